@@ -1,0 +1,94 @@
+#include "app/ActiveForm.h"
+
+#include "platform/win32/Controls.h"
+
+namespace quillmere {
+namespace {
+
+constexpr int kClientWidth = 537;
+constexpr int kClientHeight = 289;
+constexpr int kHeaderHeight = 27;
+constexpr COLORREF kHeaderColor = 13014115;  // red 99, green 148, blue 198
+constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_TOPMOST;
+
+}  // namespace
+
+TActiveForm::TActiveForm(HWND owner)
+    : font_(win32::MakeFont("MS Sans Serif", -11)),
+      headerFont_(win32::MakeFont("Trebuchet MS", -13, true)),
+      memoFont_(win32::MakeFont("Sylfaen", -13)) {
+  const RECT frame = win32::CentredWindowRect(kClientWidth, kClientHeight, kStyle, kExStyle);
+  Create({.className = "TActiveForm",
+          .title = "Activity",
+          .style = kStyle,
+          .exStyle = kExStyle,
+          .x = frame.left,
+          .y = frame.top,
+          .width = frame.right - frame.left,
+          .height = frame.bottom - frame.top,
+          .parent = owner,
+          .background = GetSysColorBrush(COLOR_BTNFACE)});
+  SendMessageA(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
+
+  Panel3 = std::make_unique<win32::Panel>(win32::Panel::Args{.parent = hwnd(),
+                                                             .width = kClientWidth,
+                                                             .height = kHeaderHeight,
+                                                             .color = kHeaderColor,
+                                                             .edge = BDR_SUNKENOUTER});
+  Panel3->OnPaint = [this](HDC dc) { PaintHeader(dc); };
+  StatusMemo = win32::CreateControl({.className = "EDIT",
+                                     .style = ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL |
+                                              WS_VSCROLL | WS_HSCROLL | ES_WANTRETURN,
+                                     .exStyle = WS_EX_CLIENTEDGE,
+                                     .y = kHeaderHeight,
+                                     .width = kClientWidth,
+                                     .height = kClientHeight - kHeaderHeight,
+                                     .parent = hwnd(),
+                                     .font = memoFont_.get()});
+  SendMessageA(StatusMemo, EM_SETLIMITTEXT, 0, 0);
+}
+
+void TActiveForm::PaintHeader(HDC dc) {
+  RECT rc;
+  GetClientRect(Panel3->hwnd(), &rc);
+  win32::SelectObjectScope font(dc, headerFont_.get());
+  SetBkMode(dc, TRANSPARENT);
+  SetTextColor(dc, RGB(255, 255, 255));
+  DrawTextA(dc, "Current Activity", -1, &rc, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
+}
+
+void TActiveForm::AddLine(std::string_view text) {
+  std::string line(text);
+  line += "\r\n";
+  const LPARAM end = GetWindowTextLengthA(StatusMemo);
+  SendMessageA(StatusMemo, EM_SETSEL, end, end);
+  SendMessageA(StatusMemo, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(line.c_str()));
+}
+
+void TActiveForm::ClearLines() { SetWindowTextA(StatusMemo, ""); }
+
+std::vector<std::string> TActiveForm::Lines() const {
+  const std::string text = win32::WindowText(StatusMemo);
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2) {
+    lines.push_back(text.substr(start, end - start));
+  }
+  if (start < text.size()) lines.push_back(text.substr(start));
+  return lines;
+}
+
+void TActiveForm::Show() { ShowWindow(hwnd(), SW_SHOW); }
+
+void TActiveForm::Hide() { ShowWindow(hwnd(), SW_HIDE); }
+
+LRESULT TActiveForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_CLOSE) {
+    Hide();
+    return 0;
+  }
+  return Default(message, wParam, lParam);
+}
+
+}  // namespace quillmere

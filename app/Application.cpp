@@ -1,0 +1,42 @@
+#include "app/Application.h"
+
+#include <commctrl.h>
+
+#include "app/ActiveForm.h"
+#include "app/EraserForm.h"
+
+namespace quillmere {
+
+void ShowErrorBox(const std::string& message) {
+  MessageBoxA(GetActiveWindow(), message.c_str(), "Quillmere", MB_OK | MB_ICONINFORMATION);
+}
+
+Application::Application() {
+  const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX),
+                                      ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES};
+  InitCommonControlsEx(&controls);
+  win32::SetTopLevelErrorHandler(ShowErrorBox);
+}
+
+Application::~Application() {
+  ActiveForm.reset();
+  EraserForm.reset();
+}
+
+int Application::Run() {
+  EraserForm = std::make_unique<TEraserForm>(platform_.ports());
+  ActiveForm = std::make_unique<TActiveForm>(EraserForm->hwnd());
+  EraserForm->AttachActivityWindow(ActiveForm.get());
+  EraserForm->Show();
+
+  MSG msg;
+  BOOL got;
+  while ((got = GetMessageA(&msg, nullptr, 0, 0)) != 0) {
+    if (got == -1) return 1;
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+  }
+  return static_cast<int>(msg.wParam);
+}
+
+}  // namespace quillmere

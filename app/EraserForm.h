@@ -1,0 +1,107 @@
+#pragma once
+
+#include <memory>
+#include <span>
+#include <string_view>
+
+#include "platform/Ports.h"
+#include "platform/win32/Handles.h"
+#include "platform/win32/Panel.h"
+#include "platform/win32/ToolBar.h"
+#include "platform/win32/Window.h"
+
+namespace quillmere {
+
+class TActiveForm;
+
+// Command identifiers of the tool buttons, named as the buttons are.
+enum EraserCommand : int {
+  ToolButton1 = 101,  // "Check All", cookies
+  ToolButton2,        // "UnCheck All", cookies
+  ToolButton3,        // "Refresh"
+  ToolButton4,        // "Privacy"
+  ToolButton5,        // "Clean Up", cookies
+  ToolButton13,       // "Help", cookies
+  ToolButton6,        // "Close", cookies
+  ToolButton7,        // "Check All", tasks
+  ToolButton8,        // "UnCheck All", tasks
+  ToolButton11,       // "Clean Up", tasks
+  ToolButton15,       // "Index Report"
+  ToolButton14,       // "Help", tasks
+  ToolButton12,       // "Close", tasks
+};
+
+// The main window: a header, the progress bar, two tab pages with their tool bars,
+// and the status bar every run reports to.
+class TEraserForm final : public win32::Window {
+ public:
+  using ClickHandler = void (TEraserForm::*)(int tag);
+  struct ToolButtonSpec;
+
+  explicit TEraserForm(const Ports& ports);
+  ~TEraserForm() override;
+
+  // The activity window exists only after the main window (start-up step 3); until
+  // it is attached, status messages reach the status bar alone.
+  void AttachActivityWindow(TActiveForm* activity) { ActiveForm = activity; }
+  void Show();
+
+  // The status sink: "  " + message in the status bar, at once, and the message as
+  // the activity window's new last line.
+  void ShowStatus(std::string_view message);
+
+  // The windows a caller or a test looks at.
+  HWND StatusBar() const { return StatusBar1; }
+  HWND ProgressBarWindow() const { return ProgressBar; }
+  HWND PageControl() const { return PageControl1; }
+  HWND CookieCountEdit() const { return edCookieCount; }
+  win32::ToolBar& CookieToolBar() { return *ToolBar1; }
+  win32::ToolBar& TaskToolBar() { return *ToolBar2; }
+  int ActivePageIndex() const;
+  void SetActivePageIndex(int index);
+
+ protected:
+  LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+ private:
+  static std::span<const ToolButtonSpec> CookieButtons();
+  static std::span<const ToolButtonSpec> TaskButtons();
+  static const ToolButtonSpec* FindButton(int id);
+
+  void CreateHeader();
+  void CreatePages();
+  void CreateCookiePage(HWND page, int width, int height);
+  void CreateTaskPage(HWND page, int width, int height);
+  void ShowActivePage();
+  void OnCommand(int id);
+  LRESULT OnNotify(const NMHDR& header);
+
+  void FormActivate();
+  void btnCloseClick(int tag);
+  void ToolButton13Click(int tag);
+
+  const Ports ports_;
+  TActiveForm* ActiveForm = nullptr;
+
+  win32::UniqueFont font_;
+  win32::UniqueFont boldFont_;
+  win32::UniqueImageList ImageList2;
+  win32::UniqueIcon icon_;
+  win32::UniqueIcon smallIcon_;
+
+  std::unique_ptr<win32::Panel> Panel1;
+  HWND Label1 = nullptr;
+  HWND Label2 = nullptr;
+  HWND Bevel1 = nullptr;
+  HWND ProgressBar = nullptr;
+  HWND PageControl1 = nullptr;
+  std::unique_ptr<win32::Panel> TabSheet1;
+  std::unique_ptr<win32::Panel> TabSheet2;
+  std::unique_ptr<win32::ToolBar> ToolBar1;
+  std::unique_ptr<win32::ToolBar> ToolBar2;
+  std::unique_ptr<win32::Panel> CountPanel;
+  HWND edCookieCount = nullptr;
+  HWND StatusBar1 = nullptr;
+};
+
+}  // namespace quillmere

@@ -1,0 +1,36 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "platform/LocaleTime.h"
+#include "platform/Shell.h"
+
+namespace quillmere {
+
+// The text shown for a time that cannot be converted.
+inline constexpr std::string_view kFallbackDateText = "01/01/80 12:00:00 AM";
+
+// The shell utility library's major version, 0 until a probe succeeds.
+extern std::uint32_t ShlwapiMajorVersion;
+
+// A UTC file time as the regional short date and, unless it is midnight, the long
+// time, at the two-second grain of the packed file-allocation-table format.
+std::string FileTimeToText(const LocaleTime& locale, FileTime utc);
+
+// Shortens `text` by `n` characters at its end (to nothing if it is shorter).
+void CutTail(std::string& text, std::size_t n);
+
+// `text` less one final "/".
+std::string TrimTrailingSlash(std::string_view text);
+
+// -1, 0 or 1 as date-time text a is earlier than, the same as or later than b.
+// Throws ConvertError for a text that does not read.
+int CompareDateTexts(const LocaleTime& locale, std::string_view a, std::string_view b);
+
+// Sets ShlwapiMajorVersion from "shlwapi.dll", or to 0 when the probe fails.
+void GetShlwapiVersion(const Shell& shell);
+
+}  // namespace quillmere

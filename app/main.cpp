@@ -1,0 +1,15 @@
+#include <windows.h>
+
+#include <exception>
+
+#include "app/Application.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
+  try {
+    quillmere::Application application;
+    return application.Run();
+  } catch (const std::exception& error) {
+    quillmere::ShowErrorBox(error.what());
+    return 1;
+  }
+}

@@ -1,0 +1,4 @@
+#pragma once
+
+#define IDI_QUILLMERE 1
+#define IDB_TOOLBAR 100

@@ -1,0 +1,223 @@
+#include "platform/RegionalFormat.h"
+
+#include <cctype>
+#include <cstdio>
+#include <vector>
+
+namespace quillmere {
+namespace {
+
+std::string Number(int value, std::size_t width) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%0*d", static_cast<int>(width), value);
+  return text;
+}
+
+// Walks a picture and writes each run of one pattern letter through `field`.
+template <typename Field>
+std::string Expand(std::string_view picture, Field field) {
+  std::string out;
+  for (std::size_t i = 0; i < picture.size();) {
+    const char c = picture[i];
+    if (c == '\'') {
+      const std::size_t end = picture.find('\'', i + 1);
+      out.append(picture.substr(i + 1, end == std::string_view::npos ? end : end - i - 1));
+      i = end == std::string_view::npos ? picture.size() : end + 1;
+      continue;
+    }
+    std::size_t run = 1;
+    while (i + run < picture.size() && picture[i + run] == c) ++run;
+    if (!field(c, run, out)) out.append(run, c);
+    i += run;
+  }
+  return out;
+}
+
+bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+
+class Reader {
+ public:
+  explicit Reader(std::string_view text) : text_(text) {}
+
+  void SkipBlanks() {
+    while (pos_ < text_.size() && IsBlank(text_[pos_])) ++pos_;
+  }
+  bool AtEnd() const { return pos_ == text_.size(); }
+
+  // Up to `maxDigits` decimal digits; `digits` tells how many were read.
+  std::optional<int> Number(std::size_t maxDigits, std::size_t& digits) {
+    int value = 0;
+    digits = 0;
+    while (pos_ < text_.size() && digits < maxDigits &&
+           std::isdigit(static_cast<unsigned char>(text_[pos_]))) {
+      value = value * 10 + (text_[pos_++] - '0');
+      ++digits;
+    }
+    if (digits == 0) return std::nullopt;
+    return value;
+  }
+
+  bool Take(std::string_view literal) {
+    if (literal.empty() || text_.substr(pos_, literal.size()) != literal) return false;
+    pos_ += literal.size();
+    return true;
+  }
+
+  bool TakeMarker(std::string_view marker) {
+    if (marker.empty() || text_.size() - pos_ < marker.size()) return false;
+    for (std::size_t i = 0; i < marker.size(); ++i) {
+      if (std::toupper(static_cast<unsigned char>(text_[pos_ + i])) !=
+          std::toupper(static_cast<unsigned char>(marker[i])))
+        return false;
+    }
+    pos_ += marker.size();
+    return true;
+  }
+
+ private:
+  std::string_view text_;
+  std::size_t pos_ = 0;
+};
+
+// The date fields in the order the picture names them ('d', 'M', 'y'), and the
+// separator: the text between the first two fields.
+struct DateLayout {
+  std::vector<char> order;
+  std::string separator;
+};
+
+DateLayout LayoutOf(std::string_view picture) {
+  DateLayout layout;
+  std::string pending;
+  for (std::size_t i = 0; i < picture.size(); ++i) {
+    const char c = picture[i];
+    if (c == 'd' || c == 'M' || c == 'y') {
+      if (layout.order.empty() || layout.order.back() != c) {
+        if (layout.order.size() == 1) layout.separator = pending;
+        layout.order.push_back(c);
+      }
+      pending.clear();
+    } else if (c != '\'') {
+      pending.push_back(c);
+    }
+  }
+  return layout;
+}
+
+int WidenYear(int year, std::size_t digits) {
+  if (digits > 2) return year;
+  return year < 50 ? 2000 + year : 1900 + year;
+}
+
+bool ReadDate(const RegionalPictures& pictures, Reader& in, CalendarTime& t) {
+  const DateLayout layout = LayoutOf(pictures.shortDate);
+  if (layout.order.size() != 3 || layout.separator.empty()) return false;
+  for (std::size_t i = 0; i < 3; ++i) {
+    if (i > 0 && !in.Take(layout.separator)) return false;
+    std::size_t digits = 0;
+    const auto value = in.Number(layout.order[i] == 'y' ? 4 : 2, digits);
+    if (!value) return false;
+    switch (layout.order[i]) {
+      case 'd':
+        t.day = *value;
+        break;
+      case 'M':
+        t.month = *value;
+        break;
+      default:
+        t.year = WidenYear(*value, digits);
+        break;
+    }
+  }
+  return true;
+}
+
+char TimeSeparatorOf(std::string_view picture) {
+  for (std::size_t i = 0; i + 1 < picture.size(); ++i) {
+    if ((picture[i] == 'h' || picture[i] == 'H') && picture[i + 1] != picture[i]) {
+      return picture[i + 1];
+    }
+  }
+  return ':';
+}
+
+bool ReadTime(const RegionalPictures& pictures, Reader& in, CalendarTime& t) {
+  const std::string separator(1, TimeSeparatorOf(pictures.longTime));
+  std::size_t digits = 0;
+  int* fields[] = {&t.hour, &t.minute, &t.second};
+  for (std::size_t i = 0; i < 3; ++i) {
+    if (i > 0 && !in.Take(separator)) break;
+    const auto value = in.Number(2, digits);
+    if (!value) return false;
+    *fields[i] = *value;
+  }
+  in.SkipBlanks();
+  const bool pm = in.TakeMarker(pictures.pm);
+  if (pm || in.TakeMarker(pictures.am)) {
+    if (t.hour < 1 || t.hour > 12) return false;
+    t.hour = t.hour % 12 + (pm ? 12 : 0);
+  }
+  return true;
+}
+
+}  // namespace
+
+std::string FormatDatePicture(const RegionalPictures& pictures, const CalendarTime& t) {
+  return Expand(pictures.shortDate, [&](char c, std::size_t run, std::string& out) {
+    switch (c) {
+      case 'd':
+        out += Number(t.day, run);
+        return run <= 2;
+      case 'M':
+        out += Number(t.month, run);
+        return run <= 2;
+      case 'y':
+        out += run <= 2 ? Number(t.year % 100, run) : Number(t.year, run);
+        return true;
+      default:
+        return false;
+    }
+  });
+}
+
+std::string FormatTimePicture(const RegionalPictures& pictures, const CalendarTime& t) {
+  return Expand(pictures.longTime, [&](char c, std::size_t run, std::string& out) {
+    const std::size_t width = run >= 2 ? 2 : 1;
+    switch (c) {
+      case 'h':
+        out += Number(t.hour % 12 == 0 ? 12 : t.hour % 12, width);
+        return true;
+      case 'H':
+        out += Number(t.hour, width);
+        return true;
+      case 'm':
+        out += Number(t.minute, width);
+        return true;
+      case 's':
+        out += Number(t.second, width);
+        return true;
+      case 't': {
+        const std::string& marker = t.hour < 12 ? pictures.am : pictures.pm;
+        out += run == 1 ? marker.substr(0, 1) : marker;
+        return true;
+      }
+      default:
+        return false;
+    }
+  });
+}
+
+std::optional<CalendarTime> ParseWithPictures(const RegionalPictures& pictures,
+                                              std::string_view text) {
+  Reader in(text);
+  CalendarTime t;
+  in.SkipBlanks();
+  if (!ReadDate(pictures, in, t)) return std::nullopt;
+  in.SkipBlanks();
+  if (!in.AtEnd() && !ReadTime(pictures, in, t)) return std::nullopt;
+  in.SkipBlanks();
+  if (!in.AtEnd() || !IsValid(t)) return std::nullopt;
+  return t;
+}
+
+}  // namespace quillmere

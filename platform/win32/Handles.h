@@ -1,0 +1,80 @@
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+#include <objbase.h>
+
+#include <memory>
+#include <type_traits>
+
+namespace quillmere::win32 {
+
+// An owner for one kind of Windows handle, freed by `Free` when the owner goes.
+template <typename Handle, auto Free>
+struct HandleDeleter {
+  void operator()(Handle h) const noexcept { Free(h); }
+};
+template <typename Handle, auto Free>
+using UniqueHandle = std::unique_ptr<std::remove_pointer_t<Handle>, HandleDeleter<Handle, Free>>;
+
+using UniqueFont = UniqueHandle<HFONT, DeleteObject>;
+using UniqueBrush = UniqueHandle<HBRUSH, DeleteObject>;
+using UniquePen = UniqueHandle<HPEN, DeleteObject>;
+using UniqueBitmap = UniqueHandle<HBITMAP, DeleteObject>;
+using UniqueDC = UniqueHandle<HDC, DeleteDC>;
+using UniqueImageList = UniqueHandle<HIMAGELIST, ImageList_Destroy>;
+using UniqueModule = UniqueHandle<HMODULE, FreeLibrary>;
+using UniqueIcon = UniqueHandle<HICON, DestroyIcon>;
+using UniqueWindow = UniqueHandle<HWND, DestroyWindow>;
+
+// The exported function `name` of `module` as the type the caller knows it has, or
+// nullptr when the module has no such export.
+template <typename Proc>
+Proc FindProc(HMODULE module, const char* name) {
+  return reinterpret_cast<Proc>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+}
+
+// Selects a GDI object into a device context for one scope.
+class SelectObjectScope {
+ public:
+  SelectObjectScope(HDC dc, HGDIOBJ object) : dc_(dc), old_(SelectObject(dc, object)) {}
+  ~SelectObjectScope() { SelectObject(dc_, old_); }
+  SelectObjectScope(const SelectObjectScope&) = delete;
+  SelectObjectScope& operator=(const SelectObjectScope&) = delete;
+
+ private:
+  HDC dc_;
+  HGDIOBJ old_;
+};
+
+// BeginPaint and EndPaint.
+class PaintScope {
+ public:
+  explicit PaintScope(HWND hwnd) : hwnd_(hwnd) { dc_ = BeginPaint(hwnd, &ps_); }
+  ~PaintScope() { EndPaint(hwnd_, &ps_); }
+  PaintScope(const PaintScope&) = delete;
+  PaintScope& operator=(const PaintScope&) = delete;
+  HDC dc() const { return dc_; }
+
+ private:
+  HWND hwnd_;
+  PAINTSTRUCT ps_{};
+  HDC dc_;
+};
+
+// CoInitialize for the calling thread's lifetime in this scope.
+class ComApartment {
+ public:
+  ComApartment() : result_(CoInitialize(nullptr)) {}
+  ~ComApartment() {
+    if (SUCCEEDED(result_)) CoUninitialize();
+  }
+  ComApartment(const ComApartment&) = delete;
+  ComApartment& operator=(const ComApartment&) = delete;
+  bool ok() const { return SUCCEEDED(result_); }
+
+ private:
+  HRESULT result_;
+};
+
+}  // namespace quillmere::win32

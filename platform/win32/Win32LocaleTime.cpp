@@ -1,0 +1,81 @@
+#include "platform/win32/Win32LocaleTime.h"
+
+namespace quillmere::win32 {
+namespace {
+
+FILETIME ToFILETIME(FileTime t) {
+  return FILETIME{static_cast<DWORD>(t), static_cast<DWORD>(t >> 32)};
+}
+
+SYSTEMTIME ToSYSTEMTIME(const CalendarTime& t) {
+  SYSTEMTIME st{};
+  st.wYear = static_cast<WORD>(t.year);
+  st.wMonth = static_cast<WORD>(t.month);
+  st.wDay = static_cast<WORD>(t.day);
+  st.wHour = static_cast<WORD>(t.hour);
+  st.wMinute = static_cast<WORD>(t.minute);
+  st.wSecond = static_cast<WORD>(t.second);
+  return st;
+}
+
+std::string LocaleText(LCID locale, LCTYPE item, const char* fallback) {
+  char text[128];
+  return GetLocaleInfoA(locale, item, text, sizeof text) > 0 ? text : fallback;
+}
+
+// GetDateFormatA and GetTimeFormatA share this shape.
+template <typename Format>
+std::optional<std::string> Formatted(Format format) {
+  char text[128];
+  const int length = format(text, static_cast<int>(sizeof text));
+  if (length <= 0) return std::nullopt;
+  return std::string(text, static_cast<std::size_t>(length - 1));
+}
+
+}  // namespace
+
+Win32LocaleTime::Win32LocaleTime(LCID locale) : locale_(locale) {
+  const RegionalPictures defaults;
+  pictures_.shortDate = LocaleText(locale, LOCALE_SSHORTDATE, defaults.shortDate.c_str());
+  pictures_.longTime = LocaleText(locale, LOCALE_STIMEFORMAT, defaults.longTime.c_str());
+  pictures_.am = LocaleText(locale, LOCALE_S1159, "");
+  pictures_.pm = LocaleText(locale, LOCALE_S2359, "");
+}
+
+std::optional<FileTime> Win32LocaleTime::ToLocalFileTime(FileTime utc) const {
+  const FILETIME in = ToFILETIME(utc);
+  FILETIME out{};
+  if (!FileTimeToLocalFileTime(&in, &out)) return std::nullopt;
+  return (static_cast<FileTime>(out.dwHighDateTime) << 32) | out.dwLowDateTime;
+}
+
+std::optional<DosDateTime> Win32LocaleTime::ToDosDateTime(FileTime local) const {
+  const FILETIME in = ToFILETIME(local);
+  // Windows refuses times outside the packed format's years; Wine packs them anyway,
+  // into a date that names another year, so the range is checked here as well.
+  SYSTEMTIME st{};
+  if (!FileTimeToSystemTime(&in, &st) || st.wYear < 1980 || st.wYear > 2107) return std::nullopt;
+  WORD date = 0;
+  WORD time = 0;
+  if (!FileTimeToDosDateTime(&in, &date, &time)) return std::nullopt;
+  return DosDateTime{date, time};
+}
+
+std::optional<std::string> Win32LocaleTime::FormatShortDate(const CalendarTime& t) const {
+  const SYSTEMTIME st = ToSYSTEMTIME(t);
+  return Formatted([&](char* text, int size) {
+    return GetDateFormatA(locale_, DATE_SHORTDATE, &st, nullptr, text, size);
+  });
+}
+
+std::optional<std::string> Win32LocaleTime::FormatLongTime(const CalendarTime& t) const {
+  const SYSTEMTIME st = ToSYSTEMTIME(t);
+  return Formatted(
+      [&](char* text, int size) { return GetTimeFormatA(locale_, 0, &st, nullptr, text, size); });
+}
+
+std::optional<CalendarTime> Win32LocaleTime::ParseDateTime(std::string_view text) const {
+  return ParseWithPictures(pictures_, text);
+}
+
+}  // namespace quillmere::win32

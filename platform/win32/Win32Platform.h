@@ -1,0 +1,19 @@
+#pragma once
+
+#include "platform/Ports.h"
+#include "platform/win32/Win32LocaleTime.h"
+#include "platform/win32/Win32Shell.h"
+
+namespace quillmere::win32 {
+
+// The real operating system behind every port.
+class Win32Platform {
+ public:
+  Ports ports() const { return Ports{localeTime_, shell_}; }
+
+ private:
+  Win32LocaleTime localeTime_;
+  Win32Shell shell_;
+};
+
+}  // namespace quillmere::win32

@@ -1,0 +1,66 @@
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+namespace quillmere::win32 {
+
+// What the application does with an error that escapes a message handler.
+using ErrorHandler = std::function<void(const std::string& message)>;
+void SetTopLevelErrorHandler(ErrorHandler handler);
+void ReportTopLevelError(const std::string& message);
+
+// The base of every window class: `this` travels through WM_NCCREATE into
+// GWLP_USERDATA, and every message goes to HandleMessage. An exception that leaves
+// a handler ends that handler only: it is passed to the top-level error handler and
+// the message loop goes on.
+class Window {
+ public:
+  Window() = default;
+  Window(const Window&) = delete;
+  Window& operator=(const Window&) = delete;
+  virtual ~Window();
+
+  HWND hwnd() const { return hwnd_; }
+
+ protected:
+  struct CreateArgs {
+    const char* className = nullptr;
+    const char* title = "";
+    DWORD style = WS_CHILD | WS_VISIBLE;
+    DWORD exStyle = 0;
+    int x = 0;
+    int y = 0;
+    int width = 0;
+    int height = 0;
+    HWND parent = nullptr;
+    int id = 0;
+    HBRUSH background = nullptr;  // the class brush; nullptr for none
+    HICON icon = nullptr;
+  };
+
+  // Registers the class on first use and creates the window.
+  void Create(const CreateArgs& args);
+
+  virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam) {
+    return DefWindowProcA(hwnd_, message, wParam, lParam);
+  }
+
+ private:
+  static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  HWND hwnd_ = nullptr;
+};
+
+// Window size for a wanted client size, and the position that centres it on the
+// primary monitor's work area.
+RECT CentredWindowRect(int clientWidth, int clientHeight, DWORD style, DWORD exStyle);
+RECT CentredOuterRect(int width, int height);
+
+// Shows `window` modally over `owner`: the owner takes no input until the window is
+// gone. Returns when the window has been destroyed or the program is quitting.
+void RunModal(HWND window, HWND owner);
+
+}  // namespace quillmere::win32

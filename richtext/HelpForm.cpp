@@ -1,0 +1,24 @@
+#include "richtext/HelpForm.h"
+
+namespace quillmere {
+namespace {
+
+constexpr int kWidth = 455;
+constexpr int kHeight = 251;
+
+}  // namespace
+
+Thelpform::Thelpform(HWND owner) {
+  const RECT frame = win32::CentredOuterRect(kWidth, kHeight);
+  Create({.className = "Thelpform",
+          .title = "Quillmere Help",
+          .style = WS_OVERLAPPEDWINDOW,
+          .x = frame.left,
+          .y = frame.top,
+          .width = kWidth,
+          .height = kHeight,
+          .parent = owner,
+          .background = GetSysColorBrush(COLOR_BTNFACE)});
+}
+
+}  // namespace quillmere

@@ -1,0 +1,41 @@
+# The Wine sandbox. Quillmere deletes things, and under Wine the recycle bin is the
+# Linux user's Trash and drive Z: is the whole Linux file system. Every Wine process
+# the tests or scripts/run start lives in a sandbox inside the build tree: its own
+# prefix, HOME and XDG_DATA_HOME, and a prefix without a Z: drive.
+
+sandbox_wine=/usr/lib/wine/wine64
+
+# sandbox_enter DIR: point this shell's Wine at the sandbox DIR.
+sandbox_enter() {
+  local dir=$1
+  mkdir -p "$dir/home/.local/share"
+  export HOME="$dir/home"
+  export XDG_DATA_HOME="$dir/home/.local/share"
+  export XDG_CONFIG_HOME="$dir/home/.config"
+  export XDG_CACHE_HOME="$dir/home/.cache"
+  export WINEPREFIX="$dir/prefix"
+  export WINEARCH=win64
+  export WINEDEBUG=${WINEDEBUG:--all}
+  # No Mono or Gecko install prompts; the program needs neither.
+  export WINEDLLOVERRIDES="mscoree=;mshtml=;winemenubuilder.exe=d"
+  unset WINESERVER WINELOADER
+}
+
+# sandbox_prepare DIR: create the prefix once (serialised, so parallel callers do not
+# race to create it), take away its Z: drive and give it Q:, the build tree the
+# sandbox lives in, so that the programs under test can be started at all.
+sandbox_prepare() {
+  local dir=$1
+  sandbox_enter "$dir"
+  (
+    flock 9
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+      wineboot --init >/dev/null 2>&1 || true
+      wineserver -w
+    fi
+    rm -f "$WINEPREFIX/dosdevices/z:"
+    ln -sfn "$(cd "$dir/.." && pwd)" "$WINEPREFIX/dosdevices/q:"
+    [ -f "$WINEPREFIX/system.reg" ] || { echo "sandbox: could not create $WINEPREFIX" >&2; exit 1; }
+    [ ! -e "$WINEPREFIX/dosdevices/z:" ] || { echo "sandbox: Z: drive still present" >&2; exit 1; }
+  ) 9>"$dir/.lock"
+}

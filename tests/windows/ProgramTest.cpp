@@ -1,0 +1,104 @@
+// Quillmere.exe itself, started as a user starts it.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "app/EraserForm.h"
+#include "platform/win32/Controls.h"
+#include "platform/win32/Handles.h"
+
+namespace quillmere {
+namespace {
+
+using win32::UniqueHandle;
+using UniqueProcessHandle = UniqueHandle<HANDLE, CloseHandle>;
+
+std::string ProgramPath() {
+  char self[MAX_PATH];
+  GetModuleFileNameA(nullptr, self, MAX_PATH);
+  std::string path(self);
+  path.resize(path.find_last_of('\\') + 1);
+  return path + QUILLMERE_EXE_FROM_TESTS;
+}
+
+struct FoundWindow {
+  DWORD process;
+  const char* className;
+  HWND hwnd = nullptr;
+};
+
+BOOL CALLBACK MatchWindow(HWND hwnd, LPARAM param) {
+  auto& want = *reinterpret_cast<FoundWindow*>(param);
+  DWORD process = 0;
+  GetWindowThreadProcessId(hwnd, &process);
+  char name[64];
+  GetClassNameA(hwnd, name, sizeof name);
+  if (process != want.process || std::string(name) != want.className) return TRUE;
+  want.hwnd = hwnd;
+  return FALSE;
+}
+
+HWND WaitForWindow(DWORD process, const char* className) {
+  for (int i = 0; i < 300; ++i) {
+    FoundWindow found{process, className};
+    EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&found));
+    if (found.hwnd && IsWindowVisible(found.hwnd) == (std::string(className) == "TEraserForm")) {
+      return found.hwnd;
+    }
+    Sleep(50);
+  }
+  return nullptr;
+}
+
+class ProgramTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION info{};
+    std::string command = "\"" + ProgramPath() + "\"";
+    ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                               nullptr, &startup, &info))
+        << ProgramPath();
+    process.reset(info.hProcess);
+    CloseHandle(info.hThread);
+    id = info.dwProcessId;
+    mainWindow = WaitForWindow(id, "TEraserForm");
+    ASSERT_NE(mainWindow, nullptr);
+  }
+  void TearDown() override {
+    if (process && WaitForSingleObject(process.get(), 0) == WAIT_TIMEOUT) {
+      TerminateProcess(process.get(), 1);
+    }
+  }
+
+  DWORD ExitCodeAfterClosing(int closeButton) {
+    PostMessageA(mainWindow, WM_COMMAND, closeButton, 0);
+    if (WaitForSingleObject(process.get(), 20000) != WAIT_OBJECT_0) return STILL_ACTIVE;
+    DWORD code = STILL_ACTIVE;
+    GetExitCodeProcess(process.get(), &code);
+    return code;
+  }
+
+  UniqueProcessHandle process;
+  DWORD id = 0;
+  HWND mainWindow = nullptr;
+};
+
+TEST_F(ProgramTest, ShowsTheMainWindowAndKeepsTheActivityWindowHidden) {
+  EXPECT_EQ(win32::WindowText(mainWindow).rfind("Quillmere : ", 0), 0u);
+  const HWND activity = WaitForWindow(id, "TActiveForm");
+  ASSERT_NE(activity, nullptr);
+  EXPECT_FALSE(IsWindowVisible(activity));
+  EXPECT_TRUE(GetWindowLongA(activity, GWL_EXSTYLE) & WS_EX_TOPMOST);
+  EXPECT_EQ(ExitCodeAfterClosing(ToolButton6), 0u);
+}
+
+TEST_F(ProgramTest, TheTaskPageCloseButtonEndsTheProgramToo) {
+  EXPECT_EQ(ExitCodeAfterClosing(ToolButton12), 0u);
+}
+
+}  // namespace
+}  // namespace quillmere

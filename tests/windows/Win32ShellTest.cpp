@@ -1,0 +1,28 @@
+#include "platform/win32/Win32Shell.h"
+
+#include <gtest/gtest.h>
+
+#include "app/FuncUnit.h"
+
+namespace quillmere::win32 {
+namespace {
+
+TEST(Win32Shell, AsksALoadedLibraryForItsVersion) {
+  const auto version = Win32Shell().GetDllVersion("shlwapi.dll");
+  ASSERT_TRUE(version);
+  EXPECT_EQ(version->size, 20u);
+  EXPECT_GE(version->major, 5u);
+}
+
+TEST(Win32Shell, AMissingLibraryOrFunctionGivesNoVersion) {
+  EXPECT_FALSE(Win32Shell().GetDllVersion("no-such-library.dll"));
+  EXPECT_FALSE(Win32Shell().GetDllVersion("kernel32.dll"));  // has no DllGetVersion
+}
+
+TEST(Win32Shell, ShlwapiMajorVersionComesFromTheRealLibrary) {
+  GetShlwapiVersion(Win32Shell());
+  EXPECT_EQ(ShlwapiMajorVersion, Win32Shell().GetDllVersion("shlwapi.dll")->major);
+}
+
+}  // namespace
+}  // namespace quillmere::win32
