@@ -2,8 +2,10 @@
 
 #include <memory>
 #include <span>
+#include <string>
 #include <string_view>
 
+#include "listview/AdvListV.h"
 #include "platform/Ports.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/Panel.h"
@@ -60,6 +62,10 @@ class TEraserForm final : public win32::Window {
   int ActivePageIndex() const;
   void SetActivePageIndex(int index);
 
+  // The cookie page: appends a row for every cookie of the URL cache.
+  void ListCookies();
+  TAdvListView& CookieList() { return *lvCookies; }
+
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
@@ -79,6 +85,21 @@ class TEraserForm final : public win32::Window {
   void FormActivate();
   void btnCloseClick(int tag);
   void ToolButton13Click(int tag);
+  void SetTimerEnabled(bool enabled);
+
+  // The cookie page (cookies/CookiePage.cpp).
+  void CreateCookieList(HWND page, int y, int width, int height);
+  void FormCreate();
+  void AddCookieRow(const UrlCacheEntry& entry);
+  void UpdateCookieCount();
+  void FocusCookieList();
+  bool DeleteCookie(const std::string& sourceUrl);
+  void btnCheckClick(int tag);
+  void btnRefreshClick(int tag);
+  void btnDeleteClick(int tag);
+  void lvCookiesColumnClick(const TListColumn& column);
+  void lvCookiesCompare(TListItem& item1, TListItem& item2, int& compare);
+  void TimerTimer();
 
   const Ports ports_;
   TActiveForm* ActiveForm = nullptr;
@@ -102,6 +123,11 @@ class TEraserForm final : public win32::Window {
   std::unique_ptr<win32::Panel> CountPanel;
   HWND edCookieCount = nullptr;
   HWND StatusBar1 = nullptr;
+  bool timerEnabled_ = false;
+
+  // The cookie page.
+  std::unique_ptr<TAdvListView> lvCookies;
+  int SortColumn = 0;
 };
 
 }  // namespace quillmere

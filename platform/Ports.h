@@ -2,6 +2,7 @@
 
 #include "platform/LocaleTime.h"
 #include "platform/Shell.h"
+#include "platform/UrlCache.h"
 
 namespace quillmere {
 
@@ -10,6 +11,7 @@ namespace quillmere {
 struct Ports {
   const LocaleTime& localeTime;
   const Shell& shell;
+  UrlCache& urlCache;
 };
 
 }  // namespace quillmere

@@ -10,6 +10,7 @@
 #include "platform/win32/Controls.h"
 #include "platform/win32/Win32LocaleTime.h"
 #include "tests/fakes/FakeShell.h"
+#include "tests/fakes/FakeUrlCache.h"
 #include "tests/windows/GuiTestSupport.h"
 
 namespace quillmere {
@@ -21,7 +22,7 @@ class EraserFormTest : public ::testing::Test {
  protected:
   void SetUp() override {
     shell.version = DllVersionInfo{.major = 6};
-    form = std::make_unique<TEraserForm>(Ports{locale, shell});
+    form = std::make_unique<TEraserForm>(Ports{locale, shell, cache});
     activity = std::make_unique<TActiveForm>(form->hwnd());
     form->AttachActivityWindow(activity.get());
   }
@@ -37,6 +38,7 @@ class EraserFormTest : public ::testing::Test {
 
   win32::Win32LocaleTime locale;
   FakeShell shell;
+  FakeUrlCache cache;
   std::unique_ptr<TEraserForm> form;
   std::unique_ptr<TActiveForm> activity;
 };
