@@ -365,9 +365,13 @@ LRESULT TEraserForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_TIMER:
       if (wParam == kTimerId && timerEnabled_) TimerTimer();
       return 0;
-    case WM_ACTIVATE:
+    case WM_ACTIVATE: {
+      // The default handling gives the window itself the focus; the cookie list
+      // takes it after that.
+      const LRESULT result = Default(message, wParam, lParam);
       if (LOWORD(wParam) != WA_INACTIVE) FormActivate();
-      return Default(message, wParam, lParam);
+      return result;
+    }
     case WM_DESTROY:
       KillTimer(hwnd(), kTimerId);
       PostQuitMessage(0);

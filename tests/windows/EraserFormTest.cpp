@@ -22,6 +22,11 @@ class EraserFormTest : public ::testing::Test {
  protected:
   void SetUp() override {
     shell.version = DllVersionInfo{.major = 6};
+    MakeForm();
+  }
+  void MakeForm() {
+    activity.reset();
+    form.reset();
     form = std::make_unique<TEraserForm>(Ports{locale, shell, cache});
     activity = std::make_unique<TActiveForm>(form->hwnd());
     form->AttachActivityWindow(activity.get());
@@ -152,7 +157,9 @@ TEST_F(EraserFormTest, ActivationEnablesPrivacyFromShlwapiVersionSix) {
 }
 
 TEST_F(EraserFormTest, AnOldShlwapiLeavesAnEnabledPrivacyButtonEnabled) {
+  cache.Add("Cookie:jane@one.test/");
   shell.version = DllVersionInfo{.major = 4};
+  MakeForm();
   Activate();
   EXPECT_TRUE(form->CookieToolBar().IsEnabled(ToolButton4));
   shell.version.reset();
