@@ -150,7 +150,7 @@ TEraserForm::TEraserForm(const Ports& ports)
                                       .width = kClientWidth,
                                       .height = kProgressHeight,
                                       .parent = hwnd()});
-  SendMessageA(ProgressBar, PBM_SETRANGE32, 0, 100);
+  SetProgressMax(100);
   CreatePages();
   StatusBar1 = win32::CreateControl({.className = STATUSCLASSNAMEA,
                                      .style = CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER,
@@ -303,6 +303,12 @@ void TEraserForm::ShowStatus(std::string_view message) {
   InvalidateRect(StatusBar1, nullptr, TRUE);
   UpdateWindow(StatusBar1);
   if (ActiveForm) ActiveForm->AddLine(message);
+}
+
+void TEraserForm::SetProgressMax(int max) { SendMessageA(ProgressBar, PBM_SETRANGE32, 0, max); }
+
+void TEraserForm::SetProgressPosition(int position) {
+  SendMessageA(ProgressBar, PBM_SETPOS, position, 0);
 }
 
 void TEraserForm::FormActivate() {

@@ -4,6 +4,7 @@
 #include <span>
 #include <string_view>
 
+#include "app/RunReport.h"
 #include "platform/Ports.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/Panel.h"
@@ -33,7 +34,7 @@ enum EraserCommand : int {
 
 // The main window: a header, the progress bar, two tab pages with their tool bars,
 // and the status bar every run reports to.
-class TEraserForm final : public win32::Window {
+class TEraserForm final : public win32::Window, public RunReport {
  public:
   using ClickHandler = void (TEraserForm::*)(int tag);
   struct ToolButtonSpec;
@@ -48,7 +49,9 @@ class TEraserForm final : public win32::Window {
 
   // The status sink: "  " + message in the status bar, at once, and the message as
   // the activity window's new last line.
-  void ShowStatus(std::string_view message);
+  void ShowStatus(std::string_view message) override;
+  void SetProgressMax(int max) override;
+  void SetProgressPosition(int position) override;
 
   // The windows a caller or a test looks at.
   HWND StatusBar() const { return StatusBar1; }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/Files.h"
 #include "platform/LocaleTime.h"
 #include "platform/Shell.h"
 
@@ -9,7 +10,8 @@ namespace quillmere {
 // ones come from platform/win32; tests pass fakes.
 struct Ports {
   const LocaleTime& localeTime;
-  const Shell& shell;
+  Shell& shell;
+  Files& files;
 };
 
 }  // namespace quillmere

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Ports.h"
+#include "platform/win32/Win32Files.h"
 #include "platform/win32/Win32LocaleTime.h"
 #include "platform/win32/Win32Shell.h"
 
@@ -9,11 +10,12 @@ namespace quillmere::win32 {
 // The real operating system behind every port.
 class Win32Platform {
  public:
-  Ports ports() const { return Ports{localeTime_, shell_}; }
+  Ports ports() { return Ports{localeTime_, shell_, files_}; }
 
  private:
   Win32LocaleTime localeTime_;
   Win32Shell shell_;
+  Win32Files files_;
 };
 
 }  // namespace quillmere::win32

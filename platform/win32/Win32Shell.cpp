@@ -1,6 +1,8 @@
 #include "platform/win32/Win32Shell.h"
 
 #include <windows.h>
+#include <shellapi.h>
+#include <shlobj.h>
 
 #include <cstdint>
 
@@ -10,6 +12,8 @@ namespace quillmere::win32 {
 namespace {
 
 using DllGetVersionProc = HRESULT(CALLBACK*)(DllVersionInfo*);
+using QueryRecycleBinProc = HRESULT(WINAPI*)(LPCSTR, SHQUERYRBINFO*);
+using EmptyRecycleBinProc = HRESULT(WINAPI*)(HWND, LPCSTR, DWORD);
 
 // The loaded module for one call, or none. Handle values up to 32 are error codes
 // on the systems that return them instead of a null handle.
@@ -31,5 +35,26 @@ std::optional<DllVersionInfo> Win32Shell::GetDllVersion(const char* library) con
   if (proc(&info) != S_OK) return std::nullopt;
   return info;
 }
+std::optional<std::int64_t> Win32Shell::QueryRecycleBinSize(const char* rootPath) const {
+  const UniqueModule module = LoadForOneCall("shell32.dll");
+  if (!module) return std::nullopt;
+  const auto query = FindProc<QueryRecycleBinProc>(module.get(), "SHQueryRecycleBinA");
+  if (!query) return std::nullopt;
+  SHQUERYRBINFO info{};
+  info.cbSize = sizeof info;
+  query(rootPath, &info);
+  return static_cast<std::int64_t>(info.i64Size);
+}
+
+EmptyRecycleBinResult Win32Shell::EmptyRecycleBin(std::uintptr_t ownerWindow, std::uint32_t flags) {
+  const UniqueModule module = LoadForOneCall("Shell32.dll");
+  if (!module) return EmptyRecycleBinResult::kLibraryMissing;
+  const auto empty = FindProc<EmptyRecycleBinProc>(module.get(), "SHEmptyRecycleBinA");
+  if (!empty) return EmptyRecycleBinResult::kFunctionMissing;
+  empty(reinterpret_cast<HWND>(ownerWindow), nullptr, flags);
+  return EmptyRecycleBinResult::kCalled;
+}
+
+void Win32Shell::ClearRecentDocuments() { SHAddToRecentDocs(SHARD_PATHA, nullptr); }
 
 }  // namespace quillmere::win32

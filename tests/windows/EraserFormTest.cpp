@@ -8,6 +8,7 @@
 #include "app/ActiveForm.h"
 #include "app/FuncUnit.h"
 #include "platform/win32/Controls.h"
+#include "platform/win32/Win32Files.h"
 #include "platform/win32/Win32LocaleTime.h"
 #include "tests/fakes/FakeShell.h"
 #include "tests/windows/GuiTestSupport.h"
@@ -21,7 +22,7 @@ class EraserFormTest : public ::testing::Test {
  protected:
   void SetUp() override {
     shell.version = DllVersionInfo{.major = 6};
-    form = std::make_unique<TEraserForm>(Ports{locale, shell});
+    form = std::make_unique<TEraserForm>(Ports{locale, shell, files});
     activity = std::make_unique<TActiveForm>(form->hwnd());
     form->AttachActivityWindow(activity.get());
   }
@@ -37,6 +38,7 @@ class EraserFormTest : public ::testing::Test {
 
   win32::Win32LocaleTime locale;
   FakeShell shell;
+  win32::Win32Files files;
   std::unique_ptr<TEraserForm> form;
   std::unique_ptr<TActiveForm> activity;
 };
@@ -129,6 +131,17 @@ TEST_F(EraserFormTest, ShowStatusPutsTwoBlanksInTheStatusBarAndTheMessageInTheLo
   EXPECT_EQ(StatusBarText(form->StatusBar()), "  ");
   EXPECT_EQ(activity->Lines(), (std::vector<std::string>{"Deleted 2 Cookies", ""}));
   EXPECT_FALSE(IsWindowVisible(activity->hwnd()));  // the sink does not show the log
+}
+
+TEST_F(EraserFormTest, RunsMoveTheProgressBarWithinTheirItemCount) {
+  RunReport& report = *form;
+  report.SetProgressMax(3);
+  report.SetProgressPosition(2);
+  EXPECT_EQ(SendMessageA(form->ProgressBarWindow(), PBM_GETRANGE, FALSE, 0), 3);
+  EXPECT_EQ(SendMessageA(form->ProgressBarWindow(), PBM_GETPOS, 0, 0), 2);
+  report.SetProgressMax(0);
+  report.SetProgressPosition(0);
+  EXPECT_EQ(SendMessageA(form->ProgressBarWindow(), PBM_GETPOS, 0, 0), 0);
 }
 
 TEST_F(EraserFormTest, ShowStatusBeforeTheActivityWindowExistsReachesTheStatusBar) {
