@@ -33,7 +33,7 @@ class HistoryStore {
  public:
   virtual ~HistoryStore() = default;
 
-  // A fresh pass over every entry; a store that cannot be read gives an empty pass.
+  // A fresh pass over every entry; nullptr when the store cannot be read.
   virtual std::unique_ptr<HistoryEnumeration> EnumUrls() = 0;
   // Deletes the entries of `url` (flags 0); true when the store reports success.
   virtual bool DeleteUrl(const std::string& url) = 0;
