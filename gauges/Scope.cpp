@@ -11,17 +11,7 @@ COLORREF ColorToRGB(TColor color) {
 }
 
 TSimplePie::Picture::Picture(int width, int height) {
-  // A 32-bit picture of its own: the pixels are exactly the colours drawn, whatever
-  // the screen's depth.
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  bitmap.reset(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  bitmap = win32::MakeDibSection(width, height);
   dc.reset(CreateCompatibleDC(nullptr));
   if (!bitmap || !dc) throw std::runtime_error("Cannot create the pie's picture.");
   previous = SelectObject(dc.get(), bitmap.get());
@@ -58,6 +48,7 @@ void TSimplePie::SetBounds(int left, int top, int width, int height) {
   picture_ = Picture(width_, height_);
   DrawPie();
   // The parent repaints what the control left and where it now stands.
+  if (!parent_) return;
   InvalidateRect(parent_, &before, TRUE);
   const RECT after{left_, top_, left_ + width_, top_ + height_};
   InvalidateRect(parent_, &after, FALSE);

@@ -1,8 +1,10 @@
 #pragma once
 
 #include "platform/Files.h"
+#include "platform/HistoryStore.h"
 #include "platform/LocaleTime.h"
 #include "platform/Shell.h"
+#include "platform/UrlCache.h"
 
 namespace quillmere {
 
@@ -12,6 +14,10 @@ struct Ports {
   const LocaleTime& localeTime;
   Shell& shell;
   Files& files;
+  HistoryStore& historyStore;
+  // Not every build has the cache's Windows implementation yet; without it the
+  // cache gauge has nothing to measure.
+  UrlCache* urlCache = nullptr;
 };
 
 }  // namespace quillmere

@@ -84,8 +84,7 @@ void CheckListBox::Toggle(int index) {
 
 void CheckListBox::DrawItem(const DRAWITEMSTRUCT& item) const {
   const bool selected = item.itemState & ODS_SELECTED;
-  FillRect(item.hDC, &item.rcItem,
-           GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
+  FillRect(item.hDC, &item.rcItem, GetSysColorBrush(selected ? COLOR_HIGHLIGHT : COLOR_WINDOW));
   if (static_cast<int>(item.itemID) < 0) return;
   const int box = itemHeight_ - kBoxMargin;
   RECT check{item.rcItem.left + kBoxMargin, item.rcItem.top + 1,

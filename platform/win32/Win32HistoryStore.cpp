@@ -129,6 +129,7 @@ std::vector<HistoryEntry> ReadVisitedEntries() {
     if ((info.CacheEntryType & URLHISTORY_CACHE_ENTRY) && name.starts_with(kVisitedPrefix) &&
         at != std::string_view::npos) {
       entries.push_back({.url = std::string(name.substr(at + 1)),
+                         .title = {},
                          .lastVisited = ToFileTime(info.LastAccessTime),
                          .lastUpdated = ToFileTime(info.LastModifiedTime),
                          .expires = ToFileTime(info.ExpireTime),

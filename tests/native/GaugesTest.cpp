@@ -3,8 +3,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <cstring>
-#include <map>
 #include <vector>
 
 #include "history/UrlHistory.h"
@@ -13,61 +11,13 @@
 #include "tests/fakes/FakeLocaleTime.h"
 #include "tests/fakes/FakeRunReport.h"
 #include "tests/fakes/FakeShell.h"
+#include "tests/fakes/SizedUrlCache.h"
 
 namespace quillmere {
 namespace {
 
 using ::testing::ElementsAre;
 using namespace quillmere::testing;
-
-// A cache of entry sizes that insists on the two-call protocol: a probe without a
-// buffer, then a fetch into a buffer of exactly the size it asked for.
-class SizedCache final : public UrlCache {
- public:
-  std::vector<std::uint64_t> sizes;
-  int openFinds = 0;
-  int shortFetches = 0;
-
-  FindHandle FindFirstEntry(std::span<std::byte> buffer, std::uint32_t& byteCount) override {
-    next_ = 0;
-    if (!Fetch(buffer, byteCount)) return kNoHandle;
-    ++openFinds;
-    return 7;
-  }
-  bool FindNextEntry(FindHandle find, std::span<std::byte> buffer,
-                     std::uint32_t& byteCount) override {
-    EXPECT_EQ(find, 7u);
-    return Fetch(buffer, byteCount);
-  }
-  void FindClose(FindHandle) override { --openFinds; }
-  bool DeleteEntry(const std::string&) override { return false; }
-  std::uint32_t LastError() const override { return error_; }
-  UrlCacheEntry ReadEntry(std::span<const std::byte> buffer) const override {
-    UrlCacheEntry entry;
-    EXPECT_EQ(buffer.size(), kRecordSize);
-    std::memcpy(&entry.size, buffer.data(), sizeof entry.size);
-    return entry;
-  }
-
- private:
-  static constexpr std::size_t kRecordSize = 80;
-  bool Fetch(std::span<std::byte> buffer, std::uint32_t& byteCount) {
-    if (next_ >= sizes.size()) {
-      error_ = kErrorNoMoreItems;
-      return false;
-    }
-    if (buffer.size() != kRecordSize) {
-      if (!buffer.empty()) ++shortFetches;
-      byteCount = kRecordSize;
-      error_ = kErrorInsufficientBuffer;
-      return false;
-    }
-    std::memcpy(buffer.data(), &sizes[next_++], sizeof(std::uint64_t));
-    return true;
-  }
-  std::size_t next_ = 0;
-  std::uint32_t error_ = 0;
-};
 
 // The task list and the pie as the gauges see them.
 class Board final : public GaugeBoard {
@@ -108,7 +58,7 @@ class GaugesTest : public ::testing::Test {
   }
 
   Board board;
-  SizedCache cache;
+  SizedUrlCache cache;
   FakeShell shell;
   FakeFiles files;
   FakeRunReport report;
@@ -196,7 +146,7 @@ TEST_F(GaugesTest, RefreshRebuildsTheCaptionsThenMeasuresInOrder) {
   shell.recycleBinSize = 4096;
   cache.sizes = {2048};
   files.driveSpace = {.freeBytes = 50'000'000'000, .totalBytes = 200'000'000'000};
-  const GaugeSources sources{shell, history, cache, files};
+  const GaugeSources sources{shell, history, &cache, files};
   for (int run = 0; run < 2; ++run) {
     board.events.clear();
     report.lines.clear();
