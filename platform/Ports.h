@@ -2,6 +2,7 @@
 
 #include "platform/Files.h"
 #include "platform/LocaleTime.h"
+#include "platform/Registry.h"
 #include "platform/Shell.h"
 
 namespace quillmere {
@@ -12,6 +13,7 @@ struct Ports {
   const LocaleTime& localeTime;
   Shell& shell;
   Files& files;
+  Registry& registry;
 };
 
 }  // namespace quillmere

@@ -3,6 +3,7 @@
 #include "platform/Ports.h"
 #include "platform/win32/Win32Files.h"
 #include "platform/win32/Win32LocaleTime.h"
+#include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32Shell.h"
 
 namespace quillmere::win32 {
@@ -10,12 +11,13 @@ namespace quillmere::win32 {
 // The real operating system behind every port.
 class Win32Platform {
  public:
-  Ports ports() { return Ports{localeTime_, shell_, files_}; }
+  Ports ports() { return Ports{localeTime_, shell_, files_, registry_}; }
 
  private:
   Win32LocaleTime localeTime_;
   Win32Shell shell_;
   Win32Files files_;
+  Win32Registry registry_;
 };
 
 }  // namespace quillmere::win32
