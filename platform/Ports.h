@@ -3,6 +3,7 @@
 #include "platform/Files.h"
 #include "platform/HistoryStore.h"
 #include "platform/LocaleTime.h"
+#include "platform/Registry.h"
 #include "platform/Shell.h"
 #include "platform/UrlCache.h"
 
@@ -14,6 +15,7 @@ struct Ports {
   const LocaleTime& localeTime;
   Shell& shell;
   Files& files;
+  Registry& registry;
   HistoryStore& historyStore;
   // Not every build has the cache's Windows implementation yet; without it the
   // cache gauge has nothing to measure.

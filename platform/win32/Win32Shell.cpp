@@ -5,8 +5,11 @@
 #include <shlobj.h>
 
 #include <cstdint>
+#include <cstring>
+#include <string>
 
 #include "platform/win32/Handles.h"
+#include "platform/win32/Win32Files.h"
 
 namespace quillmere::win32 {
 namespace {
@@ -21,6 +24,11 @@ UniqueModule LoadForOneCall(const char* library) {
   UniqueModule module(LoadLibraryA(library));
   if (reinterpret_cast<std::uintptr_t>(module.get()) <= 32) module.release();
   return module;
+}
+
+// The long name of a shortcut file; a "*.lnk" search also matches short names.
+bool IsShortcutName(const std::string& name) {
+  return name.size() > 4 && _stricmp(name.c_str() + name.size() - 4, ".lnk") == 0;
 }
 
 }  // namespace
@@ -55,6 +63,24 @@ EmptyRecycleBinResult Win32Shell::EmptyRecycleBin(std::uintptr_t ownerWindow, st
   return EmptyRecycleBinResult::kCalled;
 }
 
-void Win32Shell::ClearRecentDocuments() { SHAddToRecentDocs(SHARD_PATHA, nullptr); }
+void Win32Shell::ClearRecentDocuments() {
+  SHAddToRecentDocs(SHARD_PATHA, nullptr);
+  // Wine takes the request but leaves the shortcuts in the Recent folder, where the
+  // shell would look for them again; they are removed here so that the list is empty
+  // on every system. Only shortcut files directly in that folder go: no subfolder is
+  // entered and no link followed.
+  char recent[MAX_PATH] = {};
+  if (FAILED(SHGetFolderPathA(nullptr, CSIDL_RECENT, nullptr, SHGFP_TYPE_CURRENT, recent)) ||
+      !*recent) {
+    return;
+  }
+  const std::string folder = std::string(recent) + '\\';
+  Win32Files files;
+  const auto search = files.Search(folder + "*.lnk");
+  while (const auto entry = search->Next()) {
+    if (entry->attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT)) continue;
+    if (IsShortcutName(entry->name)) files.RemoveFile(folder + entry->name);
+  }
+}
 
 }  // namespace quillmere::win32

@@ -15,6 +15,7 @@
 #include "platform/win32/Win32LocaleTime.h"
 #include "platform/win32/Win32Shell.h"
 #include "tests/fakes/FakeHistoryStore.h"
+#include "tests/fakes/FakeRegistry.h"
 #include "tests/fakes/SizedUrlCache.h"
 #include "tests/windows/GuiTestSupport.h"
 
@@ -42,7 +43,7 @@ class GaugeFormTest : public ::testing::Test {
     history.Add("http://a.example/", "A");
     history.Add("http://b.example/", "b");
     history.Add("http://c.example/", "");
-    form = std::make_unique<TEraserForm>(Ports{locale, shell, files, history, &cache});
+    form = std::make_unique<TEraserForm>(Ports{locale, shell, files, registry, history, &cache});
     activity = std::make_unique<TActiveForm>(form->hwnd());
     form->AttachActivityWindow(activity.get());
   }
@@ -61,6 +62,7 @@ class GaugeFormTest : public ::testing::Test {
   win32::Win32LocaleTime locale;
   win32::Win32Shell shell;
   win32::Win32Files files;
+  FakeRegistry registry;
   FakeHistoryStore history;
   SizedUrlCache cache;
   std::unique_ptr<TEraserForm> form;

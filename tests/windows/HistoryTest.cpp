@@ -11,6 +11,7 @@
 #include "history/UrlHistory.h"
 #include "platform/win32/Win32Files.h"
 #include "platform/win32/Win32Shell.h"
+#include "tests/fakes/FakeRegistry.h"
 #include "platform/win32/Win32HistoryStore.h"
 #include "platform/win32/Win32LocaleTime.h"
 
@@ -123,7 +124,8 @@ TEST_F(HistoryStoreTest, TheHistoryTaskShowsTheNumberOfVisits) {
   Visit("http://b.example/");
   win32::Win32Shell shell;
   win32::Win32Files files;
-  TEraserForm form(Ports{locale, shell, files, store});
+  testing::FakeRegistry registry;
+  TEraserForm form(Ports{locale, shell, files, registry, store});
   form.RefreshGauges();
   EXPECT_EQ(form.TaskList().Text(1), "Clear Internet Explorer URL History    (Index.dat)" +
                                          std::string(17, ' ') + "2 Entries");
