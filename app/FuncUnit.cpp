@@ -8,7 +8,15 @@ std::uint32_t ShlwapiMajorVersion = 0;
 
 namespace {
 
-CalendarTime Unpack(DosDateTime packed) {
+CalendarTime Read(const LocaleTime& locale, std::string_view text) {
+  const auto value = locale.ParseDateTime(text);
+  if (!value) throw ConvertError(WithText("'%s' is not a valid date and time", text));
+  return *value;
+}
+
+}  // namespace
+
+CalendarTime UnpackDosDateTime(DosDateTime packed) {
   CalendarTime t;
   t.year = 1980 + (packed.date >> 9);
   t.month = (packed.date >> 5) & 0x0F;
@@ -19,19 +27,11 @@ CalendarTime Unpack(DosDateTime packed) {
   return t;
 }
 
-CalendarTime Read(const LocaleTime& locale, std::string_view text) {
-  const auto value = locale.ParseDateTime(text);
-  if (!value) throw ConvertError(WithText("'%s' is not a valid date and time", text));
-  return *value;
-}
-
-}  // namespace
-
 std::string FileTimeToText(const LocaleTime& locale, FileTime utc) {
   const auto local = locale.ToLocalFileTime(utc);
   const auto packed = local ? locale.ToDosDateTime(*local) : std::nullopt;
   if (!packed) return std::string(kFallbackDateText);
-  const CalendarTime t = Unpack(*packed);
+  const CalendarTime t = UnpackDosDateTime(*packed);
   if (!IsValid(t)) return std::string(kFallbackDateText);
 
   auto text = locale.FormatShortDate(t);

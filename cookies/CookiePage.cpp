@@ -116,7 +116,7 @@ void TEraserForm::btnDeleteClick(int) {
     ActiveForm->ClearLines();
   }
   const int n = lvCookies->ItemCount();
-  SendMessageA(ProgressBar, PBM_SETRANGE32, 0, n);
+  SetProgressMax(n);
   int deleted = 0;
   for (int i = 0; i < n; ++i) {
     const TListItem& row = lvCookies->Item(i);
@@ -129,11 +129,12 @@ void TEraserForm::btnDeleteClick(int) {
         ShowStatus("Could Not Delete : " + address);
       }
     }
-    SendMessageA(ProgressBar, PBM_SETPOS, i, 0);
+    SetProgressPosition(i);
   }
   ShowStatus("Deleted " + std::to_string(deleted) + " Cookies");
   OnCommand(ToolButton3);
-  SendMessageA(ProgressBar, PBM_SETPOS, 0, 0);
+  SetProgressPosition(0);
+  RefreshGauges();
   if (ActiveForm) ActiveForm->Hide();
 }
 

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "platform/Files.h"
+#include "platform/HistoryStore.h"
 #include "platform/LocaleTime.h"
+#include "platform/Registry.h"
 #include "platform/Shell.h"
 #include "platform/UrlCache.h"
 
@@ -10,7 +13,10 @@ namespace quillmere {
 // ones come from platform/win32; tests pass fakes.
 struct Ports {
   const LocaleTime& localeTime;
-  const Shell& shell;
+  Shell& shell;
+  Files& files;
+  Registry& registry;
+  HistoryStore& historyStore;
   UrlCache& urlCache;
 };
 

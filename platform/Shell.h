@@ -15,7 +15,15 @@ struct DllVersionInfo {
 };
 static_assert(sizeof(DllVersionInfo) == 20);
 
-// The shell's services.
+// How a request to empty the recycle bins ended.
+enum class EmptyRecycleBinResult {
+  kCalled,           // the shell was asked; its own result is not reported
+  kLibraryMissing,   // "Shell32.dll" did not load
+  kFunctionMissing,  // the library has no SHEmptyRecycleBinA
+};
+
+// The shell's services. Functions that not every shell has are looked up for each
+// call and their library released again when the call ends.
 class Shell {
  public:
   virtual ~Shell() = default;
@@ -23,6 +31,19 @@ class Shell {
   // Loads `library` for this one call, asks its DllGetVersion and unloads it again.
   // nullopt when the library does not load, has no DllGetVersion, or the call fails.
   virtual std::optional<DllVersionInfo> GetDllVersion(const char* library) const = 0;
+
+  // The total size in bytes of the recycle bin that `rootPath` selects, from
+  // shell32's SHQueryRecycleBinA; nullopt when shell32 or the function is missing.
+  // A query that fails reports 0, as the record is then left as it was zeroed.
+  virtual std::optional<std::int64_t> QueryRecycleBinSize(const char* rootPath) const = 0;
+
+  // SHEmptyRecycleBinA of "Shell32.dll" for every drive, with `flags`, owned by
+  // `ownerWindow` (a window handle's value); returns when the shell has finished.
+  virtual EmptyRecycleBinResult EmptyRecycleBin(std::uintptr_t ownerWindow,
+                                                std::uint32_t flags) = 0;
+
+  // Empties the current user's list of recently opened documents.
+  virtual void ClearRecentDocuments() = 0;
 };
 
 }  // namespace quillmere

@@ -24,8 +24,13 @@ void Panel::Paint(HDC dc) {
 
 LRESULT Panel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
-    case WM_ERASEBKGND:
+    case WM_ERASEBKGND: {
+      // Transparent children (the tool bars) have their background erased here.
+      RECT rc;
+      GetClientRect(hwnd(), &rc);
+      FillRect(reinterpret_cast<HDC>(wParam), &rc, brush_.get());
       return 1;
+    }
     case WM_PAINT: {
       PaintScope paint(hwnd());
       Paint(paint.dc());

@@ -7,6 +7,9 @@ namespace quillmere::win32 {
 class Win32Shell final : public Shell {
  public:
   std::optional<DllVersionInfo> GetDllVersion(const char* library) const override;
+  std::optional<std::int64_t> QueryRecycleBinSize(const char* rootPath) const override;
+  EmptyRecycleBinResult EmptyRecycleBin(std::uintptr_t ownerWindow, std::uint32_t flags) override;
+  void ClearRecentDocuments() override;
 };
 
 }  // namespace quillmere::win32

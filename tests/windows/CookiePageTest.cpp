@@ -12,8 +12,11 @@
 #include "app/EraserForm.h"
 #include "app/FuncUnit.h"
 #include "platform/win32/Controls.h"
+#include "platform/win32/Win32Files.h"
 #include "platform/win32/Win32LocaleTime.h"
 #include "tests/fakes/FakeLocaleTime.h"
+#include "tests/fakes/FakeHistoryStore.h"
+#include "tests/fakes/FakeRegistry.h"
 #include "tests/fakes/FakeShell.h"
 #include "tests/fakes/FakeUrlCache.h"
 #include "tests/windows/GuiTestSupport.h"
@@ -40,7 +43,7 @@ class CookiePageTest : public ::testing::Test {
   }
 
   void MakeForm() {
-    form = std::make_unique<TEraserForm>(Ports{locale, shell, cache});
+    form = std::make_unique<TEraserForm>(Ports{locale, shell, files, registry, history, cache});
     activity = std::make_unique<TActiveForm>(form->hwnd());
     form->AttachActivityWindow(activity.get());
   }
@@ -81,6 +84,9 @@ class CookiePageTest : public ::testing::Test {
 
   win32::Win32LocaleTime locale;
   FakeShell shell;
+  win32::Win32Files files;
+  FakeRegistry registry;
+  FakeHistoryStore history;
   FakeUrlCache cache;
   std::unique_ptr<TEraserForm> form;
   std::unique_ptr<TActiveForm> activity;
@@ -273,10 +279,32 @@ class CookieDeleteTest : public CookiePageTest {
       deletes.push_back({url, IsWindowVisible(activity->hwnd()) != 0, activity->Lines().size(),
                          ProgressPosition(), ProgressMax()});
     };
-    cache.onFindFirst = [this] { positionsAtRefresh.push_back(ProgressPosition()); };
+    cache.onFindFirst = [this] {
+      positions.push_back(ProgressPosition());
+      statuses.push_back(StatusBarText(form->StatusBar()));
+    };
+  }
+  // The run's own lines in the activity window, then the gauges' three.
+  void ExpectLog(const Texts& own) {
+    const Texts lines = activity->Lines();
+    ASSERT_EQ(lines.size(), own.size() + 3);
+    EXPECT_EQ(Texts(lines.begin(), lines.begin() + static_cast<std::ptrdiff_t>(own.size())), own);
+    EXPECT_EQ(lines[own.size()], "Sizing IE Cache");
+    EXPECT_EQ(lines[own.size() + 1], "Finished Sizing IE Cache");
+    EXPECT_EQ(lines.back().rfind("Hard Disk", 0), 0u) << lines.back();
+    EXPECT_EQ(StatusBarText(form->StatusBar()), "  " + lines.back());
+  }
+  // The refresh of the list reads the cache first (its size query and its fetch),
+  // then the cache gauge.
+  void ExpectRefreshSaw(int position, const std::string& status) {
+    ASSERT_GE(positions.size(), 2u);
+    EXPECT_EQ(positions[0], position);
+    EXPECT_EQ(positions[1], position);
+    EXPECT_EQ(statuses[0], status);
   }
   std::vector<Seen> deletes;
-  std::vector<int> positionsAtRefresh;
+  std::vector<int> positions;
+  Texts statuses;
 };
 
 TEST_F(CookieDeleteTest, DeletesTheTickedCookiesReportsTheCountAndListsWhatRemains) {
@@ -291,11 +319,8 @@ TEST_F(CookieDeleteTest, DeletesTheTickedCookiesReportsTheCountAndListsWhatRemai
   EXPECT_EQ(deletes[0].max, 5);        // the row count, not the ticked count
   EXPECT_EQ(deletes[0].position, 0);
   EXPECT_EQ(deletes[1].position, 2);
-  // n - 1 when the loop ends, at the refresh's size query and its fetch
-  EXPECT_EQ(positionsAtRefresh, (std::vector<int>{4, 4}));
-
-  EXPECT_EQ(StatusBarText(form->StatusBar()), "  Deleted 2 Cookies");
-  EXPECT_EQ(activity->Lines(), (Texts{"Deleted 2 Cookies"}));
+  ExpectRefreshSaw(4, "  Deleted 2 Cookies");  // n - 1 when the loop ends
+  ExpectLog({"Deleted 2 Cookies"});
   EXPECT_FALSE(IsWindowVisible(activity->hwnd()));
   EXPECT_EQ(ColumnTexts(Address), (Texts{"a.test", "c.test", "e.test"}));
   EXPECT_EQ(CountText(), "3");
@@ -306,17 +331,15 @@ TEST_F(CookieDeleteTest, ACookieTheCacheDoesNotDeleteIsNamedAndNotCounted) {
   cache.undeletable = {"Cookie:jane@c.test/"};
   for (int i : {0, 2}) List().Item(i).SetChecked(true);
   Click(ToolButton5);
-  EXPECT_EQ(activity->Lines(),
-            (Texts{"Could Not Delete : Cookie:jane@c.test/", "Deleted 1 Cookies"}));
-  EXPECT_EQ(StatusBarText(form->StatusBar()), "  Deleted 1 Cookies");
+  ExpectLog({"Could Not Delete : Cookie:jane@c.test/", "Deleted 1 Cookies"});
   EXPECT_EQ(ColumnTexts(Address), (Texts{"b.test", "c.test", "d.test", "e.test"}));
 }
 
 TEST_F(CookieDeleteTest, WithNothingTickedNothingIsDeletedAndTheListIsStillReadAgain) {
   Click(ToolButton5);
   EXPECT_TRUE(deletes.empty());
-  EXPECT_EQ(StatusBarText(form->StatusBar()), "  Deleted 0 Cookies");
-  EXPECT_EQ(positionsAtRefresh, (std::vector<int>{4, 4}));
+  ExpectRefreshSaw(4, "  Deleted 0 Cookies");
+  ExpectLog({"Deleted 0 Cookies"});
   EXPECT_EQ(List().ItemCount(), 5);
   EXPECT_EQ(ProgressPosition(), 0);
 }

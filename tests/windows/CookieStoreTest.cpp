@@ -13,8 +13,11 @@
 #include "app/EraserForm.h"
 #include "app/FuncUnit.h"
 #include "platform/win32/Controls.h"
+#include "platform/win32/Win32Files.h"
 #include "platform/win32/Win32LocaleTime.h"
 #include "platform/win32/Win32UrlCache.h"
+#include "tests/fakes/FakeHistoryStore.h"
+#include "tests/fakes/FakeRegistry.h"
 #include "tests/fakes/FakeShell.h"
 #include "tests/windows/CookieStoreSupport.h"
 #include "tests/windows/GuiTestSupport.h"
@@ -63,7 +66,7 @@ class CookieStoreTest : public ::testing::Test {
     for (const Seeded& c : kCookies) ASSERT_EQ(RunCookieTool({"set", c.url, c.data}), 0u) << c.url;
   }
   void MakeForm() {
-    form = std::make_unique<TEraserForm>(Ports{locale, shell, cache});
+    form = std::make_unique<TEraserForm>(Ports{locale, shell, files, registry, history, cache});
     activity = std::make_unique<TActiveForm>(form->hwnd());
     form->AttachActivityWindow(activity.get());
   }
@@ -84,6 +87,9 @@ class CookieStoreTest : public ::testing::Test {
 
   win32::Win32LocaleTime locale;
   FakeShell shell;
+  win32::Win32Files files;
+  FakeRegistry registry;
+  FakeHistoryStore history;
   win32::Win32UrlCache cache;
   std::unique_ptr<TEraserForm> form;
   std::unique_ptr<TActiveForm> activity;
@@ -123,7 +129,9 @@ TEST_F(CookieStoreTest, CleanUpErasesTheTickedCookiesFromTheStoreAndListsTheRest
   rows.at(CookieSource(kCookies[3].hostPath))->SetChecked(true);
   SendMessageA(form->hwnd(), WM_COMMAND, ToolButton5, 0);
 
-  EXPECT_EQ(StatusBarText(form->StatusBar()), "  Deleted 2 Cookies");
+  const auto lines = activity->Lines();
+  ASSERT_FALSE(lines.empty());
+  EXPECT_EQ(lines.front(), "Deleted 2 Cookies");  // the gauges' lines follow it
   EXPECT_EQ(CookiesStillSet(), 0x1u | 0x4u | 0x10u);
   rows = Rows();
   EXPECT_EQ(rows.size(), 3u);

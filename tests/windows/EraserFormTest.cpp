@@ -6,9 +6,13 @@
 #include <memory>
 
 #include "app/ActiveForm.h"
+#include "app/Application.h"
 #include "app/FuncUnit.h"
 #include "platform/win32/Controls.h"
+#include "platform/win32/Win32Files.h"
 #include "platform/win32/Win32LocaleTime.h"
+#include "tests/fakes/FakeHistoryStore.h"
+#include "tests/fakes/FakeRegistry.h"
 #include "tests/fakes/FakeShell.h"
 #include "tests/fakes/FakeUrlCache.h"
 #include "tests/windows/GuiTestSupport.h"
@@ -27,7 +31,7 @@ class EraserFormTest : public ::testing::Test {
   void MakeForm() {
     activity.reset();
     form.reset();
-    form = std::make_unique<TEraserForm>(Ports{locale, shell, cache});
+    form = std::make_unique<TEraserForm>(Ports{locale, shell, files, registry, history, cache});
     activity = std::make_unique<TActiveForm>(form->hwnd());
     form->AttachActivityWindow(activity.get());
   }
@@ -43,6 +47,9 @@ class EraserFormTest : public ::testing::Test {
 
   win32::Win32LocaleTime locale;
   FakeShell shell;
+  win32::Win32Files files;
+  FakeRegistry registry;
+  FakeHistoryStore history;
   FakeUrlCache cache;
   std::unique_ptr<TEraserForm> form;
   std::unique_ptr<TActiveForm> activity;
@@ -136,6 +143,17 @@ TEST_F(EraserFormTest, ShowStatusPutsTwoBlanksInTheStatusBarAndTheMessageInTheLo
   EXPECT_EQ(StatusBarText(form->StatusBar()), "  ");
   EXPECT_EQ(activity->Lines(), (std::vector<std::string>{"Deleted 2 Cookies", ""}));
   EXPECT_FALSE(IsWindowVisible(activity->hwnd()));  // the sink does not show the log
+}
+
+TEST_F(EraserFormTest, RunsMoveTheProgressBarWithinTheirItemCount) {
+  RunReport& report = *form;
+  report.SetProgressMax(3);
+  report.SetProgressPosition(2);
+  EXPECT_EQ(SendMessageA(form->ProgressBarWindow(), PBM_GETRANGE, FALSE, 0), 3);
+  EXPECT_EQ(SendMessageA(form->ProgressBarWindow(), PBM_GETPOS, 0, 0), 2);
+  report.SetProgressMax(0);
+  report.SetProgressPosition(0);
+  EXPECT_EQ(SendMessageA(form->ProgressBarWindow(), PBM_GETPOS, 0, 0), 0);
 }
 
 TEST_F(EraserFormTest, ShowStatusBeforeTheActivityWindowExistsReachesTheStatusBar) {
@@ -243,6 +261,39 @@ TEST(TopLevelErrorHandler, ShowsTheErrorAndTheWindowGoesOn) {
   EXPECT_EQ(shown, (std::vector<std::string>{"'x' is not a valid integer value"}));
   EXPECT_EQ(SendMessageA(window.hwnd(), WM_APP + 1, 0, 0), 42);
   win32::SetTopLevelErrorHandler(nullptr);
+}
+
+// What the error box showed, read while it is up, then closed with its OK button.
+struct ErrorBoxSeen {
+  std::string caption{};
+  std::string text{};
+  bool hasOk = false;
+  bool hasCancel = false;
+};
+ErrorBoxSeen box;
+
+void CALLBACK ReadErrorBox(HWND, UINT, UINT_PTR timer, DWORD) {
+  const HWND dialog = FindWindowA("#32770", "Quillmere");
+  if (!dialog) return;
+  KillTimer(nullptr, timer);
+  box.caption = win32::WindowText(dialog);
+  char text[256] = {};
+  GetDlgItemTextA(dialog, 0xFFFF, text, sizeof text);
+  box.text = text;
+  box.hasOk = GetDlgItem(dialog, IDOK) != nullptr;
+  box.hasCancel = GetDlgItem(dialog, IDCANCEL) != nullptr &&
+                  GetDlgItem(dialog, IDCANCEL) != GetDlgItem(dialog, IDOK);
+  PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+}
+
+TEST(ErrorBox, ShowsTheTextUnderTheProductCaptionWithOneOkButton) {
+  box = ErrorBoxSeen{};
+  SetTimer(nullptr, 0, 50, ReadErrorBox);
+  ShowErrorBox("'abc' is not a valid integer value");
+  EXPECT_EQ(box.caption, "Quillmere");
+  EXPECT_EQ(box.text, "'abc' is not a valid integer value");
+  EXPECT_TRUE(box.hasOk);
+  EXPECT_FALSE(box.hasCancel);
 }
 
 }  // namespace

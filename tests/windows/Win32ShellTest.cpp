@@ -24,5 +24,11 @@ TEST(Win32Shell, ShlwapiMajorVersionComesFromTheRealLibrary) {
   EXPECT_EQ(ShlwapiMajorVersion, Win32Shell().GetDllVersion("shlwapi.dll")->major);
 }
 
+TEST(Win32Shell, TheRecycleBinQueryFindsShell32) {
+  const auto size = Win32Shell().QueryRecycleBinSize("C:\\WINDOWS\\SYSTEM32");
+  ASSERT_TRUE(size);
+  EXPECT_GE(*size, 0);
+}
+
 }  // namespace
 }  // namespace quillmere::win32

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace quillmere {
+
+// File attribute bits, as the file system reports them.
+inline constexpr std::uint32_t kAttributeReadOnly = 0x01;
+inline constexpr std::uint32_t kAttributeHidden = 0x02;
+inline constexpr std::uint32_t kAttributeSystem = 0x04;
+inline constexpr std::uint32_t kAttributeDirectory = 0x10;
+inline constexpr std::uint32_t kAttributeArchive = 0x20;
+inline constexpr std::uint32_t kAttributeReparsePoint = 0x400;
+
+struct DirectoryEntry {
+  std::string name;  // the entry's own name, not its path
+  std::uint32_t attributes = 0;
+};
+
+// One directory search; the search is closed when this goes.
+class DirectorySearch {
+ public:
+  virtual ~DirectorySearch() = default;
+  // The next entry, the first on the first call; nullopt when the listing ends.
+  virtual std::optional<DirectoryEntry> Next() = 0;
+};
+
+// Free and total bytes of a drive; -1 each when the drive cannot be read.
+struct DriveSpace {
+  std::int64_t freeBytes = -1;
+  std::int64_t totalBytes = -1;
+};
+
+// Files and folders.
+class Files {
+ public:
+  virtual ~Files() = default;
+
+  // Every entry matching `pattern` (a folder + "*.*", or one exact path), whatever
+  // its attributes, in the order the file system gives them.
+  virtual std::unique_ptr<DirectorySearch> Search(const std::string& pattern) const = 0;
+  virtual bool RemoveFile(const std::string& path) = 0;
+  // nullopt when the attributes cannot be read (no such file or folder).
+  virtual std::optional<std::uint32_t> Attributes(const std::string& path) const = 0;
+  // The drive of the current directory; the free bytes are those the user may use.
+  virtual DriveSpace CurrentDriveSpace() const = 0;
+};
+
+}  // namespace quillmere

@@ -1,0 +1,57 @@
+#include "platform/win32/Win32Files.h"
+
+#include <windows.h>
+
+#include "platform/win32/Handles.h"
+
+namespace quillmere::win32 {
+namespace {
+
+using UniqueFind = UniqueHandle<HANDLE, FindClose>;
+
+class Win32DirectorySearch final : public DirectorySearch {
+ public:
+  explicit Win32DirectorySearch(const std::string& pattern)
+      : find_(FindFirstFileA(pattern.c_str(), &data_)) {
+    if (find_.get() == INVALID_HANDLE_VALUE) find_.release();
+  }
+
+  std::optional<DirectoryEntry> Next() override {
+    if (!find_) return std::nullopt;
+    if (!first_ && !FindNextFileA(find_.get(), &data_)) {
+      find_.reset();
+      return std::nullopt;
+    }
+    first_ = false;
+    return DirectoryEntry{data_.cFileName, data_.dwFileAttributes};
+  }
+
+ private:
+  WIN32_FIND_DATAA data_{};
+  UniqueFind find_;
+  bool first_ = true;
+};
+
+}  // namespace
+
+std::unique_ptr<DirectorySearch> Win32Files::Search(const std::string& pattern) const {
+  return std::make_unique<Win32DirectorySearch>(pattern);
+}
+
+bool Win32Files::RemoveFile(const std::string& path) { return DeleteFileA(path.c_str()) != 0; }
+
+std::optional<std::uint32_t> Win32Files::Attributes(const std::string& path) const {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return std::nullopt;
+  return attributes;
+}
+
+DriveSpace Win32Files::CurrentDriveSpace() const {
+  ULARGE_INTEGER available{};
+  ULARGE_INTEGER total{};
+  if (!GetDiskFreeSpaceExA(nullptr, &available, &total, nullptr)) return DriveSpace{};
+  return DriveSpace{static_cast<std::int64_t>(available.QuadPart),
+                    static_cast<std::int64_t>(total.QuadPart)};
+}
+
+}  // namespace quillmere::win32

@@ -1,0 +1,12 @@
+#pragma once
+
+#include "platform/Registry.h"
+
+namespace quillmere::win32 {
+
+class Win32Registry final : public Registry {
+ public:
+  std::unique_ptr<RegistryKey> OpenCurrentUserKey(const std::string& path) override;
+};
+
+}  // namespace quillmere::win32

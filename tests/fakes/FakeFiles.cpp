@@ -1,0 +1,99 @@
+#include "tests/fakes/FakeFiles.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace quillmere::testing {
+namespace {
+
+std::string Lower(std::string text) {
+  std::transform(text.begin(), text.end(), text.begin(),
+                 [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+  return text;
+}
+
+std::string ParentOf(const std::string& path) {
+  const auto slash = path.find_last_of('\\');
+  return slash == std::string::npos ? std::string() : path.substr(0, slash);
+}
+
+class FakeSearch final : public DirectorySearch {
+ public:
+  FakeSearch(std::vector<DirectoryEntry> entries, int& open)
+      : entries_(std::move(entries)), open_(open) {
+    ++open_;
+  }
+  ~FakeSearch() override { --open_; }
+  std::optional<DirectoryEntry> Next() override {
+    if (next_ == entries_.size()) return std::nullopt;
+    return entries_[next_++];
+  }
+
+ private:
+  std::vector<DirectoryEntry> entries_;
+  std::size_t next_ = 0;
+  int& open_;
+};
+
+}  // namespace
+
+void FakeFiles::AddFolder(const std::string& path, std::uint32_t attributes) {
+  entries_.push_back({path, attributes | kAttributeDirectory});
+}
+
+void FakeFiles::AddFile(const std::string& path, std::uint32_t attributes) {
+  entries_.push_back({path, attributes});
+}
+
+const FakeFiles::Entry* FakeFiles::Find(const std::string& path) const {
+  std::string key = Lower(path);
+  while (key.size() > 3 && key.back() == '\\') key.pop_back();
+  for (const Entry& e : entries_) {
+    if (Lower(e.path) == key) return &e;
+  }
+  return nullptr;
+}
+
+bool FakeFiles::Exists(const std::string& path) const { return Find(path) != nullptr; }
+
+std::unique_ptr<DirectorySearch> FakeFiles::Search(const std::string& pattern) const {
+  std::vector<DirectoryEntry> found;
+  const std::string wildcard = "\\*.*";
+  if (pattern.size() > wildcard.size() &&
+      pattern.compare(pattern.size() - wildcard.size(), wildcard.size(), wildcard) == 0) {
+    const std::string folder = pattern.substr(0, pattern.size() - wildcard.size());
+    if (const Entry* f = Find(folder); f && (f->attributes & kAttributeDirectory)) {
+      found.push_back({".", f->attributes});
+      found.push_back({"..", kAttributeDirectory});
+      for (const Entry& e : entries_) {
+        if (Lower(ParentOf(e.path)) == Lower(folder)) {
+          found.push_back({e.path.substr(e.path.find_last_of('\\') + 1), e.attributes});
+        }
+      }
+    }
+  } else if (const Entry* e = Find(pattern)) {
+    found.push_back({e->path.substr(e->path.find_last_of('\\') + 1), e->attributes});
+  }
+  auto search = std::make_unique<FakeSearch>(std::move(found), const_cast<int&>(openSearches));
+  const_cast<int&>(maxOpenSearches) = std::max(maxOpenSearches, openSearches);
+  return search;
+}
+
+bool FakeFiles::RemoveFile(const std::string& path) {
+  const Entry* e = Find(path);
+  if (!e || (e->attributes & (kAttributeDirectory | kAttributeReadOnly)) ||
+      undeletable.count(Lower(path))) {
+    return false;
+  }
+  removed.push_back(e->path);
+  entries_.erase(entries_.begin() + (e - entries_.data()));
+  return true;
+}
+
+std::optional<std::uint32_t> FakeFiles::Attributes(const std::string& path) const {
+  const Entry* e = Find(path);
+  if (!e) return std::nullopt;
+  return e->attributes;
+}
+
+}  // namespace quillmere::testing

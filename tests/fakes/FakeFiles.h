@@ -1,0 +1,40 @@
+#pragma once
+
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/Files.h"
+
+namespace quillmere::testing {
+
+// An in-memory file system with Windows paths ("C:\a\b.txt"), compared without
+// regard to case. Folders list their entries in the order they were added, after
+// "." and "..", as a real directory search does.
+class FakeFiles final : public Files {
+ public:
+  void AddFolder(const std::string& path, std::uint32_t attributes = kAttributeDirectory);
+  void AddFile(const std::string& path, std::uint32_t attributes = kAttributeArchive);
+  bool Exists(const std::string& path) const;
+
+  std::unique_ptr<DirectorySearch> Search(const std::string& pattern) const override;
+  bool RemoveFile(const std::string& path) override;
+  std::optional<std::uint32_t> Attributes(const std::string& path) const override;
+  DriveSpace CurrentDriveSpace() const override { return driveSpace; }
+
+  DriveSpace driveSpace;
+  std::set<std::string> undeletable;  // lower-case paths whose deletion fails
+  std::vector<std::string> removed;   // paths deleted, in order
+  int openSearches = 0;               // searches not yet closed
+  int maxOpenSearches = 0;
+
+ private:
+  struct Entry {
+    std::string path;
+    std::uint32_t attributes;
+  };
+  const Entry* Find(const std::string& path) const;
+  std::vector<Entry> entries_;
+};
+
+}  // namespace quillmere::testing

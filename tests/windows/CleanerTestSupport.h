@@ -1,0 +1,59 @@
+#pragma once
+
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <string>
+
+namespace quillmere::testing {
+
+// The cleaners delete for real: each test first makes sure it runs in the sandbox,
+// with its own prefix and Trash and without the Z: drive that would reach the whole
+// Linux file system.
+inline void ExpectSandbox() {
+  const char* prefix = std::getenv("WINEPREFIX");
+  const char* data = std::getenv("XDG_DATA_HOME");
+  ASSERT_TRUE(prefix && std::string(prefix).ends_with("/sandbox/prefix")) << "not in the sandbox";
+  ASSERT_TRUE(data && std::string(data).find("/sandbox/home/") != std::string::npos);
+  ASSERT_EQ(GetFileAttributesA("Z:\\"), INVALID_FILE_ATTRIBUTES) << "the Z: drive is present";
+}
+
+inline bool PathExists(const std::string& path) {
+  return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+inline void WriteFile(const std::string& path, const std::string& text = "x") {
+  std::ofstream(path, std::ios::binary) << text;
+}
+
+// Makes the folder and every missing folder above it.
+inline void MakeFolders(const std::string& path) {
+  for (std::size_t at = path.find('\\', 3); at != std::string::npos; at = path.find('\\', at + 1))
+    CreateDirectoryA(path.substr(0, at).c_str(), nullptr);
+  CreateDirectoryA(path.c_str(), nullptr);
+}
+
+// Removes a tree the test made. A link is removed itself, never entered.
+inline void RemoveTree(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return;
+  SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL | (attributes & FILE_ATTRIBUTE_DIRECTORY));
+  if ((attributes & FILE_ATTRIBUTE_DIRECTORY) && !(attributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+    WIN32_FIND_DATAA data;
+    const HANDLE find = FindFirstFileA((path + "\\*").c_str(), &data);
+    if (find != INVALID_HANDLE_VALUE) {
+      do {
+        const std::string name = data.cFileName;
+        if (name != "." && name != "..") RemoveTree(path + "\\" + name);
+      } while (FindNextFileA(find, &data));
+      FindClose(find);
+    }
+  }
+  if (!(attributes & FILE_ATTRIBUTE_DIRECTORY) || !RemoveDirectoryA(path.c_str()))
+    DeleteFileA(path.c_str());
+}
+
+}  // namespace quillmere::testing

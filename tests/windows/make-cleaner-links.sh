@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# make-cleaner-links.sh SANDBOX: the symbolic links of the cleaner tests. Windows
+# programs under Wine cannot make them, so they are made here from the Linux side,
+# inside the sandbox prefix's drive C: and nowhere else.
+set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/../../scripts/lib/sandbox.sh"
+sandbox_prepare "$1"
+case "$WINEPREFIX" in
+  */sandbox/prefix) ;;
+  *) echo "make-cleaner-links: $WINEPREFIX is not a sandbox prefix" >&2; exit 1 ;;
+esac
+
+# C:\quillmere-link-test\purged holds a plain file and "link", a link to the folder
+# "target" beside it, whose canary files must survive any purge of "purged".
+base="$WINEPREFIX/drive_c/quillmere-link-test"
+rm -rf "$base"
+mkdir -p "$base/target/inner" "$base/purged"
+echo canary >"$base/target/canary1.txt"
+echo canary >"$base/target/inner/canary2.txt"
+echo plain >"$base/purged/plain.txt"
+ln -s ../target "$base/purged/link"
