@@ -365,7 +365,7 @@ void TEraserForm::SetProgressPosition(int position) {
 
 void TEraserForm::RefreshGauges() {
   quillmere::RefreshGauges(
-      *this, GaugeSources{ports_.shell, UrlHistory1, &ports_.urlCache, ports_.files}, *this);
+      *this, GaugeSources{ports_.shell, UrlHistory1, ports_.urlCache, ports_.files}, *this);
 }
 
 void TEraserForm::FillTaskList() {

@@ -94,7 +94,7 @@ void RefreshGauges(GaugeBoard& board, const GaugeSources& sources, RunReport& re
   board.FillTaskList();
   SizeRecycleBin(board, sources.shell);
   CountHistory(board, sources.history);
-  if (sources.cache) SizeCache(board, *sources.cache, report);
+  SizeCache(board, sources.cache, report);
   ShowDiskSpace(board, sources.files, report);
 }
 

@@ -33,7 +33,7 @@ class GaugeBoard {
 struct GaugeSources {
   const Shell& shell;
   TUrlHistory& history;
-  UrlCache* cache;  // nullptr: no cache to size in this build
+  UrlCache& cache;
   const Files& files;
 };
 

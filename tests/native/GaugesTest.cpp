@@ -11,7 +11,7 @@
 #include "tests/fakes/FakeLocaleTime.h"
 #include "tests/fakes/FakeRunReport.h"
 #include "tests/fakes/FakeShell.h"
-#include "tests/fakes/SizedUrlCache.h"
+#include "tests/fakes/FakeUrlCache.h"
 
 namespace quillmere {
 namespace {
@@ -43,6 +43,16 @@ std::string Blanks(int n) { return std::string(n, ' '); }
 
 class GaugesTest : public ::testing::Test {
  protected:
+  void Sizes(std::initializer_list<std::uint64_t> sizes) {
+    cache.entries.clear();
+    int n = 0;
+    for (const std::uint64_t size : sizes) {
+      // Entries of every type count.
+      cache.Add("http://cache.example/" + std::to_string(n), n % 2 ? kCookieCacheEntry : 0);
+      cache.entries.back().entry.size = size;
+      ++n;
+    }
+  }
   std::string CacheCaption() {
     SizeCache(board, cache, report);
     return board.captions[kCachePagesTask];
@@ -58,7 +68,7 @@ class GaugesTest : public ::testing::Test {
   }
 
   Board board;
-  SizedUrlCache cache;
+  FakeUrlCache cache;
   FakeShell shell;
   FakeFiles files;
   FakeRunReport report;
@@ -77,25 +87,34 @@ TEST_F(GaugesTest, SizeFiguresSwitchToWholeMegabytesAbove1024Kilobytes) {
 }
 
 TEST_F(GaugesTest, TheCacheSumsEveryEntryFetchedAtItsExactSize) {
-  cache.sizes = {1'000'000, 49'599, 0};
+  Sizes({1'000'000, 49'599, 0});
   EXPECT_EQ(CacheCaption(), "base" + Blanks(21) + "1024 KB");
   EXPECT_THAT(report.lines, ElementsAre("Sizing IE Cache", "Finished Sizing IE Cache"));
-  EXPECT_EQ(cache.openFinds, 0);
-  EXPECT_EQ(cache.shortFetches, 0);
-  cache.sizes = {1'049'600};
+  EXPECT_EQ(cache.openSearches, 0);
+  ASSERT_EQ(cache.fetches.size(), 3u);
+  for (const auto& fetch : cache.fetches) EXPECT_EQ(fetch.buffer, fetch.asked);
+  Sizes({1'049'600});
   board.FillTaskList();
   EXPECT_EQ(CacheCaption(), "base" + Blanks(21) + "1 MB");
 }
 
 TEST_F(GaugesTest, ACacheBeyondFourGigabytesIsNotWrappedRound) {
-  cache.sizes = {0xFFFF'FFFFull, 0xFFFF'FFFFull, 3ull << 32};
+  Sizes({0xFFFF'FFFFull, 0xFFFF'FFFFull, 3ull << 32});
   EXPECT_EQ(CacheBytes(cache), 0x4'FFFF'FFFEull);
   EXPECT_EQ(CacheCaption(), "base" + Blanks(21) + "20479 MB");
 }
 
 TEST_F(GaugesTest, AnEmptyCacheShowsZeroAndOpensNothing) {
   EXPECT_EQ(CacheCaption(), "base" + Blanks(21) + "0 KB");
-  EXPECT_EQ(cache.openFinds, 0);
+  EXPECT_EQ(cache.openSearches, 0);
+}
+
+TEST_F(GaugesTest, TheCacheSumStopsAtTheFirstFetchThatFails) {
+  Sizes({1000 * 1024, 24 * 1024, 5'000'000});
+  cache.failWith = 5;  // access denied from the third entry on
+  cache.failFrom = 2;
+  EXPECT_EQ(CacheCaption(), "base" + Blanks(21) + "1024 KB");
+  EXPECT_EQ(cache.openSearches, 0);
 }
 
 TEST_F(GaugesTest, TheRecycleBinOfDriveCIsSized) {
@@ -144,9 +163,9 @@ TEST_F(GaugesTest, AnUnreadableOrTinyDriveLeavesThePieAndSaysSo) {
 TEST_F(GaugesTest, RefreshRebuildsTheCaptionsThenMeasuresInOrder) {
   store.Add("http://a/", "a");
   shell.recycleBinSize = 4096;
-  cache.sizes = {2048};
+  Sizes({2048});
   files.driveSpace = {.freeBytes = 50'000'000'000, .totalBytes = 200'000'000'000};
-  const GaugeSources sources{shell, history, &cache, files};
+  const GaugeSources sources{shell, history, cache, files};
   for (int run = 0; run < 2; ++run) {
     board.events.clear();
     report.lines.clear();

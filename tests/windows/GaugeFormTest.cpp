@@ -1,5 +1,6 @@
 #include <windows.h>
 #include <shellapi.h>
+#include <wininet.h>
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
@@ -14,9 +15,10 @@
 #include "platform/win32/Win32Files.h"
 #include "platform/win32/Win32LocaleTime.h"
 #include "platform/win32/Win32Shell.h"
+#include "platform/win32/Win32UrlCache.h"
 #include "tests/fakes/FakeHistoryStore.h"
 #include "tests/fakes/FakeRegistry.h"
-#include "tests/fakes/SizedUrlCache.h"
+#include "tests/fakes/FakeUrlCache.h"
 #include "tests/windows/GuiTestSupport.h"
 
 namespace quillmere {
@@ -39,7 +41,10 @@ const char* const kBaseCaptions[] = {
 class GaugeFormTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    cache.sizes = {1'000'000, 49'599};
+    for (const std::uint64_t size : {1'000'000, 49'599}) {
+      cache.Add("http://cache.example/" + std::to_string(size), 0);
+      cache.entries.back().entry.size = size;
+    }
     history.Add("http://a.example/", "A");
     history.Add("http://b.example/", "b");
     history.Add("http://c.example/", "");
@@ -64,7 +69,7 @@ class GaugeFormTest : public ::testing::Test {
   win32::Win32Files files;
   FakeRegistry registry;
   FakeHistoryStore history;
-  SizedUrlCache cache;
+  FakeUrlCache cache;
   std::unique_ptr<TEraserForm> form;
   std::unique_ptr<TActiveForm> activity;
 };
@@ -146,6 +151,34 @@ TEST_F(GaugeFormTest, AFileDeletedToTheRealRecycleBinShowsInTheBinsFigure) {
   EXPECT_EQ(Tasks().Text(6), std::string(kBaseCaptions[6]) + std::string(44, ' ') +
                                  SizeFigure(static_cast<std::uint64_t>(bin)));
   EXPECT_THAT(Tasks().Text(6), ::testing::EndsWith(" MB"));
+}
+
+// A cached page of `bytes` bytes, as the browser stores one.
+void CachePage(const std::string& url, std::size_t bytes) {
+  char file[MAX_PATH] = {};
+  ASSERT_TRUE(CreateUrlCacheEntryA(url.c_str(), static_cast<DWORD>(bytes), "htm", file, 0));
+  { std::ofstream(file, std::ios::binary) << std::string(bytes, 'p'); }
+  FILETIME now;
+  GetSystemTimeAsFileTime(&now);
+  ASSERT_TRUE(CommitUrlCacheEntryA(url.c_str(), file, FILETIME{}, now, NORMAL_CACHE_ENTRY, nullptr,
+                                   0, nullptr, nullptr))
+      << GetLastError();
+}
+
+TEST_F(GaugeFormTest, TheRealCacheIsSizedEntryByEntry) {
+  win32::Win32UrlCache real;
+  const std::uint64_t before = CacheBytes(real);
+  const std::string page = "http://gauges.example/big.htm";
+  CachePage(page, 2'500'000);
+  const std::uint64_t after = CacheBytes(real);
+  EXPECT_EQ(after - before, 2'500'000u);
+
+  TEraserForm withRealCache(Ports{locale, shell, files, registry, history, real});
+  withRealCache.RefreshGauges();
+  EXPECT_EQ(withRealCache.TaskList().Text(2),
+            std::string(kBaseCaptions[2]) + std::string(21, ' ') + SizeFigure(after));
+  EXPECT_TRUE(DeleteUrlCacheEntryA(page.c_str()));
+  EXPECT_EQ(CacheBytes(real), before);
 }
 
 TEST_F(GaugeFormTest, ShowingTheWindowRunsTheGaugesOnce) {
