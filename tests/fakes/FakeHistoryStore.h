@@ -20,6 +20,7 @@ class FakeHistoryStore final : public HistoryStore {
 
   std::unique_ptr<HistoryEnumeration> EnumUrls() override {
     ++passes;
+    if (unreadable) return nullptr;
     return std::make_unique<Pass>(entries, failAfter);
   }
   bool DeleteUrl(const std::string& url) override {
@@ -38,8 +39,10 @@ class FakeHistoryStore final : public HistoryStore {
   }
 
   std::vector<HistoryEntry> entries;
-  std::set<std::string> refused;     // URLs whose deletion the store refuses
-  std::size_t failAfter = SIZE_MAX;  // a pass answers with an error after this many
+  std::set<std::string> refused;  // URLs whose deletion the store refuses
+  std::size_t failAfter = SIZE_MAX;
+  bool unreadable =
+      false;  // no pass can be opened  // a pass answers with an error after this many
   std::vector<std::string> deletedUrls;
   std::vector<std::string> deletedKeys;
   int passes = 0;

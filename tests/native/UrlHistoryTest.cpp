@@ -44,6 +44,16 @@ TEST_F(UrlHistoryTest, AnEmptyStoreGivesNothingToListOrDelete) {
   EXPECT_EQ(history.DeleteEntries(), 0);
 }
 
+TEST_F(UrlHistoryTest, AStoreThatCannotBeReadCountsAsEmpty) {
+  store.Add("http://a/", "a");
+  history.Refresh();
+  store.unreadable = true;
+  EXPECT_EQ(history.Refresh(), 0);
+  EXPECT_TRUE(history.Items().empty());
+  history.OnDelete = [](auto&&, auto&&, auto, auto, auto, bool& d) { d = true; };
+  EXPECT_EQ(history.DeleteEntries(), 0);
+}
+
 TEST_F(UrlHistoryTest, SortsTitlesByteByByteWithTheEmptyTitleFirst) {
   store.Add("http://a/", "a");
   store.Add("http://b/", "B");
