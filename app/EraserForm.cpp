@@ -39,6 +39,23 @@ constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_APPWINDOW;
 constexpr UINT_PTR kTimerId = 1;
 
 const char* const kCaption = "Quillmere : www.quillmere.org";
+const char* const kPieHint =
+    "Blue    : Denotes Used Memory\r\n"
+    "Yellow : Denotes Free Memory";
+
+// The clean-up tasks, in the order the run takes them.
+const char* const kTaskCaptions[] = {
+    "Clear Internet Explorer URL Drop Down Cache",
+    "Clear Internet Explorer URL History    (Index.dat)",
+    "Clear Internet Explorer Cached Pages",
+    "Clear Widows Media Player URL History",
+    "Clear Start / Run Menu Hustory",
+    "Clear Start / Recent Documents",
+    "Empty Recycle Bin",
+    "Clear Netscape Browser Cache",
+    "Clear AOL (2 - 6)  Browser Cache",
+};
+
 const char* const kInstructions =
     "Place a check next to the sections that you want to delete.\r\n"
     "Then press the \"Delete\" button";
@@ -64,8 +81,16 @@ std::span<const Spec> TEraserForm::CookieButtons() {
 
 std::span<const Spec> TEraserForm::TaskButtons() {
   static const Spec buttons[] = {
-      {.id = ToolButton7, .caption = "Check All", .image = 0, .hint = "Check All Boxes"},
-      {.id = ToolButton8, .caption = "UnCheck All", .image = 1, .hint = "UnCheck All Boxes"},
+      {.id = ToolButton7,
+       .caption = "Check All",
+       .image = 0,
+       .hint = "Check All Boxes",
+       .click = &TEraserForm::ToolButton7Click},
+      {.id = ToolButton8,
+       .caption = "UnCheck All",
+       .image = 1,
+       .hint = "UnCheck All Boxes",
+       .click = &TEraserForm::ToolButton8Click},
       {.id = ToolButton11, .caption = "Clean Up", .image = 4, .hint = "Run Clean Up"},
       {.separatorWidth = 8},
       {.id = ToolButton15,
@@ -122,7 +147,11 @@ TEraserForm::TEraserForm(const Ports& ports)
       ImageList2(ImageList_LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_TOOLBAR), 32,
                                       0, RGB(255, 0, 255), IMAGE_BITMAP, LR_CREATEDIBSECTION)),
       icon_(LoadProgramIcon(32)),
-      smallIcon_(LoadProgramIcon(16)) {
+      smallIcon_(LoadProgramIcon(16)),
+      UrlHistory1(ports.historyStore, ports.localeTime) {
+  UrlHistory1.SortField = sfTitle;
+  UrlHistory1.SearchField = seBoth;
+  UrlHistory1.SortDirection = sdAscending;
   const RECT frame = win32::CentredWindowRect(kClientWidth, kClientHeight, kStyle, kExStyle);
   Create({.className = "TEraserForm",
           .title = kCaption,
@@ -189,6 +218,13 @@ void TEraserForm::CreateHeader() {
                                  .height = 28,
                                  .parent = Panel1->hwnd(),
                                  .font = font_.get()});
+  SimplePie = std::make_unique<TSimplePie>(Panel1->hwnd());
+  SimplePie->SetBounds(432, 1, 67, 47);
+  SimplePie->Hint = kPieHint;
+  SimplePie->SetPosition(64);
+  SimplePie->SetBasecolor(clYellow);
+  SimplePie->SetUsedcolor(clBlue);
+  Panel1->OnPaint = [this](HDC dc) { SimplePie->Paint(dc); };
 }
 
 void TEraserForm::CreatePages() {
@@ -265,7 +301,7 @@ void TEraserForm::CreateCookiePage(HWND page, int width, int height) {
                                         .font = font_.get()});
 }
 
-void TEraserForm::CreateTaskPage(HWND page, int width, int) {
+void TEraserForm::CreateTaskPage(HWND page, int width, int height) {
   const auto buttons = ButtonArgs(TaskButtons());
   ToolBar2 = std::make_unique<win32::ToolBar>(win32::ToolBar::Args{.parent = page,
                                                                    .width = width,
@@ -275,6 +311,14 @@ void TEraserForm::CreateTaskPage(HWND page, int width, int) {
                                                                    .font = font_.get(),
                                                                    .showHints = true,
                                                                    .buttons = buttons});
+  CheckListBox1 = std::make_unique<win32::CheckListBox>(
+      win32::CheckListBox::Args{.parent = page,
+                                .y = kToolBarHeight,
+                                .width = width,
+                                .height = height - kToolBarHeight,
+                                .itemHeight = 13,
+                                .font = font_.get()});
+  FillTaskList();
 }
 
 void TEraserForm::Show() {
@@ -310,6 +354,34 @@ void TEraserForm::SetProgressMax(int max) { SendMessageA(ProgressBar, PBM_SETRAN
 void TEraserForm::SetProgressPosition(int position) {
   SendMessageA(ProgressBar, PBM_SETPOS, position, 0);
 }
+
+void TEraserForm::RefreshGauges() {
+  quillmere::RefreshGauges(
+      *this, GaugeSources{ports_.shell, UrlHistory1, ports_.urlCache, ports_.files}, *this);
+}
+
+void TEraserForm::FillTaskList() {
+  CheckListBox1->Clear();
+  for (const char* caption : kTaskCaptions) CheckListBox1->Add(caption);
+}
+
+void TEraserForm::AppendToTask(int index, std::string_view text) {
+  CheckListBox1->SetText(index, CheckListBox1->Text(index) + std::string(text));
+}
+
+void TEraserForm::SetPiePosition(int position) { SimplePie->SetPosition(position); }
+
+void TEraserForm::ToolButton7Click(int) {
+  const int count = CheckListBox1->Count();
+  for (int i = 0; i < count; ++i) CheckListBox1->SetChecked(i, true);
+}
+
+void TEraserForm::ToolButton8Click(int) {
+  const int count = CheckListBox1->Count();
+  for (int i = 0; i < count; ++i) CheckListBox1->SetChecked(i, false);
+}
+
+void TEraserForm::FormShow() { RefreshGauges(); }
 
 void TEraserForm::FormActivate() {
   GetShlwapiVersion(ports_.shell);
@@ -351,6 +423,12 @@ LRESULT TEraserForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_NOTIFY:
       return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
+    case WM_SHOWWINDOW:
+      if (wParam && !shown_) {
+        shown_ = true;
+        FormShow();
+      }
+      return Default(message, wParam, lParam);
     case WM_ACTIVATE:
       if (LOWORD(wParam) != WA_INACTIVE) FormActivate();
       return Default(message, wParam, lParam);

@@ -5,7 +5,11 @@
 #include <string_view>
 
 #include "app/RunReport.h"
+#include "gauges/Gauges.h"
+#include "gauges/Scope.h"
+#include "history/UrlHistory.h"
 #include "platform/Ports.h"
+#include "platform/win32/CheckListBox.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/Panel.h"
 #include "platform/win32/ToolBar.h"
@@ -34,7 +38,7 @@ enum EraserCommand : int {
 
 // The main window: a header, the progress bar, two tab pages with their tool bars,
 // and the status bar every run reports to.
-class TEraserForm final : public win32::Window, public RunReport {
+class TEraserForm final : public win32::Window, public RunReport, public GaugeBoard {
  public:
   using ClickHandler = void (TEraserForm::*)(int tag);
   struct ToolButtonSpec;
@@ -53,6 +57,14 @@ class TEraserForm final : public win32::Window, public RunReport {
   void SetProgressMax(int max) override;
   void SetProgressPosition(int position) override;
 
+  // The gauges: task captions rebuilt, then the recycle bin, the history, the cache
+  // and the disk measured into them, the status line and the pie.
+  void RefreshGauges();
+  // The nine task captions anew, none ticked.
+  void FillTaskList() override;
+  void AppendToTask(int index, std::string_view text) override;
+  void SetPiePosition(int position) override;
+
   // The windows a caller or a test looks at.
   HWND StatusBar() const { return StatusBar1; }
   HWND ProgressBarWindow() const { return ProgressBar; }
@@ -60,6 +72,10 @@ class TEraserForm final : public win32::Window, public RunReport {
   HWND CookieCountEdit() const { return edCookieCount; }
   win32::ToolBar& CookieToolBar() { return *ToolBar1; }
   win32::ToolBar& TaskToolBar() { return *ToolBar2; }
+  win32::CheckListBox& TaskList() { return *CheckListBox1; }
+  TSimplePie& Pie() { return *SimplePie; }
+  win32::Panel& Header() { return *Panel1; }
+  TUrlHistory& UrlHistory() { return UrlHistory1; }
   int ActivePageIndex() const;
   void SetActivePageIndex(int index);
 
@@ -79,7 +95,10 @@ class TEraserForm final : public win32::Window, public RunReport {
   void OnCommand(int id);
   LRESULT OnNotify(const NMHDR& header);
 
+  void FormShow();
   void FormActivate();
+  void ToolButton7Click(int tag);
+  void ToolButton8Click(int tag);
   void btnCloseClick(int tag);
   void ToolButton13Click(int tag);
 
@@ -105,6 +124,11 @@ class TEraserForm final : public win32::Window, public RunReport {
   std::unique_ptr<win32::Panel> CountPanel;
   HWND edCookieCount = nullptr;
   HWND StatusBar1 = nullptr;
+
+  std::unique_ptr<TSimplePie> SimplePie;
+  std::unique_ptr<win32::CheckListBox> CheckListBox1;
+  TUrlHistory UrlHistory1;
+  bool shown_ = false;
 };
 
 }  // namespace quillmere

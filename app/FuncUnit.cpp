@@ -10,17 +10,6 @@ std::uint32_t ShlwapiMajorVersion = 0;
 
 namespace {
 
-CalendarTime Unpack(DosDateTime packed) {
-  CalendarTime t;
-  t.year = 1980 + (packed.date >> 9);
-  t.month = (packed.date >> 5) & 0x0F;
-  t.day = packed.date & 0x1F;
-  t.hour = packed.time >> 11;
-  t.minute = (packed.time >> 5) & 0x3F;
-  t.second = (packed.time & 0x1F) * 2;
-  return t;
-}
-
 CalendarTime Read(const LocaleTime& locale, std::string_view text) {
   const auto value = locale.ParseDateTime(text);
   if (!value) throw ConvertError(WithText("'%s' is not a valid date and time", text));
@@ -56,11 +45,22 @@ void SetCivilDate(CalendarTime& t, std::int64_t days) {
 
 }  // namespace
 
+CalendarTime UnpackDosDateTime(DosDateTime packed) {
+  CalendarTime t;
+  t.year = 1980 + (packed.date >> 9);
+  t.month = (packed.date >> 5) & 0x0F;
+  t.day = packed.date & 0x1F;
+  t.hour = packed.time >> 11;
+  t.minute = (packed.time >> 5) & 0x3F;
+  t.second = (packed.time & 0x1F) * 2;
+  return t;
+}
+
 std::string FileTimeToText(const LocaleTime& locale, FileTime utc) {
   const auto local = locale.ToLocalFileTime(utc);
   const auto packed = local ? locale.ToDosDateTime(*local) : std::nullopt;
   if (!packed) return std::string(kFallbackDateText);
-  const CalendarTime t = Unpack(*packed);
+  const CalendarTime t = UnpackDosDateTime(*packed);
   if (!IsValid(t)) return std::string(kFallbackDateText);
   return CalendarText(locale, t).value_or(std::string(kFallbackDateText));
 }

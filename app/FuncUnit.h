@@ -16,6 +16,9 @@ inline constexpr std::string_view kFallbackDateText = "01/01/80 12:00:00 AM";
 // The shell utility library's major version, 0 until a probe succeeds.
 extern std::uint32_t ShlwapiMajorVersion;
 
+// The fields of a packed file-allocation-table date and time.
+CalendarTime UnpackDosDateTime(DosDateTime packed);
+
 // A UTC file time as the regional short date and, unless it is midnight, the long
 // time, at the two-second grain of the packed file-allocation-table format.
 std::string FileTimeToText(const LocaleTime& locale, FileTime utc);

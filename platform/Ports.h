@@ -1,9 +1,11 @@
 #pragma once
 
 #include "platform/Files.h"
+#include "platform/HistoryStore.h"
 #include "platform/LocaleTime.h"
 #include "platform/Registry.h"
 #include "platform/Shell.h"
+#include "platform/UrlCache.h"
 
 namespace quillmere {
 
@@ -14,6 +16,10 @@ struct Ports {
   Shell& shell;
   Files& files;
   Registry& registry;
+  HistoryStore& historyStore;
+  // Not every build has the cache's Windows implementation yet; without it the
+  // cache gauge has nothing to measure.
+  UrlCache* urlCache = nullptr;
 };
 
 }  // namespace quillmere

@@ -34,6 +34,20 @@ Proc FindProc(HMODULE module, const char* name) {
   return reinterpret_cast<Proc>(reinterpret_cast<void*>(GetProcAddress(module, name)));
 }
 
+// A top-down 32-bit picture of its own: its pixels are exactly the colours drawn,
+// whatever the screen's depth. Null when the system refuses.
+inline UniqueBitmap MakeDibSection(int width, int height) {
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof info.bmiHeader;
+  info.bmiHeader.biWidth = width;
+  info.bmiHeader.biHeight = -height;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  return UniqueBitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+}
+
 // Selects a GDI object into a device context for one scope.
 class SelectObjectScope {
  public:

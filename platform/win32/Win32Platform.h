@@ -2,6 +2,7 @@
 
 #include "platform/Ports.h"
 #include "platform/win32/Win32Files.h"
+#include "platform/win32/Win32HistoryStore.h"
 #include "platform/win32/Win32LocaleTime.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32Shell.h"
@@ -11,13 +12,14 @@ namespace quillmere::win32 {
 // The real operating system behind every port.
 class Win32Platform {
  public:
-  Ports ports() { return Ports{localeTime_, shell_, files_, registry_}; }
+  Ports ports() { return Ports{localeTime_, shell_, files_, registry_, historyStore_}; }
 
  private:
   Win32LocaleTime localeTime_;
   Win32Shell shell_;
   Win32Files files_;
   Win32Registry registry_;
+  Win32HistoryStore historyStore_;  // after COM is up: the application owns the apartment
 };
 
 }  // namespace quillmere::win32

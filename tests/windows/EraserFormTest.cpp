@@ -11,6 +11,7 @@
 #include "platform/win32/Controls.h"
 #include "platform/win32/Win32Files.h"
 #include "platform/win32/Win32LocaleTime.h"
+#include "tests/fakes/FakeHistoryStore.h"
 #include "tests/fakes/FakeRegistry.h"
 #include "tests/fakes/FakeShell.h"
 #include "tests/windows/GuiTestSupport.h"
@@ -24,7 +25,7 @@ class EraserFormTest : public ::testing::Test {
  protected:
   void SetUp() override {
     shell.version = DllVersionInfo{.major = 6};
-    form = std::make_unique<TEraserForm>(Ports{locale, shell, files, registry});
+    form = std::make_unique<TEraserForm>(Ports{locale, shell, files, registry, history});
     activity = std::make_unique<TActiveForm>(form->hwnd());
     form->AttachActivityWindow(activity.get());
   }
@@ -42,6 +43,7 @@ class EraserFormTest : public ::testing::Test {
   FakeShell shell;
   win32::Win32Files files;
   FakeRegistry registry;
+  FakeHistoryStore history;
   std::unique_ptr<TEraserForm> form;
   std::unique_ptr<TActiveForm> activity;
 };

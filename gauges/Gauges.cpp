@@ -1,0 +1,101 @@
+#include "gauges/Gauges.h"
+
+#include <vector>
+
+#include "history/UrlHistory.h"
+
+namespace quillmere {
+
+namespace {
+
+std::string Blanks(std::size_t n) { return std::string(n, ' '); }
+
+// The recycle bin of drive C: is the one this path selects.
+const char* const kRecycleBinRoot = "C:\\WINDOWS\\SYSTEM32";
+
+// Fetches the entry the cache is positioned on into a buffer of exactly the size it
+// asks for; nullopt at the end (or on any other failure of the fetch).
+template <typename Fetch>
+std::optional<std::vector<std::byte>> FetchEntry(Fetch fetch) {
+  std::uint32_t size = 0;
+  fetch(std::span<std::byte>(), size);
+  std::vector<std::byte> buffer(size);
+  if (!fetch(std::span<std::byte>(buffer), size)) return std::nullopt;
+  return buffer;
+}
+
+}  // namespace
+
+std::string SizeFigure(std::uint64_t bytes) {
+  const std::uint64_t kb = bytes / 1024;
+  if (kb <= 1024) return std::to_string(kb) + " KB";
+  return std::to_string(bytes / 1048576) + " MB";
+}
+
+void SizeRecycleBin(GaugeBoard& board, const Shell& shell) {
+  const std::int64_t size = shell.QueryRecycleBinSize(kRecycleBinRoot).value_or(0);
+  const std::string figure = size < 0 ? "0 KB" : SizeFigure(static_cast<std::uint64_t>(size));
+  board.AppendToTask(kRecycleBinTask, Blanks(44) + figure);
+}
+
+void CountHistory(GaugeBoard& board, TUrlHistory& history) {
+  board.AppendToTask(kHistoryTask, Blanks(17) + std::to_string(history.Refresh()) + " Entries");
+}
+
+std::uint64_t CacheBytes(UrlCache& cache) {
+  // Summed in 64 bits: a cache past 4 GB must not wrap round to a small figure.
+  std::uint64_t total = 0;
+  UrlCache::FindHandle find = UrlCache::kNoHandle;
+  auto entry = FetchEntry([&](std::span<std::byte> buffer, std::uint32_t& size) {
+    find = cache.FindFirstEntry(buffer, size);
+    return find != UrlCache::kNoHandle;
+  });
+  if (find == UrlCache::kNoHandle) return 0;
+  while (entry) {
+    total += cache.ReadEntry(*entry).size;
+    entry = FetchEntry([&](std::span<std::byte> buffer, std::uint32_t& size) {
+      return cache.FindNextEntry(find, buffer, size);
+    });
+  }
+  cache.FindClose(find);
+  return total;
+}
+
+void SizeCache(GaugeBoard& board, UrlCache& cache, RunReport& report) {
+  report.ShowStatus("Sizing IE Cache");
+  board.AppendToTask(kCachePagesTask, Blanks(21) + SizeFigure(CacheBytes(cache)));
+  report.ShowStatus("Finished Sizing IE Cache");
+}
+
+std::optional<int> UsedPercent(const DriveSpace& space) {
+  const std::int64_t part = space.totalBytes / 100;
+  if (part <= 0 || space.freeBytes < 0) return std::nullopt;
+  return static_cast<int>((space.totalBytes - space.freeBytes) / part);
+}
+
+void ShowDiskSpace(GaugeBoard& board, const Files& files, RunReport& report) {
+  const DriveSpace space = files.CurrentDriveSpace();
+  const auto used = UsedPercent(space);
+  if (!used) {
+    report.ShowStatus("Hard Disk Space Could Not Be Read. ");
+    return;
+  }
+  board.SetPiePosition(*used);
+  const std::int64_t free = space.freeBytes;
+  const std::string head = "Hard Disk Is " + std::to_string(100 - *used) + " % Free   :   ";
+  if (free / 1024 <= 1024) {
+    report.ShowStatus(head + std::to_string(free / 1024) + " KBytes Free Space. ");
+  } else {
+    report.ShowStatus(head + std::to_string(free / 1048576) + " MBytes Free Space. ");
+  }
+}
+
+void RefreshGauges(GaugeBoard& board, const GaugeSources& sources, RunReport& report) {
+  board.FillTaskList();
+  SizeRecycleBin(board, sources.shell);
+  CountHistory(board, sources.history);
+  if (sources.cache) SizeCache(board, *sources.cache, report);
+  ShowDiskSpace(board, sources.files, report);
+}
+
+}  // namespace quillmere

@@ -1,0 +1,212 @@
+#include "platform/win32/Win32HistoryStore.h"
+
+#include <wininet.h>
+
+#include <cstring>
+#include <string_view>
+#include <vector>
+
+namespace quillmere::win32 {
+
+namespace {
+
+// {3C374A40-BAE4-11CF-BF7D-00AA006946EE}
+constexpr CLSID kUrlHistoryClass = {
+    0x3C374A40, 0xBAE4, 0x11CF, {0xBF, 0x7D, 0x00, 0xAA, 0x00, 0x69, 0x46, 0xEE}};
+// {AFA0DC11-C313-11D0-831A-00C04FD5AE38}
+constexpr IID kUrlHistoryStg2 = {
+    0xAFA0DC11, 0xC313, 0x11D0, {0x83, 0x1A, 0x00, 0xC0, 0x4F, 0xD5, 0xAE, 0x38}};
+
+// Wine finds the history container only by this spelling of the prefix.
+const char* const kVisitedPattern = "Visited:";
+constexpr std::string_view kVisitedPrefix = "Visited:";
+
+FileTime ToFileTime(const FILETIME& t) {
+  return (static_cast<FileTime>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
+}
+
+std::string ToAnsi(const wchar_t* text) {
+  if (!text || !*text) return {};
+  const int size = WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
+  if (size <= 1) return {};
+  std::string result(size - 1, '\0');
+  WideCharToMultiByte(CP_ACP, 0, text, -1, result.data(), size, nullptr, nullptr);
+  return result;
+}
+
+std::wstring ToWide(const std::string& text) {
+  if (text.empty()) return {};
+  const int size = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
+  std::wstring result(size > 1 ? size - 1 : 0, L'\0');
+  if (size > 1) MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, result.data(), size);
+  return result;
+}
+
+// The store's own name of an entry travels as the bytes of its UTF-16 text.
+std::string KeyOf(const wchar_t* url) {
+  const std::size_t bytes = (url ? std::wcslen(url) : 0) * sizeof(wchar_t);
+  return std::string(reinterpret_cast<const char*>(url), bytes);
+}
+
+std::wstring UrlOfKey(const std::string& key) {
+  std::wstring url(key.size() / sizeof(wchar_t), L'\0');
+  std::memcpy(url.data(), key.data(), url.size() * sizeof(wchar_t));
+  return url;
+}
+
+// One STATURL whose texts the store allocated and the reader frees.
+struct StatUrl {
+  StatUrl() { record.cbSize = sizeof record; }
+  ~StatUrl() {
+    CoTaskMemFree(record.pwcsUrl);
+    CoTaskMemFree(record.pwcsTitle);
+  }
+  StatUrl(const StatUrl&) = delete;
+  StatUrl& operator=(const StatUrl&) = delete;
+  STATURL record{};
+};
+
+class StorePass final : public HistoryEnumeration {
+ public:
+  explicit StorePass(UniqueCom<IEnumSTATURL> urls) : urls_(std::move(urls)) {}
+  std::optional<HistoryEntry> Next() override {
+    StatUrl stat;
+    ULONG fetched = 0;
+    if (urls_->Next(1, &stat.record, &fetched) != S_OK || fetched != 1) return std::nullopt;
+    return HistoryEntry{.url = ToAnsi(stat.record.pwcsUrl),
+                        .title = ToAnsi(stat.record.pwcsTitle),
+                        .lastVisited = ToFileTime(stat.record.ftLastVisited),
+                        .lastUpdated = ToFileTime(stat.record.ftLastUpdated),
+                        .expires = ToFileTime(stat.record.ftExpires),
+                        .key = KeyOf(stat.record.pwcsUrl)};
+  }
+
+ private:
+  UniqueCom<IEnumSTATURL> urls_;
+};
+
+UniqueCom<IEnumSTATURL> Enumerate(IUrlHistoryStg2& store) {
+  IEnumSTATURL* urls = nullptr;
+  if (FAILED(store.EnumUrls(&urls)) || !urls) return nullptr;
+  return UniqueCom<IEnumSTATURL>(urls);
+}
+
+// The store object, if this system has one that can list its entries.
+UniqueCom<IUrlHistoryStg2> OpenSystemStore() {
+  IUrlHistoryStg2* raw = nullptr;
+  if (FAILED(CoCreateInstance(kUrlHistoryClass, nullptr, CLSCTX_INPROC_SERVER, kUrlHistoryStg2,
+                              reinterpret_cast<void**>(&raw))) ||
+      !raw) {
+    return nullptr;
+  }
+  UniqueCom<IUrlHistoryStg2> store(raw);
+  const auto urls = Enumerate(*store);
+  if (!urls) return nullptr;
+  StatUrl first;
+  ULONG fetched = 0;
+  const HRESULT answer = urls->Next(1, &first.record, &fetched);
+  if (answer != S_OK && answer != S_FALSE) return nullptr;
+  return store;
+}
+
+// Every entry of the cache's history container, read at once: deleting entries
+// while the pass goes on then cannot disturb it.
+std::vector<HistoryEntry> ReadVisitedEntries() {
+  std::vector<HistoryEntry> entries;
+  std::vector<BYTE> buffer;
+  DWORD size = 0;
+  HANDLE find = FindFirstUrlCacheEntryA(kVisitedPattern, nullptr, &size);
+  if (!find && GetLastError() == ERROR_INSUFFICIENT_BUFFER) {
+    buffer.assign(size, 0);
+    find = FindFirstUrlCacheEntryA(
+        kVisitedPattern, reinterpret_cast<INTERNET_CACHE_ENTRY_INFOA*>(buffer.data()), &size);
+  }
+  if (!find) return entries;
+  for (;;) {
+    const auto& info = *reinterpret_cast<const INTERNET_CACHE_ENTRY_INFOA*>(buffer.data());
+    const std::string_view name = info.lpszSourceUrlName ? info.lpszSourceUrlName : "";
+    const std::size_t at = name.find('@');
+    if ((info.CacheEntryType & URLHISTORY_CACHE_ENTRY) && name.starts_with(kVisitedPrefix) &&
+        at != std::string_view::npos) {
+      entries.push_back({.url = std::string(name.substr(at + 1)),
+                         .title = {},
+                         .lastVisited = ToFileTime(info.LastAccessTime),
+                         .lastUpdated = ToFileTime(info.LastModifiedTime),
+                         .expires = ToFileTime(info.ExpireTime),
+                         .key = std::string(name)});
+    }
+    size = 0;
+    if (FindNextUrlCacheEntryA(find, nullptr, &size) ||
+        GetLastError() != ERROR_INSUFFICIENT_BUFFER) {
+      break;
+    }
+    buffer.assign(size, 0);
+    if (!FindNextUrlCacheEntryA(find, reinterpret_cast<INTERNET_CACHE_ENTRY_INFOA*>(buffer.data()),
+                                &size)) {
+      break;
+    }
+  }
+  FindCloseUrlCache(find);
+  return entries;
+}
+
+class VisitedPass final : public HistoryEnumeration {
+ public:
+  VisitedPass() : entries_(ReadVisitedEntries()) {}
+  std::optional<HistoryEntry> Next() override {
+    if (next_ >= entries_.size()) return std::nullopt;
+    return std::move(entries_[next_++]);
+  }
+
+ private:
+  std::vector<HistoryEntry> entries_;
+  std::size_t next_ = 0;
+};
+
+struct Deletion {
+  bool found = false;
+  bool allDeleted = true;
+};
+
+// Deletes the history container's entries that `pred` picks, by their names.
+template <typename Pred>
+Deletion DeleteVisited(Pred pred) {
+  Deletion result;
+  for (const HistoryEntry& entry : ReadVisitedEntries()) {
+    if (!pred(entry)) continue;
+    result.found = true;
+    result.allDeleted = DeleteUrlCacheEntryA(entry.key.c_str()) && result.allDeleted;
+  }
+  return result;
+}
+
+}  // namespace
+
+Win32HistoryStore::Win32HistoryStore() : store_(OpenSystemStore()) {}
+
+std::unique_ptr<HistoryEnumeration> Win32HistoryStore::EnumUrls() {
+  if (!store_) return std::make_unique<VisitedPass>();
+  auto urls = Enumerate(*store_);
+  if (!urls) return nullptr;
+  return std::make_unique<StorePass>(std::move(urls));
+}
+
+bool Win32HistoryStore::DeleteUrl(const std::string& url) {
+  if (!store_) {
+    const Deletion d = DeleteVisited([&](const HistoryEntry& e) { return e.url == url; });
+    return d.found && d.allDeleted;
+  }
+  return SUCCEEDED(store_->DeleteUrl(ToWide(url).c_str(), 0));
+}
+
+bool Win32HistoryStore::DeleteEntry(const HistoryEntry& entry) {
+  if (!store_) return DeleteUrlCacheEntryA(entry.key.c_str()) != FALSE;
+  return SUCCEEDED(store_->DeleteUrl(UrlOfKey(entry.key).c_str(), 0));
+}
+
+bool Win32HistoryStore::ClearHistory() {
+  if (!store_) return DeleteVisited([](const HistoryEntry&) { return true; }).allDeleted;
+  return SUCCEEDED(store_->ClearHistory());
+}
+
+}  // namespace quillmere::win32
