@@ -70,11 +70,18 @@ using Spec = TEraserForm::ToolButtonSpec;
 // The two tool bars, button for button as the pages show them.
 std::span<const Spec> TEraserForm::CookieButtons() {
   static const Spec buttons[] = {
-      {.id = ToolButton1, .caption = "Check All", .image = 0, .tag = 1},
-      {.id = ToolButton2, .caption = "UnCheck All", .image = 1},
-      {.id = ToolButton3, .caption = "Refresh", .image = 2},
+      {.id = ToolButton1,
+       .caption = "Check All",
+       .image = 0,
+       .tag = 1,
+       .click = &TEraserForm::btnCheckClick},
+      {.id = ToolButton2,
+       .caption = "UnCheck All",
+       .image = 1,
+       .click = &TEraserForm::btnCheckClick},
+      {.id = ToolButton3, .caption = "Refresh", .image = 2, .click = &TEraserForm::btnRefreshClick},
       {.id = ToolButton4, .caption = "Privacy", .image = 3},
-      {.id = ToolButton5, .caption = "Clean Up", .image = 4},
+      {.id = ToolButton5, .caption = "Clean Up", .image = 4, .click = &TEraserForm::btnDeleteClick},
       {.id = ToolButton13, .caption = "Help", .image = 6, .click = &TEraserForm::ToolButton13Click},
       {.separatorWidth = 8},
       {.id = ToolButton6, .caption = "Close", .image = 5, .click = &TEraserForm::btnCloseClick},
@@ -204,8 +211,8 @@ TEraserForm::TEraserForm(const Ports& ports)
   SendMessageA(StatusBar1, SB_SIMPLE, TRUE, 0);
   SendMessageA(StatusBar1, SB_SETTEXTA, SB_SIMPLEID, reinterpret_cast<LPARAM>("No Errors"));
 
-  if (!SetTimer(hwnd(), kTimerId, 1000, nullptr))
-    throw std::runtime_error("Cannot start the timer.");
+  SetTimerEnabled(true);
+  FormCreate();
 }
 
 TEraserForm::~TEraserForm() = default;
@@ -288,6 +295,7 @@ void TEraserForm::CreateCookiePage(HWND page, int width, int height) {
                                                                    .font = font_.get(),
                                                                    .buttons = buttons});
   // The cookie list takes the 493 x 260 below the tool bar; the count sits under it.
+  CreateCookieList(page, kToolBarHeight, width, kCookieListHeight);
   const int countTop = kToolBarHeight + kCookieListHeight;
   CountPanel = std::make_unique<win32::Panel>(win32::Panel::Args{.parent = page,
                                                                  .y = countTop,
@@ -370,7 +378,7 @@ void TEraserForm::SetProgressPosition(int position) {
 
 void TEraserForm::RefreshGauges() {
   quillmere::RefreshGauges(
-      *this, GaugeSources{ports_.shell, UrlHistory1, ports_.urlCache, ports_.files}, *this);
+      *this, GaugeSources{ports_.shell, UrlHistory1, &ports_.urlCache, ports_.files}, *this);
 }
 
 void TEraserForm::FillTaskList() {
@@ -425,8 +433,17 @@ void TEraserForm::UrlHistory1Delete(const std::string&, const std::string& Url, 
 void TEraserForm::FormShow() { RefreshGauges(); }
 
 void TEraserForm::FormActivate() {
+  if (ActivePageIndex() == 0) FocusCookieList();
   GetShlwapiVersion(ports_.shell);
   if (ShlwapiMajorVersion >= 6) ToolBar1->Enable(ToolButton4, true);
+}
+
+void TEraserForm::SetTimerEnabled(bool enabled) {
+  if (enabled == timerEnabled_) return;
+  if (enabled && !SetTimer(hwnd(), kTimerId, 1000, nullptr))
+    throw std::runtime_error("Cannot start the timer.");
+  if (!enabled) KillTimer(hwnd(), kTimerId);
+  timerEnabled_ = enabled;
 }
 
 void TEraserForm::btnCloseClick(int) {
@@ -464,15 +481,22 @@ LRESULT TEraserForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return 0;
     case WM_NOTIFY:
       return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
+    case WM_TIMER:
+      if (wParam == kTimerId && timerEnabled_) TimerTimer();
+      return 0;
     case WM_SHOWWINDOW:
       if (wParam && !shown_) {
         shown_ = true;
         FormShow();
       }
       return Default(message, wParam, lParam);
-    case WM_ACTIVATE:
+    case WM_ACTIVATE: {
+      // The default handling gives the window itself the focus; the cookie list
+      // takes it after that.
+      const LRESULT result = Default(message, wParam, lParam);
       if (LOWORD(wParam) != WA_INACTIVE) FormActivate();
-      return Default(message, wParam, lParam);
+      return result;
+    }
     case WM_DESTROY:
       KillTimer(hwnd(), kTimerId);
       PostQuitMessage(0);

@@ -2,12 +2,14 @@
 
 #include <memory>
 #include <span>
+#include <string>
 #include <string_view>
 
 #include "app/RunReport.h"
 #include "gauges/Gauges.h"
 #include "gauges/Scope.h"
 #include "history/UrlHistory.h"
+#include "listview/AdvListV.h"
 #include "platform/Ports.h"
 #include "platform/win32/CheckListBox.h"
 #include "platform/win32/Handles.h"
@@ -79,6 +81,10 @@ class TEraserForm final : public win32::Window, public RunReport, public GaugeBo
   int ActivePageIndex() const;
   void SetActivePageIndex(int index);
 
+  // The cookie page: appends a row for every cookie of the URL cache.
+  void ListCookies();
+  TAdvListView& CookieList() { return *lvCookies; }
+
  protected:
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
@@ -107,6 +113,21 @@ class TEraserForm final : public win32::Window, public RunReport, public GaugeBo
                          TDateTime LastUpdated, TDateTime Expires, bool& Delete);
   void btnCloseClick(int tag);
   void ToolButton13Click(int tag);
+  void SetTimerEnabled(bool enabled);
+
+  // The cookie page (cookies/CookiePage.cpp).
+  void CreateCookieList(HWND page, int y, int width, int height);
+  void FormCreate();
+  void AddCookieRow(const UrlCacheEntry& entry);
+  void UpdateCookieCount();
+  void FocusCookieList();
+  bool DeleteCookie(const std::string& sourceUrl);
+  void btnCheckClick(int tag);
+  void btnRefreshClick(int tag);
+  void btnDeleteClick(int tag);
+  void lvCookiesColumnClick(const TListColumn& column);
+  void lvCookiesCompare(TListItem& item1, TListItem& item2, int& compare);
+  void TimerTimer();
 
   const Ports ports_;
   TActiveForm* ActiveForm = nullptr;
@@ -135,6 +156,11 @@ class TEraserForm final : public win32::Window, public RunReport, public GaugeBo
   std::unique_ptr<win32::CheckListBox> CheckListBox1;
   TUrlHistory UrlHistory1;
   bool shown_ = false;
+  bool timerEnabled_ = false;
+
+  // The cookie page.
+  std::unique_ptr<TAdvListView> lvCookies;
+  int SortColumn = 0;
 };
 
 }  // namespace quillmere

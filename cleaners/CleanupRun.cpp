@@ -19,7 +19,7 @@ void RunCleanupTask(int index, const CleanupServices& services) {
       PurgeUrlHistory(services.history, ports.registry, ports.files, report);
       break;
     case 2:
-      if (ports.urlCache) DeleteCachedPages(*ports.urlCache);
+      DeleteCachedPages(ports.urlCache);
       break;
     case 3:
       ClearRegistryList(ports.registry, report, kMediaPlayerRecentKey);

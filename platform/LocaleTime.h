@@ -31,6 +31,10 @@ class LocaleTime {
   // Reads a short date, optionally followed by a long time, back; nullopt when the
   // text does not read with the regional formats.
   virtual std::optional<CalendarTime> ParseDateTime(std::string_view text) const = 0;
+
+  // -1, 0 or 1 as `a` sorts before, with or after `b` by the locale's rules,
+  // case-sensitive.
+  virtual int CompareText(std::string_view a, std::string_view b) const = 0;
 };
 
 }  // namespace quillmere

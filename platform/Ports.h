@@ -17,9 +17,7 @@ struct Ports {
   Files& files;
   Registry& registry;
   HistoryStore& historyStore;
-  // Not every build has the cache's Windows implementation yet; without it the
-  // cache gauge has nothing to measure.
-  UrlCache* urlCache = nullptr;
+  UrlCache& urlCache;
 };
 
 }  // namespace quillmere

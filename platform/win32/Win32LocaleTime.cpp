@@ -1,5 +1,7 @@
 #include "platform/win32/Win32LocaleTime.h"
 
+#include <stdexcept>
+
 namespace quillmere::win32 {
 namespace {
 
@@ -76,6 +78,13 @@ std::optional<std::string> Win32LocaleTime::FormatLongTime(const CalendarTime& t
 
 std::optional<CalendarTime> Win32LocaleTime::ParseDateTime(std::string_view text) const {
   return ParseWithPictures(pictures_, text);
+}
+
+int Win32LocaleTime::CompareText(std::string_view a, std::string_view b) const {
+  const int order = CompareStringA(locale_, 0, a.data(), static_cast<int>(a.size()), b.data(),
+                                   static_cast<int>(b.size()));
+  if (order == 0) throw std::runtime_error("Cannot compare two texts with the user's locale.");
+  return order - CSTR_EQUAL;
 }
 
 }  // namespace quillmere::win32

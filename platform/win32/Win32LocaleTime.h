@@ -17,6 +17,7 @@ class Win32LocaleTime final : public LocaleTime {
   std::optional<std::string> FormatShortDate(const CalendarTime& t) const override;
   std::optional<std::string> FormatLongTime(const CalendarTime& t) const override;
   std::optional<CalendarTime> ParseDateTime(std::string_view text) const override;
+  int CompareText(std::string_view a, std::string_view b) const override;
 
  private:
   LCID locale_;

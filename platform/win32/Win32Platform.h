@@ -6,13 +6,14 @@
 #include "platform/win32/Win32LocaleTime.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/Win32Shell.h"
+#include "platform/win32/Win32UrlCache.h"
 
 namespace quillmere::win32 {
 
 // The real operating system behind every port.
 class Win32Platform {
  public:
-  Ports ports() { return Ports{localeTime_, shell_, files_, registry_, historyStore_}; }
+  Ports ports() { return Ports{localeTime_, shell_, files_, registry_, historyStore_, urlCache_}; }
 
  private:
   Win32LocaleTime localeTime_;
@@ -20,6 +21,7 @@ class Win32Platform {
   Win32Files files_;
   Win32Registry registry_;
   Win32HistoryStore historyStore_;  // after COM is up: the application owns the apartment
+  Win32UrlCache urlCache_;
 };
 
 }  // namespace quillmere::win32

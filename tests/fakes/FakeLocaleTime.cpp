@@ -1,5 +1,8 @@
 #include "tests/fakes/FakeLocaleTime.h"
 
+#include <algorithm>
+#include <cctype>
+
 namespace quillmere::testing {
 namespace {
 
@@ -75,6 +78,20 @@ std::optional<std::string> FakeLocaleTime::FormatLongTime(const CalendarTime& t)
 
 std::optional<CalendarTime> FakeLocaleTime::ParseDateTime(std::string_view text) const {
   return ParseWithPictures(pictures, text);
+}
+
+int FakeLocaleTime::CompareText(std::string_view a, std::string_view b) const {
+  const auto fold = [](char c) { return std::tolower(static_cast<unsigned char>(c)); };
+  const auto sign = [](auto x) { return x < 0 ? -1 : x > 0 ? 1 : 0; };
+  const std::size_t n = std::min(a.size(), b.size());
+  for (std::size_t i = 0; i < n; ++i) {
+    if (fold(a[i]) != fold(b[i])) return sign(fold(a[i]) - fold(b[i]));
+  }
+  if (a.size() != b.size()) return a.size() < b.size() ? -1 : 1;
+  for (std::size_t i = 0; i < n; ++i) {
+    if (a[i] != b[i]) return std::islower(static_cast<unsigned char>(a[i])) ? -1 : 1;
+  }
+  return 0;
 }
 
 }  // namespace quillmere::testing

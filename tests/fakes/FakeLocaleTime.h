@@ -23,6 +23,9 @@ class FakeLocaleTime final : public LocaleTime {
   std::optional<std::string> FormatShortDate(const CalendarTime& t) const override;
   std::optional<std::string> FormatLongTime(const CalendarTime& t) const override;
   std::optional<CalendarTime> ParseDateTime(std::string_view text) const override;
+  // Letters in alphabetical order whatever their case, lower case first between
+  // otherwise equal texts, as the Windows locales order them.
+  int CompareText(std::string_view a, std::string_view b) const override;
 };
 
 }  // namespace quillmere::testing

@@ -11,6 +11,7 @@
 #include "tests/fakes/FakeLocaleTime.h"
 #include "tests/fakes/FakeRegistry.h"
 #include "tests/fakes/FakeShell.h"
+#include "tests/fakes/FakeUrlCache.h"
 
 namespace quillmere {
 namespace {
@@ -73,17 +74,20 @@ class CleanupRunTest : public ::testing::Test {
   FakeHistoryStore store;
   FakeLocaleTime locale;
   TUrlHistory history;
-  Ports ports{locale, shell, files, registry, store, nullptr};
+  FakeUrlCache cache;
+  Ports ports{locale, shell, files, registry, store, cache};
 };
 
 TEST_F(CleanupRunTest, EveryTaskRunsInTableOrder) {
+  cache.Add("http://example.com/page.htm", 0);
+  cache.onDelete = [this](const std::string& url) { log.events.push_back("delete " + url); };
   Run({0, 1, 2, 3, 4, 5, 6, 7, 8});
   EXPECT_THAT(log.events,
               ElementsAre("max 1", "Enumerating History Files...", "max 0",
                           "Removed : 0  Entries From Index.Dat", "Deleting History Files...",
-                          "max 2", "max 3", "clear recent", "empty bin, owner 42",
-                          "Clearing Netscape History Files...", "NetScape Clean!",
-                          "Clearing AOL 2.0 History Files...", "AOL 2.0 Clean!",
+                          "delete http://example.com/page.htm", "max 2", "max 3", "clear recent",
+                          "empty bin, owner 42", "Clearing Netscape History Files...",
+                          "NetScape Clean!", "Clearing AOL 2.0 History Files...", "AOL 2.0 Clean!",
                           "Clearing AOL 3.0 History Files...", "AOL 3.0 Clean!",
                           "Clearing AOL 4.0 History Files...", "AOL 4.0 Clean!",
                           "Clearing AOL 5.0 History Files...", "AOL 5.0 Clean!", "AOL 6.0 Clean!"));
@@ -98,6 +102,7 @@ TEST_F(CleanupRunTest, TheTickOrderPlaysNoPartAndUntickedTasksDoNotRun) {
   EXPECT_EQ(log.events[1], "max 3");
   EXPECT_EQ(log.events[2], "Clearing AOL 2.0 History Files...");
   EXPECT_THAT(registry.ValueNames(kMediaPlayerRecentKey), ElementsAre("File0", "File1"));
+  EXPECT_EQ(cache.findFirstCalls, 0);
   EXPECT_EQ(store.clears, 0);
 
   log.events.clear();

@@ -18,6 +18,7 @@
 #include "gauges/Gauges.h"
 #include "platform/win32/Win32Platform.h"
 #include "tests/windows/CleanerTestSupport.h"
+#include "tests/windows/CookieStoreSupport.h"
 #include "tests/windows/GuiTestSupport.h"
 
 namespace quillmere {
@@ -35,12 +36,6 @@ constexpr const char* kShellFolders =
 // Made, with its link, by make-cleaner-links.sh.
 const std::string kRunBase = "C:\\quillmere-run-test";
 const std::string kHistoryFolder = kRunBase + "\\History";
-
-std::string UserName() {
-  char name[256] = {};
-  DWORD size = sizeof name;
-  return GetUserNameA(name, &size) ? name : "user";
-}
 
 std::string GetText(const std::string& key, const char* name) {
   char text[MAX_PATH] = {};
@@ -94,7 +89,6 @@ class CleanupRunWinTest : public ::testing::Test {
   void SetUp() override {
     ExpectSandbox();
     savedHistory = GetText(kShellFolders, "History");
-    SetRegistryText(kShellFolders, "History", kHistoryFolder);
     form = std::make_unique<TEraserForm>(platform.ports());
     activity = std::make_unique<TActiveForm>(form->hwnd());
     form->AttachActivityWindow(activity.get());
@@ -103,7 +97,11 @@ class CleanupRunWinTest : public ::testing::Test {
     PumpMessages();
   }
   void TearDown() override {
-    SetRegistryText(kShellFolders, "History", savedHistory);
+    if (savedHistory.empty()) {
+      RegDeleteKeyValueA(HKEY_CURRENT_USER, kShellFolders, "History");
+    } else {
+      SetRegistryText(kShellFolders, "History", savedHistory);
+    }
     form->UrlHistory().ClearStore();
     activity.reset();
     form.reset();
@@ -155,12 +153,24 @@ TEST_F(CleanupRunWinTest, CheckAllAndCleanUpRemovesEveryTraceAndNothingElse) {
   MakeFolders(kRunBase + "\\lookalikes");
   WriteFile(kRunBase + "\\lookalikes\\cookies.txt");
   WriteFile(kRunBase + "\\lookalikes\\Netscape.hst");
+  ASSERT_EQ(
+      RunCookieTool({"set", "http://cleanup.test/", "c=1; expires=Sat, 01-Jan-2039 00:00:00 GMT"}),
+      0u);
+  FILETIME now;
+  GetSystemTimeAsFileTime(&now);
+  ASSERT_TRUE(CommitUrlCacheEntryA("http://cleanup.test/page.htm", nullptr, FILETIME{}, now,
+                                   NORMAL_CACHE_ENTRY, nullptr, 0, nullptr, nullptr));
+  ASSERT_THAT(CacheSources(), Contains(CookieSource("cleanup.test/")));
   ASSERT_GT(RecycleBinBytes(), 0);
   activity->AddLine("left from before");
 
   Press(ToolButton7);
   for (int i = 0; i < 9; ++i) ASSERT_TRUE(form->TaskList().Checked(i)) << i;
+  // Set last: Wine's shell writes its own History folder there whenever a program
+  // asks for it, and the cookie tool's WinINet does.
+  SetRegistryText(kShellFolders, "History", kHistoryFolder);
   Press(ToolButton11);
+  EXPECT_EQ(GetText(kShellFolders, "History"), kHistoryFolder);
 
   // The guarded tasks' lines come in table order, after the window was emptied.
   const std::vector<std::string> lines = activity->Lines();
@@ -196,6 +206,8 @@ TEST_F(CleanupRunWinTest, CheckAllAndCleanUpRemovesEveryTraceAndNothingElse) {
   EXPECT_EQ(ValueCount(kRunMruKey), 0);
   EXPECT_EQ(form->UrlHistory().Refresh(), 0);
   EXPECT_EQ(RecycleBinBytes(), 0);
+  EXPECT_THAT(CacheSources(), Not(Contains(::testing::HasSubstr("cleanup.test"))));
+  EXPECT_EQ(RunCookieTool({"get", "http://cleanup.test/"}), 0u);
   for (const std::string& gone :
        {kHistoryFolder + "\\index.dat", kHistoryFolder + "\\Today\\index.dat",
         recent + "\\Quillmere run.lnk", netscape + "\\Cache\\page.htm", netscape + "\\cookies.txt",

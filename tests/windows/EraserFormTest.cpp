@@ -14,6 +14,7 @@
 #include "tests/fakes/FakeHistoryStore.h"
 #include "tests/fakes/FakeRegistry.h"
 #include "tests/fakes/FakeShell.h"
+#include "tests/fakes/FakeUrlCache.h"
 #include "tests/windows/GuiTestSupport.h"
 
 namespace quillmere {
@@ -25,7 +26,12 @@ class EraserFormTest : public ::testing::Test {
  protected:
   void SetUp() override {
     shell.version = DllVersionInfo{.major = 6};
-    form = std::make_unique<TEraserForm>(Ports{locale, shell, files, registry, history});
+    MakeForm();
+  }
+  void MakeForm() {
+    activity.reset();
+    form.reset();
+    form = std::make_unique<TEraserForm>(Ports{locale, shell, files, registry, history, cache});
     activity = std::make_unique<TActiveForm>(form->hwnd());
     form->AttachActivityWindow(activity.get());
   }
@@ -44,6 +50,7 @@ class EraserFormTest : public ::testing::Test {
   win32::Win32Files files;
   FakeRegistry registry;
   FakeHistoryStore history;
+  FakeUrlCache cache;
   std::unique_ptr<TEraserForm> form;
   std::unique_ptr<TActiveForm> activity;
 };
@@ -168,7 +175,9 @@ TEST_F(EraserFormTest, ActivationEnablesPrivacyFromShlwapiVersionSix) {
 }
 
 TEST_F(EraserFormTest, AnOldShlwapiLeavesAnEnabledPrivacyButtonEnabled) {
+  cache.Add("Cookie:jane@one.test/");
   shell.version = DllVersionInfo{.major = 4};
+  MakeForm();
   Activate();
   EXPECT_TRUE(form->CookieToolBar().IsEnabled(ToolButton4));
   shell.version.reset();

@@ -44,7 +44,7 @@ class GaugeFormTest : public ::testing::Test {
     history.Add("http://a.example/", "A");
     history.Add("http://b.example/", "b");
     history.Add("http://c.example/", "");
-    form = std::make_unique<TEraserForm>(Ports{locale, shell, files, registry, history, &cache});
+    form = std::make_unique<TEraserForm>(Ports{locale, shell, files, registry, history, cache});
     activity = std::make_unique<TActiveForm>(form->hwnd());
     form->AttachActivityWindow(activity.get());
   }

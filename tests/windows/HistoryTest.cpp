@@ -12,6 +12,7 @@
 #include "platform/win32/Win32Files.h"
 #include "platform/win32/Win32Shell.h"
 #include "tests/fakes/FakeRegistry.h"
+#include "tests/fakes/FakeUrlCache.h"
 #include "platform/win32/Win32HistoryStore.h"
 #include "platform/win32/Win32LocaleTime.h"
 
@@ -125,7 +126,8 @@ TEST_F(HistoryStoreTest, TheHistoryTaskShowsTheNumberOfVisits) {
   win32::Win32Shell shell;
   win32::Win32Files files;
   testing::FakeRegistry registry;
-  TEraserForm form(Ports{locale, shell, files, registry, store});
+  testing::FakeUrlCache cache;
+  TEraserForm form(Ports{locale, shell, files, registry, store, cache});
   form.RefreshGauges();
   EXPECT_EQ(form.TaskList().Text(1), "Clear Internet Explorer URL History    (Index.dat)" +
                                          std::string(17, ' ') + "2 Entries");

@@ -1,0 +1,48 @@
+#include "cookies/CookieSort.h"
+
+#include <charconv>
+#include <cstdint>
+
+#include "app/Errors.h"
+#include "app/FuncUnit.h"
+
+namespace quillmere {
+
+int NextSortColumn(int sortColumn, int clickedColumn) {
+  const int k = clickedColumn + 1;
+  return k == (sortColumn < 0 ? -sortColumn : sortColumn) ? -sortColumn : k;
+}
+
+int ReadHits(std::string_view text) {
+  std::int32_t value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (text.empty() || error != std::errc() || end != text.data() + text.size())
+    throw ConvertError(WithText("'%s' is not a valid integer value", text));
+  return value;
+}
+
+int CompareCookieCells(const LocaleTime& locale, int sortColumn, std::string_view a,
+                       std::string_view b) {
+  int order = 0;
+  switch (SortedCell(sortColumn)) {
+    case 0:  // Address
+    case 4:  // Full Address
+      order = locale.CompareText(a, b);
+      break;
+    case 1: {  // Hits
+      const int first = ReadHits(a);
+      const int second = ReadHits(b);
+      order = first > second ? 1 : first < second ? -1 : 0;
+      break;
+    }
+    case 2:  // Modified
+    case 3:  // Expires
+      order = CompareDateTexts(locale, a, b);
+      break;
+    default:
+      return 0;
+  }
+  return sortColumn < 0 ? -order : order;
+}
+
+}  // namespace quillmere

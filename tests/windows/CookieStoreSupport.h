@@ -1,0 +1,63 @@
+#pragma once
+
+#include <windows.h>
+#include <wininet.h>
+
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+#include "cookies/UrlCacheWalk.h"
+#include "platform/win32/Win32UrlCache.h"
+
+namespace quillmere::testing {
+
+// The user name WinINet puts into cookie source addresses.
+inline std::string UserName() {
+  char name[256];
+  DWORD size = sizeof name;
+  return GetUserNameA(name, &size) ? name : "";
+}
+
+// "Cookie:user@" + host and path: the source address of a persistent cookie.
+inline std::string CookieSource(const std::string& hostAndPath) {
+  return "Cookie:" + UserName() + "@" + hostAndPath;
+}
+
+// Runs cookie_tool.exe (beside the test program) and returns its exit code.
+inline DWORD RunCookieTool(std::initializer_list<std::string> args) {
+  char self[MAX_PATH];
+  GetModuleFileNameA(nullptr, self, MAX_PATH);
+  std::string command(self);
+  command.resize(command.find_last_of('\\') + 1);
+  command = "\"" + command + "cookie_tool.exe\"";
+  for (const std::string& a : args) command += " \"" + a + "\"";
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  PROCESS_INFORMATION info{};
+  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                      &startup, &info)) {
+    return 0xFFFFFFFF;
+  }
+  WaitForSingleObject(info.hProcess, 30000);
+  DWORD code = 0xFFFFFFFF;
+  GetExitCodeProcess(info.hProcess, &code);
+  CloseHandle(info.hThread);
+  CloseHandle(info.hProcess);
+  return code;
+}
+
+// Every source address in the sandbox's URL cache, in cache order.
+inline std::vector<std::string> CacheSources() {
+  win32::Win32UrlCache cache;
+  std::vector<std::string> sources;
+  ForEachUrlCacheEntry(cache, [&](const UrlCacheEntry& e) { sources.push_back(e.sourceUrl); });
+  return sources;
+}
+
+// Empties the sandbox's URL cache, so that each test starts from a known store.
+inline void EmptyCache() {
+  for (const std::string& source : CacheSources()) DeleteUrlCacheEntryA(source.c_str());
+}
+
+}  // namespace quillmere::testing
