@@ -14,6 +14,7 @@
 #include "app/ActiveForm.h"
 #include "app/EraserForm.h"
 #include "app/FuncUnit.h"
+#include "cleaners/CacheCleaner.h"
 #include "cleaners/RegistryCleaner.h"
 #include "gauges/Gauges.h"
 #include "platform/win32/Win32Platform.h"
@@ -82,6 +83,33 @@ FILETIME LocalMoment(WORD year, WORD month, WORD day, WORD hour, WORD minute) {
 // The position of `line` in `lines`; the end when it is missing.
 std::ptrdiff_t At(const std::vector<std::string>& lines, const std::string& line) {
   return std::find(lines.begin(), lines.end(), line) - lines.begin();
+}
+
+// A persistent cookie and a cached page in the sandbox's real URL cache.
+void SeedCache() {
+  ASSERT_EQ(
+      RunCookieTool({"set", "http://cleanup.test/", "c=1; expires=Sat, 01-Jan-2039 00:00:00 GMT"}),
+      0u);
+  FILETIME now;
+  GetSystemTimeAsFileTime(&now);
+  ASSERT_TRUE(CommitUrlCacheEntryA("http://cleanup.test/page.htm", nullptr, FILETIME{}, now,
+                                   NORMAL_CACHE_ENTRY, nullptr, 0, nullptr, nullptr));
+  ASSERT_THAT(CacheSources(), Contains(CookieSource("cleanup.test/")));
+  ASSERT_THAT(CacheSources(), Contains("http://cleanup.test/page.htm"));
+}
+
+void ExpectCacheSeedGone() {
+  EXPECT_THAT(CacheSources(), Not(Contains(::testing::HasSubstr("cleanup.test"))));
+  EXPECT_EQ(RunCookieTool({"get", "http://cleanup.test/"}), 0u);
+}
+
+TEST(RealUrlCache, DeleteCachedPagesTakesPagesAndCookiesAlike) {
+  ExpectSandbox();
+  SeedCache();
+  win32::Win32UrlCache cache;
+  DeleteCachedPages(cache);
+  ExpectCacheSeedGone();
+  EXPECT_THAT(CacheSources(), IsEmpty());
 }
 
 class CleanupRunWinTest : public ::testing::Test {
@@ -153,14 +181,7 @@ TEST_F(CleanupRunWinTest, CheckAllAndCleanUpRemovesEveryTraceAndNothingElse) {
   MakeFolders(kRunBase + "\\lookalikes");
   WriteFile(kRunBase + "\\lookalikes\\cookies.txt");
   WriteFile(kRunBase + "\\lookalikes\\Netscape.hst");
-  ASSERT_EQ(
-      RunCookieTool({"set", "http://cleanup.test/", "c=1; expires=Sat, 01-Jan-2039 00:00:00 GMT"}),
-      0u);
-  FILETIME now;
-  GetSystemTimeAsFileTime(&now);
-  ASSERT_TRUE(CommitUrlCacheEntryA("http://cleanup.test/page.htm", nullptr, FILETIME{}, now,
-                                   NORMAL_CACHE_ENTRY, nullptr, 0, nullptr, nullptr));
-  ASSERT_THAT(CacheSources(), Contains(CookieSource("cleanup.test/")));
+  SeedCache();
   ASSERT_GT(RecycleBinBytes(), 0);
   activity->AddLine("left from before");
 
@@ -206,8 +227,7 @@ TEST_F(CleanupRunWinTest, CheckAllAndCleanUpRemovesEveryTraceAndNothingElse) {
   EXPECT_EQ(ValueCount(kRunMruKey), 0);
   EXPECT_EQ(form->UrlHistory().Refresh(), 0);
   EXPECT_EQ(RecycleBinBytes(), 0);
-  EXPECT_THAT(CacheSources(), Not(Contains(::testing::HasSubstr("cleanup.test"))));
-  EXPECT_EQ(RunCookieTool({"get", "http://cleanup.test/"}), 0u);
+  ExpectCacheSeedGone();
   for (const std::string& gone :
        {kHistoryFolder + "\\index.dat", kHistoryFolder + "\\Today\\index.dat",
         recent + "\\Quillmere run.lnk", netscape + "\\Cache\\page.htm", netscape + "\\cookies.txt",
