@@ -62,6 +62,9 @@ void TEraserForm::ListCookies() {
     TEraserForm& form;
     ~CountOnExit() { form.UpdateCookieCount(); }
   } const count{*this};
+  // Also when the window is made: the platform list repaints itself for every row
+  // added while its redrawing is on, which grows with the rows already there.
+  const TAdvListView::UpdateScope quiet(*lvCookies);
   ForEachUrlCacheEntry(ports_.urlCache, [this](const UrlCacheEntry& entry) {
     if (IsCookie(entry)) AddCookieRow(entry);
   });
