@@ -7,8 +7,11 @@
 #include <vector>
 
 #include "app/ActiveForm.h"
+#include "app/Application.h"
 #include "app/FuncUnit.h"
 #include "app/res/Resources.h"
+#include "cleaners/CleanupRun.h"
+#include "history/HistoryPurge.h"
 #include "platform/win32/Controls.h"
 #include "richtext/HelpForm.h"
 
@@ -98,12 +101,17 @@ std::span<const Spec> TEraserForm::TaskButtons() {
        .image = 1,
        .hint = "UnCheck All Boxes",
        .click = &TEraserForm::ToolButton8Click},
-      {.id = ToolButton11, .caption = "Clean Up", .image = 4, .hint = "Run Clean Up"},
+      {.id = ToolButton11,
+       .caption = "Clean Up",
+       .image = 4,
+       .hint = "Run Clean Up",
+       .click = &TEraserForm::ToolButton11Click},
       {.separatorWidth = 8},
       {.id = ToolButton15,
        .caption = "Index Report",
        .image = 7,
-       .hint = "Read And Report on Index.dat"},
+       .hint = "Read And Report on Index.dat",
+       .click = &TEraserForm::ToolButton15Click},
       {.id = ToolButton14,
        .caption = "Help",
        .image = 6,
@@ -159,6 +167,11 @@ TEraserForm::TEraserForm(const Ports& ports)
   UrlHistory1.SortField = sfTitle;
   UrlHistory1.SearchField = seBoth;
   UrlHistory1.SortDirection = sdAscending;
+  UrlHistory1.OnDelete = [this](const std::string& Title, const std::string& Url,
+                                TDateTime LastVisited, TDateTime LastUpdated, TDateTime Expires,
+                                bool& Delete) {
+    UrlHistory1Delete(Title, Url, LastVisited, LastUpdated, Expires, Delete);
+  };
   const RECT frame = win32::CentredWindowRect(kClientWidth, kClientHeight, kStyle, kExStyle);
   Create({.className = "TEraserForm",
           .title = kCaption,
@@ -387,6 +400,34 @@ void TEraserForm::ToolButton7Click(int) {
 void TEraserForm::ToolButton8Click(int) {
   const int count = CheckListBox1->Count();
   for (int i = 0; i < count; ++i) CheckListBox1->SetChecked(i, false);
+}
+
+void TEraserForm::ShowEmptyActivityWindow() {
+  if (!ActiveForm) return;
+  ActiveForm->Show();
+  ActiveForm->ClearLines();
+}
+
+void TEraserForm::ToolButton11Click(int) {
+  ShowEmptyActivityWindow();
+  RunTickedTasks([this](int index) { return CheckListBox1->Checked(index); },
+                 CleanupServices{.ports = ports_,
+                                 .history = UrlHistory1,
+                                 .report = *this,
+                                 .ownerWindow = reinterpret_cast<std::uintptr_t>(hwnd()),
+                                 .showMessage = ShowErrorBox});
+  ToolButton8Click(0);
+  RefreshGauges();
+}
+
+void TEraserForm::ToolButton15Click(int) {
+  ShowEmptyActivityWindow();
+  ReportUrlHistory(UrlHistory1, ports_.localeTime, *this);
+}
+
+void TEraserForm::UrlHistory1Delete(const std::string&, const std::string& Url, TDateTime,
+                                    TDateTime, TDateTime, bool& Delete) {
+  ApproveHistoryDeletion(*this, Url, Delete);
 }
 
 void TEraserForm::FormShow() { RefreshGauges(); }

@@ -105,6 +105,12 @@ class TEraserForm final : public win32::Window, public RunReport, public GaugeBo
   void FormActivate();
   void ToolButton7Click(int tag);
   void ToolButton8Click(int tag);
+  // Runs from a clean-up or report button start with the activity window shown, empty.
+  void ShowEmptyActivityWindow();
+  void ToolButton11Click(int tag);
+  void ToolButton15Click(int tag);
+  void UrlHistory1Delete(const std::string& Title, const std::string& Url, TDateTime LastVisited,
+                         TDateTime LastUpdated, TDateTime Expires, bool& Delete);
   void btnCloseClick(int tag);
   void ToolButton13Click(int tag);
   void SetTimerEnabled(bool enabled);

@@ -23,6 +23,11 @@ CalendarTime UnpackDosDateTime(DosDateTime packed);
 // time, at the two-second grain of the packed file-allocation-table format.
 std::string FileTimeToText(const LocaleTime& locale, FileTime utc);
 
+// A date-time value (days since 30 December 1899, the fraction the time of day) as
+// the same text; ConvertError for a value outside the years 1 to 9999 or a date the
+// regional formats cannot write.
+std::string DateTimeToText(const LocaleTime& locale, double dateTime);
+
 // Shortens `text` by `n` characters at its end (to nothing if it is shorter).
 void CutTail(std::string& text, std::size_t n);
 

@@ -102,6 +102,10 @@ bool FakeUrlCache::DeleteEntry(const std::string& sourceUrl) {
     lastError_ = 2;  // file not found
     return false;
   }
+  // As in a real cache, deleting an entry already listed does not make the open
+  // enumeration skip the one after it.
+  const auto index = static_cast<std::size_t>(at - entries.begin());
+  if (open_ != kNoHandle && index < position_) --position_;
   entries.erase(at);
   deleted.push_back(sourceUrl);
   lastError_ = 0;

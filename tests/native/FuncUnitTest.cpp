@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "app/Errors.h"
 #include "tests/fakes/FakeLocaleTime.h"
 #include "tests/fakes/FakeShell.h"
@@ -55,6 +57,18 @@ TEST_F(FileTimeToTextTest, AnUnconvertibleOrUnformattableTimeGivesTheFallback) {
 TEST_F(FileTimeToTextTest, FollowsTheRegionalPictures) {
   locale.pictures = {"dd.MM.yyyy", "HH:mm:ss", "", ""};
   EXPECT_EQ(FileTimeToText(locale, FileTimeOf({2026, 3, 4, 17, 8, 10})), "04.03.2026 17:08:10");
+}
+
+TEST_F(FileTimeToTextTest, DateTimeValuesShowTheSameWay) {
+  EXPECT_EQ(DateTimeToText(locale, 45444 + 14.5 / 24), "6/1/2024 2:30:00 PM");
+  EXPECT_EQ(DateTimeToText(locale, 45444), "6/1/2024");
+  EXPECT_EQ(DateTimeToText(locale, 0), "12/30/1899");
+  EXPECT_EQ(DateTimeToText(locale, -109512), "2/29/1600");
+  EXPECT_EQ(DateTimeToText(locale, 45444 - 0.1 / 86400), "6/1/2024");  // rounds up to midnight
+  EXPECT_THROW(DateTimeToText(locale, 1e300), ConvertError);
+  EXPECT_THROW(DateTimeToText(locale, std::nan("")), ConvertError);
+  locale.formatFails = true;
+  EXPECT_THROW(DateTimeToText(locale, 45444), ConvertError);
 }
 
 TEST(TextHelpers, TrimTrailingSlashRemovesOneFinalSlash) {

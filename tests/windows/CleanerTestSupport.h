@@ -1,9 +1,12 @@
 #pragma once
 
 #include <windows.h>
+#include <shellapi.h>
+#include <shlobj.h>
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
 #include <cstdlib>
 #include <fstream>
 #include <string>
@@ -54,6 +57,41 @@ inline void RemoveTree(const std::string& path) {
   }
   if (!(attributes & FILE_ATTRIBUTE_DIRECTORY) || !RemoveDirectoryA(path.c_str()))
     DeleteFileA(path.c_str());
+}
+
+// Sets a text value below HKEY_CURRENT_USER, making the key if need be.
+inline void SetRegistryText(const std::string& key, const char* name, const std::string& text,
+                            DWORD type = REG_SZ) {
+  HKEY handle = nullptr;
+  ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
+                            &handle, nullptr),
+            ERROR_SUCCESS);
+  RegSetValueExA(handle, name, 0, type, reinterpret_cast<const BYTE*>(text.c_str()),
+                 static_cast<DWORD>(text.size() + 1));
+  RegCloseKey(handle);
+}
+
+inline std::int64_t RecycleBinBytes() {
+  SHQUERYRBINFO info{};
+  info.cbSize = sizeof info;
+  SHQueryRecycleBinA(nullptr, &info);
+  return info.i64Size;
+}
+
+// Moves a file to the recycle bin, as Explorer's Delete does.
+inline void Recycle(const std::string& path) {
+  const std::string from = path + '\0';  // a list of paths, ended by an empty one
+  SHFILEOPSTRUCTA operation{};
+  operation.wFunc = FO_DELETE;
+  operation.pFrom = from.c_str();
+  operation.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI;
+  ASSERT_EQ(SHFileOperationA(&operation), 0);
+}
+
+inline std::string RecentFolder() {
+  char recent[MAX_PATH] = {};
+  SHGetFolderPathA(nullptr, CSIDL_RECENT, nullptr, SHGFP_TYPE_CURRENT, recent);
+  return recent;
 }
 
 }  // namespace quillmere::testing

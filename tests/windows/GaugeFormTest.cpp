@@ -1,5 +1,4 @@
 #include <windows.h>
-#include <shellapi.h>
 #include <wininet.h>
 
 #include <gmock/gmock.h>
@@ -19,6 +18,7 @@
 #include "tests/fakes/FakeHistoryStore.h"
 #include "tests/fakes/FakeRegistry.h"
 #include "tests/fakes/FakeUrlCache.h"
+#include "tests/windows/CleanerTestSupport.h"
 #include "tests/windows/GuiTestSupport.h"
 
 namespace quillmere {
@@ -137,12 +137,7 @@ TEST_F(GaugeFormTest, AFileDeletedToTheRealRecycleBinShowsInTheBinsFigure) {
   ASSERT_TRUE(GetTempPathA(MAX_PATH, temp));
   const std::string path = std::string(temp) + "quillmere-gauge-bin.dat";
   { std::ofstream(path, std::ios::binary) << std::string(3'000'000, 'x'); }
-  const std::string from = path + '\0';  // a list of names, ended by an empty one
-  SHFILEOPSTRUCTA op{};
-  op.wFunc = FO_DELETE;
-  op.pFrom = from.c_str();
-  op.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI;
-  ASSERT_EQ(SHFileOperationA(&op), 0);
+  Recycle(path);
   ASSERT_EQ(GetFileAttributesA(path.c_str()), INVALID_FILE_ATTRIBUTES);
 
   const std::int64_t bin = *shell.QueryRecycleBinSize("C:\\WINDOWS\\SYSTEM32");

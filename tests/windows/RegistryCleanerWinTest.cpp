@@ -19,17 +19,6 @@ using namespace quillmere::testing;
 
 constexpr const char* kScratchKey = "Software\\Quillmere Tests\\Registry";
 
-void SetText(const std::string& key, const char* name, const std::string& text,
-             DWORD type = REG_SZ) {
-  HKEY handle = nullptr;
-  ASSERT_EQ(RegCreateKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                            &handle, nullptr),
-            ERROR_SUCCESS);
-  RegSetValueExA(handle, name, 0, type, reinterpret_cast<const BYTE*>(text.c_str()),
-                 static_cast<DWORD>(text.size() + 1));
-  RegCloseKey(handle);
-}
-
 bool KeyExists(const std::string& key) {
   HKEY handle = nullptr;
   if (RegOpenKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS)
@@ -68,8 +57,8 @@ class RealRegistryTest : public ::testing::Test {
 };
 
 TEST_F(RealRegistryTest, ThePortReadsEnumeratesAndDeletesValues) {
-  SetText(kScratchKey, "History", "C:\\Hist");
-  SetText(kScratchKey, "Expandable", "%USERPROFILE%\\x", REG_EXPAND_SZ);
+  SetRegistryText(kScratchKey, "History", "C:\\Hist");
+  SetRegistryText(kScratchKey, "Expandable", "%USERPROFILE%\\x", REG_EXPAND_SZ);
   HKEY handle = nullptr;
   RegOpenKeyExA(HKEY_CURRENT_USER, kScratchKey, 0, KEY_ALL_ACCESS, &handle);
   const DWORD number = 7;
@@ -112,14 +101,14 @@ TEST_F(RealRegistryTest, OpeningAMissingKeyNeverCreatesIt) {
 
 TEST_F(RealRegistryTest, EachListLosesItsValuesAndKeepsItsSubkeys) {
   const std::string typed = kTypedUrlsKey;
-  SetText(typed, "url1", "http://one.example/");
-  SetText(typed, "url2", "http://two.example/");
-  SetText(typed, "url3", "http://three.example/");
-  SetText(typed + "\\Quillmere Sub", "kept", "stays");
+  SetRegistryText(typed, "url1", "http://one.example/");
+  SetRegistryText(typed, "url2", "http://two.example/");
+  SetRegistryText(typed, "url3", "http://three.example/");
+  SetRegistryText(typed + "\\Quillmere Sub", "kept", "stays");
   const std::string media = kMediaPlayerRecentKey;
-  SetText(media, "File0", "C:\\music\\a.mp3");
-  SetText(media, "File1", "C:\\music\\b.mp3");
-  SetText(media, "", "default value");
+  SetRegistryText(media, "File0", "C:\\music\\a.mp3");
+  SetRegistryText(media, "File1", "C:\\music\\b.mp3");
+  SetRegistryText(media, "", "default value");
   RegDeleteTreeA(HKEY_CURRENT_USER, kRunMruKey);
   RegDeleteKeyA(HKEY_CURRENT_USER, kRunMruKey);
 

@@ -17,24 +17,6 @@ namespace {
 using ::testing::IsEmpty;
 using namespace quillmere::testing;
 
-std::int64_t RecycleBinBytes() {
-  SHQUERYRBINFO info{};
-  info.cbSize = sizeof info;
-  SHQueryRecycleBinA(nullptr, &info);
-  return info.i64Size;
-}
-
-// Moves a file to the recycle bin, as Explorer's Delete does.
-void Recycle(const std::string& path) {
-  std::string from = path;
-  from.push_back('\0');  // a list of paths, ended by an empty one
-  SHFILEOPSTRUCTA operation{};
-  operation.wFunc = FO_DELETE;
-  operation.pFrom = from.c_str();
-  operation.fFlags = FOF_ALLOWUNDO | FOF_NOCONFIRMATION | FOF_SILENT | FOF_NOERRORUI;
-  ASSERT_EQ(SHFileOperationA(&operation), 0);
-}
-
 TEST(RealShellCleaners, EmptyRecycleBinEmptiesTheSandboxesBin) {
   ExpectSandbox();
   const std::string folder = "C:\\quillmere-bin-test";
@@ -53,12 +35,6 @@ TEST(RealShellCleaners, EmptyRecycleBinEmptiesTheSandboxesBin) {
   EXPECT_EQ(RecycleBinBytes(), 0);
   EXPECT_TRUE(PathExists(folder + "\\kept.txt"));
   RemoveTree(folder);
-}
-
-std::string RecentFolder() {
-  char recent[MAX_PATH] = {};
-  SHGetFolderPathA(nullptr, CSIDL_RECENT, nullptr, SHGFP_TYPE_CURRENT, recent);
-  return recent;
 }
 
 std::vector<std::string> ShortcutsIn(const std::string& folder) {

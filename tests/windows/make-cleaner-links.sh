@@ -20,3 +20,11 @@ echo canary >"$base/target/canary1.txt"
 echo canary >"$base/target/inner/canary2.txt"
 echo plain >"$base/purged/plain.txt"
 ln -s ../target "$base/purged/link"
+
+# C:\quillmere-run-test\History, the History folder of the clean-up run test, holds
+# "link", a link to the folder "Outside" beside it, whose canary must survive.
+run="$WINEPREFIX/drive_c/quillmere-run-test"
+rm -rf "$run"
+mkdir -p "$run/History" "$run/Outside"
+echo canary >"$run/Outside/canary.txt"
+ln -s ../Outside "$run/History/link"
