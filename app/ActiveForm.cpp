@@ -18,17 +18,13 @@ TActiveForm::TActiveForm(HWND owner)
     : font_(win32::MakeFont("MS Sans Serif", -11)),
       headerFont_(win32::MakeFont("Trebuchet MS", -13, true)),
       memoFont_(win32::MakeFont("Sylfaen", -13)) {
-  const RECT frame = win32::CentredWindowRect(kClientWidth, kClientHeight, kStyle, kExStyle);
-  Create({.className = "TActiveForm",
-          .title = "Activity",
-          .style = kStyle,
-          .exStyle = kExStyle,
-          .x = frame.left,
-          .y = frame.top,
-          .width = frame.right - frame.left,
-          .height = frame.bottom - frame.top,
-          .parent = owner,
-          .background = GetSysColorBrush(COLOR_BTNFACE)});
+  CreateCentred({.className = "TActiveForm",
+                 .title = "Activity",
+                 .style = kStyle,
+                 .exStyle = kExStyle,
+                 .parent = owner,
+                 .background = GetSysColorBrush(COLOR_BTNFACE)},
+                kClientWidth, kClientHeight);
   SendMessageA(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
 
   Panel3 = std::make_unique<win32::Panel>(win32::Panel::Args{.parent = hwnd(),

@@ -7,11 +7,8 @@
 #include <vector>
 
 #include "app/ActiveForm.h"
-#include "app/Application.h"
 #include "app/FuncUnit.h"
 #include "app/res/Resources.h"
-#include "cleaners/CleanupRun.h"
-#include "history/HistoryPurge.h"
 #include "platform/win32/Controls.h"
 #include "richtext/HelpForm.h"
 
@@ -45,19 +42,6 @@ const char* const kCaption = "Quillmere : www.quillmere.org";
 const char* const kPieHint =
     "Blue    : Denotes Used Memory\r\n"
     "Yellow : Denotes Free Memory";
-
-// The clean-up tasks, in the order the run takes them.
-const char* const kTaskCaptions[] = {
-    "Clear Internet Explorer URL Drop Down Cache",
-    "Clear Internet Explorer URL History    (Index.dat)",
-    "Clear Internet Explorer Cached Pages",
-    "Clear Widows Media Player URL History",
-    "Clear Start / Run Menu Hustory",
-    "Clear Start / Recent Documents",
-    "Empty Recycle Bin",
-    "Clear Netscape Browser Cache",
-    "Clear AOL (2 - 6)  Browser Cache",
-};
 
 const char* const kInstructions =
     "Place a check next to the sections that you want to delete.\r\n"
@@ -172,17 +156,13 @@ TEraserForm::TEraserForm(const Ports& ports)
                                 bool& Delete) {
     UrlHistory1Delete(Title, Url, LastVisited, LastUpdated, Expires, Delete);
   };
-  const RECT frame = win32::CentredWindowRect(kClientWidth, kClientHeight, kStyle, kExStyle);
-  Create({.className = "TEraserForm",
-          .title = kCaption,
-          .style = kStyle,
-          .exStyle = kExStyle,
-          .x = frame.left,
-          .y = frame.top,
-          .width = frame.right - frame.left,
-          .height = frame.bottom - frame.top,
-          .background = GetSysColorBrush(COLOR_BTNFACE),
-          .icon = icon_.get()});
+  CreateCentred({.className = "TEraserForm",
+                 .title = kCaption,
+                 .style = kStyle,
+                 .exStyle = kExStyle,
+                 .background = GetSysColorBrush(COLOR_BTNFACE),
+                 .icon = icon_.get()},
+                kClientWidth, kClientHeight);
   SendMessageA(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
   SendMessageA(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.get()));
   SendMessageA(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
@@ -376,58 +356,10 @@ void TEraserForm::SetProgressPosition(int position) {
   SendMessageA(ProgressBar, PBM_SETPOS, position, 0);
 }
 
-void TEraserForm::RefreshGauges() {
-  quillmere::RefreshGauges(
-      *this, GaugeSources{ports_.shell, UrlHistory1, ports_.urlCache, ports_.files}, *this);
-}
-
-void TEraserForm::FillTaskList() {
-  CheckListBox1->Clear();
-  for (const char* caption : kTaskCaptions) CheckListBox1->Add(caption);
-}
-
-void TEraserForm::AppendToTask(int index, std::string_view text) {
-  CheckListBox1->SetText(index, CheckListBox1->Text(index) + std::string(text));
-}
-
-void TEraserForm::SetPiePosition(int position) { SimplePie->SetPosition(position); }
-
-void TEraserForm::ToolButton7Click(int) {
-  const int count = CheckListBox1->Count();
-  for (int i = 0; i < count; ++i) CheckListBox1->SetChecked(i, true);
-}
-
-void TEraserForm::ToolButton8Click(int) {
-  const int count = CheckListBox1->Count();
-  for (int i = 0; i < count; ++i) CheckListBox1->SetChecked(i, false);
-}
-
 void TEraserForm::ShowEmptyActivityWindow() {
   if (!ActiveForm) return;
   ActiveForm->Show();
   ActiveForm->ClearLines();
-}
-
-void TEraserForm::ToolButton11Click(int) {
-  ShowEmptyActivityWindow();
-  RunTickedTasks([this](int index) { return CheckListBox1->Checked(index); },
-                 CleanupServices{.ports = ports_,
-                                 .history = UrlHistory1,
-                                 .report = *this,
-                                 .ownerWindow = reinterpret_cast<std::uintptr_t>(hwnd()),
-                                 .showMessage = ShowErrorBox});
-  ToolButton8Click(0);
-  RefreshGauges();
-}
-
-void TEraserForm::ToolButton15Click(int) {
-  ShowEmptyActivityWindow();
-  ReportUrlHistory(UrlHistory1, ports_.localeTime, *this);
-}
-
-void TEraserForm::UrlHistory1Delete(const std::string&, const std::string& Url, TDateTime,
-                                    TDateTime, TDateTime, bool& Delete) {
-  ApproveHistoryDeletion(*this, Url, Delete);
 }
 
 void TEraserForm::FormShow() { RefreshGauges(); }

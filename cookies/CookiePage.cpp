@@ -114,10 +114,7 @@ void TEraserForm::btnRefreshClick(int) {
 }
 
 void TEraserForm::btnDeleteClick(int) {
-  if (ActiveForm) {
-    ActiveForm->Show();
-    ActiveForm->ClearLines();
-  }
+  ShowEmptyActivityWindow();
   const int n = lvCookies->ItemCount();
   SetProgressMax(n);
   int deleted = 0;

@@ -48,6 +48,17 @@ void Window::Create(const CreateArgs& args) {
   if (!hwnd_) throw std::runtime_error(std::string("Cannot create the window ") + args.className);
 }
 
+void Window::CreateCentred(CreateArgs args, int clientWidth, int clientHeight) {
+  RECT frame{0, 0, clientWidth, clientHeight};
+  AdjustWindowRectEx(&frame, args.style, FALSE, args.exStyle);
+  const RECT placed = CentredOuterRect(frame.right - frame.left, frame.bottom - frame.top);
+  args.x = placed.left;
+  args.y = placed.top;
+  args.width = placed.right - placed.left;
+  args.height = placed.bottom - placed.top;
+  Create(args);
+}
+
 LRESULT Window::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   return Default(message, wParam, lParam);
 }
@@ -74,12 +85,6 @@ LRESULT CALLBACK Window::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
     self->hwnd_ = nullptr;
   }
   return result;
-}
-
-RECT CentredWindowRect(int clientWidth, int clientHeight, DWORD style, DWORD exStyle) {
-  RECT frame{0, 0, clientWidth, clientHeight};
-  AdjustWindowRectEx(&frame, style, FALSE, exStyle);
-  return CentredOuterRect(frame.right - frame.left, frame.bottom - frame.top);
 }
 
 RECT CentredOuterRect(int width, int height) {

@@ -43,6 +43,9 @@ class Window {
 
   // Registers the class on first use and creates the window.
   void Create(const CreateArgs& args);
+  // A top-level window whose client area has the given size, centred on the
+  // primary monitor's work area; the position and size in `args` are not used.
+  void CreateCentred(CreateArgs args, int clientWidth, int clientHeight);
 
   virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -54,9 +57,7 @@ class Window {
   HWND hwnd_ = nullptr;
 };
 
-// Window size for a wanted client size, and the position that centres it on the
-// primary monitor's work area.
-RECT CentredWindowRect(int clientWidth, int clientHeight, DWORD style, DWORD exStyle);
+// The rectangle of the given outer size centred on the primary monitor's work area.
 RECT CentredOuterRect(int width, int height);
 
 // Shows `window` modally over `owner`: the owner takes no input until the window is

@@ -21,6 +21,7 @@
 #include "tests/windows/CleanerTestSupport.h"
 #include "tests/windows/CookieStoreSupport.h"
 #include "tests/windows/GuiTestSupport.h"
+#include "tests/windows/MainWindowTest.h"
 
 namespace quillmere {
 namespace {
@@ -112,14 +113,12 @@ TEST(RealUrlCache, DeleteCachedPagesTakesPagesAndCookiesAlike) {
   EXPECT_THAT(CacheSources(), IsEmpty());
 }
 
-class CleanupRunWinTest : public ::testing::Test {
+class CleanupRunWinTest : public MainWindowTest {
  protected:
   void SetUp() override {
     ExpectSandbox();
     savedHistory = GetText(kShellFolders, "History");
-    form = std::make_unique<TEraserForm>(platform.ports());
-    activity = std::make_unique<TActiveForm>(form->hwnd());
-    form->AttachActivityWindow(activity.get());
+    OpenMainWindow(platform.ports());
     form->Show();
     form->SetActivePageIndex(1);
     PumpMessages();
@@ -131,9 +130,7 @@ class CleanupRunWinTest : public ::testing::Test {
       SetRegistryText(kShellFolders, "History", savedHistory);
     }
     form->UrlHistory().ClearStore();
-    activity.reset();
-    form.reset();
-    TakeQuitMessage();
+    CloseMainWindow();
   }
 
   void Press(int button) {
@@ -147,8 +144,6 @@ class CleanupRunWinTest : public ::testing::Test {
   }
 
   win32::Win32Platform platform;
-  std::unique_ptr<TEraserForm> form;
-  std::unique_ptr<TActiveForm> activity;
   std::string savedHistory;
 };
 

@@ -20,6 +20,7 @@
 #include "tests/fakes/FakeShell.h"
 #include "tests/fakes/FakeUrlCache.h"
 #include "tests/windows/GuiTestSupport.h"
+#include "tests/windows/MainWindowTest.h"
 
 namespace quillmere {
 namespace {
@@ -29,24 +30,18 @@ using Texts = std::vector<std::string>;
 
 enum Column { Address, Hits, Modified, Expires, FullAddress };
 
-class CookiePageTest : public ::testing::Test {
+class CookiePageTest : public MainWindowTest {
  protected:
   void SetUp() override {
     ShlwapiMajorVersion = 6;
     win32::SetTopLevelErrorHandler([this](const std::string& m) { errors.push_back(m); });
   }
   void TearDown() override {
-    activity.reset();
-    form.reset();
+    CloseMainWindow();
     win32::SetTopLevelErrorHandler(nullptr);
-    TakeQuitMessage();
   }
 
-  void MakeForm() {
-    form = std::make_unique<TEraserForm>(Ports{locale, shell, files, registry, history, cache});
-    activity = std::make_unique<TActiveForm>(form->hwnd());
-    form->AttachActivityWindow(activity.get());
-  }
+  void MakeForm() { OpenMainWindow(Ports{locale, shell, files, registry, history, cache}); }
   void Click(int id) { SendMessageA(form->hwnd(), WM_COMMAND, id, 0); }
   // A header click as the platform list reports it.
   void ClickColumn(int column) {
@@ -88,8 +83,6 @@ class CookiePageTest : public ::testing::Test {
   FakeRegistry registry;
   FakeHistoryStore history;
   FakeUrlCache cache;
-  std::unique_ptr<TEraserForm> form;
-  std::unique_ptr<TActiveForm> activity;
   std::vector<std::string> errors;
 };
 

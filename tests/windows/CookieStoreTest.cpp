@@ -21,6 +21,7 @@
 #include "tests/fakes/FakeShell.h"
 #include "tests/windows/CookieStoreSupport.h"
 #include "tests/windows/GuiTestSupport.h"
+#include "tests/windows/MainWindowTest.h"
 
 namespace quillmere {
 namespace {
@@ -50,26 +51,20 @@ FileTime FileTimeValue(const FILETIME& t) {
   return (static_cast<FileTime>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
 }
 
-class CookieStoreTest : public ::testing::Test {
+class CookieStoreTest : public MainWindowTest {
  protected:
   void SetUp() override {
     EmptyCache();
     ShlwapiMajorVersion = 6;
   }
   void TearDown() override {
-    activity.reset();
-    form.reset();
+    CloseMainWindow();
     EmptyCache();
-    TakeQuitMessage();
   }
   void SeedCookies() {
     for (const Seeded& c : kCookies) ASSERT_EQ(RunCookieTool({"set", c.url, c.data}), 0u) << c.url;
   }
-  void MakeForm() {
-    form = std::make_unique<TEraserForm>(Ports{locale, shell, files, registry, history, cache});
-    activity = std::make_unique<TActiveForm>(form->hwnd());
-    form->AttachActivityWindow(activity.get());
-  }
+  void MakeForm() { OpenMainWindow(Ports{locale, shell, files, registry, history, cache}); }
   // The rows by their Full Address.
   std::map<std::string, TListItem*> Rows() {
     std::map<std::string, TListItem*> rows;
@@ -91,8 +86,6 @@ class CookieStoreTest : public ::testing::Test {
   FakeRegistry registry;
   FakeHistoryStore history;
   win32::Win32UrlCache cache;
-  std::unique_ptr<TEraserForm> form;
-  std::unique_ptr<TActiveForm> activity;
 };
 
 TEST_F(CookieStoreTest, ListsEveryPersistentCookieWithTheFieldsTheCacheHolds) {

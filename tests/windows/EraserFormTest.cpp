@@ -16,30 +16,20 @@
 #include "tests/fakes/FakeShell.h"
 #include "tests/fakes/FakeUrlCache.h"
 #include "tests/windows/GuiTestSupport.h"
+#include "tests/windows/MainWindowTest.h"
 
 namespace quillmere {
 namespace {
 
 using namespace quillmere::testing;
 
-class EraserFormTest : public ::testing::Test {
+class EraserFormTest : public MainWindowTest {
  protected:
   void SetUp() override {
     shell.version = DllVersionInfo{.major = 6};
     MakeForm();
   }
-  void MakeForm() {
-    activity.reset();
-    form.reset();
-    form = std::make_unique<TEraserForm>(Ports{locale, shell, files, registry, history, cache});
-    activity = std::make_unique<TActiveForm>(form->hwnd());
-    form->AttachActivityWindow(activity.get());
-  }
-  void TearDown() override {
-    activity.reset();
-    form.reset();
-    TakeQuitMessage();
-  }
+  void MakeForm() { OpenMainWindow(Ports{locale, shell, files, registry, history, cache}); }
 
   void Activate() { SendMessageA(form->hwnd(), WM_ACTIVATE, WA_ACTIVE, 0); }
   HWND Toolbar1() { return form->CookieToolBar().hwnd(); }
@@ -51,8 +41,6 @@ class EraserFormTest : public ::testing::Test {
   FakeRegistry registry;
   FakeHistoryStore history;
   FakeUrlCache cache;
-  std::unique_ptr<TEraserForm> form;
-  std::unique_ptr<TActiveForm> activity;
 };
 
 TEST_F(EraserFormTest, IsAFixedDialogWithTheProductCaption) {

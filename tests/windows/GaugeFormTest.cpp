@@ -20,6 +20,7 @@
 #include "tests/fakes/FakeUrlCache.h"
 #include "tests/windows/CleanerTestSupport.h"
 #include "tests/windows/GuiTestSupport.h"
+#include "tests/windows/MainWindowTest.h"
 
 namespace quillmere {
 namespace {
@@ -38,7 +39,7 @@ const char* const kBaseCaptions[] = {
     "Clear AOL (2 - 6)  Browser Cache",
 };
 
-class GaugeFormTest : public ::testing::Test {
+class GaugeFormTest : public MainWindowTest {
  protected:
   void SetUp() override {
     for (const std::uint64_t size : {1'000'000, 49'599}) {
@@ -48,14 +49,7 @@ class GaugeFormTest : public ::testing::Test {
     history.Add("http://a.example/", "A");
     history.Add("http://b.example/", "b");
     history.Add("http://c.example/", "");
-    form = std::make_unique<TEraserForm>(Ports{locale, shell, files, registry, history, cache});
-    activity = std::make_unique<TActiveForm>(form->hwnd());
-    form->AttachActivityWindow(activity.get());
-  }
-  void TearDown() override {
-    activity.reset();
-    form.reset();
-    TakeQuitMessage();
+    OpenMainWindow(Ports{locale, shell, files, registry, history, cache});
   }
   win32::CheckListBox& Tasks() { return form->TaskList(); }
   int Ticked() {
@@ -70,8 +64,6 @@ class GaugeFormTest : public ::testing::Test {
   FakeRegistry registry;
   FakeHistoryStore history;
   FakeUrlCache cache;
-  std::unique_ptr<TEraserForm> form;
-  std::unique_ptr<TActiveForm> activity;
 };
 
 TEST_F(GaugeFormTest, TheTaskListHoldsTheNineTasksUntickedUnderTheToolBar) {
