@@ -34,7 +34,10 @@ sandbox_prepare() {
       wineserver -w
     fi
     rm -f "$WINEPREFIX/dosdevices/z:"
-    ln -sfn "$(cd "$dir/.." && pwd)" "$WINEPREFIX/dosdevices/q:"
+    local tree
+    tree=$(cd "$dir/.." && pwd)
+    [ "$(readlink "$WINEPREFIX/dosdevices/q:")" = "$tree" ] ||
+      ln -sfn "$tree" "$WINEPREFIX/dosdevices/q:"
     [ -f "$WINEPREFIX/system.reg" ] || { echo "sandbox: could not create $WINEPREFIX" >&2; exit 1; }
     [ ! -e "$WINEPREFIX/dosdevices/z:" ] || { echo "sandbox: Z: drive still present" >&2; exit 1; }
   ) 9>"$dir/.lock"

@@ -9,6 +9,7 @@
 
 #include "cookies/UrlCacheWalk.h"
 #include "platform/win32/Win32UrlCache.h"
+#include "tests/windows/GuiTestSupport.h"
 
 namespace quillmere::testing {
 
@@ -32,13 +33,8 @@ inline DWORD RunCookieTool(std::initializer_list<std::string> args) {
   command.resize(command.find_last_of('\\') + 1);
   command = "\"" + command + "cookie_tool.exe\"";
   for (const std::string& a : args) command += " \"" + a + "\"";
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
   PROCESS_INFORMATION info{};
-  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                      &startup, &info)) {
-    return 0xFFFFFFFF;
-  }
+  if (!StartProgram(command, info)) return 0xFFFFFFFF;
   WaitForSingleObject(info.hProcess, 30000);
   DWORD code = 0xFFFFFFFF;
   GetExitCodeProcess(info.hProcess, &code);

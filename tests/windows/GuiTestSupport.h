@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <gtest/gtest.h>
+
 #include <string>
 
 namespace quillmere::testing {
@@ -28,6 +30,23 @@ inline void PumpMessages(DWORD ms = 0) {
 inline bool TakeQuitMessage() {
   MSG msg;
   return PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != 0;
+}
+
+// Starts a program of the test run; false, with the test failed, when it cannot.
+// Under load Wine has been seen to refuse a start now and then, so only a refusal
+// that lasts counts.
+inline bool StartProgram(std::string command, PROCESS_INFORMATION& started) {
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  for (int attempt = 0; attempt < 10; ++attempt) {
+    if (CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
+                       &startup, &started)) {
+      return true;
+    }
+    Sleep(200);
+  }
+  ADD_FAILURE() << "cannot start " << command << ": error " << GetLastError();
+  return false;
 }
 
 inline std::string StatusBarText(HWND statusBar) {

@@ -8,6 +8,7 @@
 #include "app/EraserForm.h"
 #include "platform/win32/Controls.h"
 #include "platform/win32/Handles.h"
+#include "tests/windows/GuiTestSupport.h"
 
 namespace quillmere {
 namespace {
@@ -55,13 +56,8 @@ HWND WaitForWindow(DWORD process, const char* className) {
 class ProgramTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
     PROCESS_INFORMATION info{};
-    std::string command = "\"" + ProgramPath() + "\"";
-    ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                               nullptr, &startup, &info))
-        << ProgramPath();
+    ASSERT_TRUE(testing::StartProgram("\"" + ProgramPath() + "\"", info));
     process.reset(info.hProcess);
     CloseHandle(info.hThread);
     id = info.dwProcessId;
