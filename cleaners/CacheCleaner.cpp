@@ -1,24 +1,13 @@
 #include "cleaners/CacheCleaner.h"
 
-#include <vector>
+#include "platform/UrlCacheWalk.h"
 
 namespace quillmere {
 
 void DeleteCachedPages(UrlCache& cache) {
-  std::uint32_t size = 0;
-  cache.FindFirstEntry({}, size);
-  std::vector<std::byte> buffer(size);
-  const UrlCache::FindHandle find = cache.FindFirstEntry(buffer, size);
-  if (find != UrlCache::kNoHandle) {
-    do {
-      cache.DeleteEntry(cache.ReadEntry(buffer).sourceUrl);
-      size = 0;
-      cache.FindNextEntry(find, {}, size);
-      // At the end the probe leaves the size at 0, and the fetch without a buffer fails.
-      buffer.assign(size, std::byte{});
-    } while (cache.FindNextEntry(find, buffer, size));
-  }
-  cache.FindClose(find);
+  // No type is tested: pages, images and cookies all go.
+  ForEachUrlCacheEntryUntilFailure(
+      cache, [&](const UrlCacheEntry& entry) { cache.DeleteEntry(entry.sourceUrl); });
 }
 
 }  // namespace quillmere

@@ -12,7 +12,7 @@
 #include "app/FuncUnit.h"
 #include "cookies/CookieRow.h"
 #include "cookies/CookieSort.h"
-#include "cookies/UrlCacheWalk.h"
+#include "platform/UrlCacheWalk.h"
 
 namespace quillmere {
 namespace {

@@ -1,8 +1,7 @@
 #include "gauges/Gauges.h"
 
-#include <vector>
-
 #include "history/UrlHistory.h"
+#include "platform/UrlCacheWalk.h"
 
 namespace quillmere {
 
@@ -12,17 +11,6 @@ std::string Blanks(std::size_t n) { return std::string(n, ' '); }
 
 // The recycle bin of drive C: is the one this path selects.
 const char* const kRecycleBinRoot = "C:\\WINDOWS\\SYSTEM32";
-
-// Fetches the entry the cache is positioned on into a buffer of exactly the size it
-// asks for; nullopt at the end (or on any other failure of the fetch).
-template <typename Fetch>
-std::optional<std::vector<std::byte>> FetchEntry(Fetch fetch) {
-  std::uint32_t size = 0;
-  fetch(std::span<std::byte>(), size);
-  std::vector<std::byte> buffer(size);
-  if (!fetch(std::span<std::byte>(buffer), size)) return std::nullopt;
-  return buffer;
-}
 
 }  // namespace
 
@@ -45,19 +33,7 @@ void CountHistory(GaugeBoard& board, TUrlHistory& history) {
 std::uint64_t CacheBytes(UrlCache& cache) {
   // Summed in 64 bits: a cache past 4 GB must not wrap round to a small figure.
   std::uint64_t total = 0;
-  UrlCache::FindHandle find = UrlCache::kNoHandle;
-  auto entry = FetchEntry([&](std::span<std::byte> buffer, std::uint32_t& size) {
-    find = cache.FindFirstEntry(buffer, size);
-    return find != UrlCache::kNoHandle;
-  });
-  if (find == UrlCache::kNoHandle) return 0;
-  while (entry) {
-    total += cache.ReadEntry(*entry).size;
-    entry = FetchEntry([&](std::span<std::byte> buffer, std::uint32_t& size) {
-      return cache.FindNextEntry(find, buffer, size);
-    });
-  }
-  cache.FindClose(find);
+  ForEachUrlCacheEntryUntilFailure(cache, [&](const UrlCacheEntry& entry) { total += entry.size; });
   return total;
 }
 

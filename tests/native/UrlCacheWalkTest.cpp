@@ -1,4 +1,4 @@
-#include "cookies/UrlCacheWalk.h"
+#include "platform/UrlCacheWalk.h"
 
 #include <gtest/gtest.h>
 

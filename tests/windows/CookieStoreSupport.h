@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "cookies/UrlCacheWalk.h"
+#include "platform/UrlCacheWalk.h"
 #include "platform/win32/Win32UrlCache.h"
 #include "tests/windows/GuiTestSupport.h"
 

@@ -19,4 +19,13 @@ inline constexpr int kMaxFailedPasses = 100;
 // kMaxFailedPasses times in a row; what was visited so far stays visited.
 void ForEachUrlCacheEntry(UrlCache& cache, const std::function<void(const UrlCacheEntry&)>& visit);
 
+// The plain walk of the sizing and clean-up tasks: each entry is sized, fetched
+// into a buffer of exactly that size and handed to `visit` before the next is
+// fetched; the first fetch that fails, whatever the error, ends the walk. At the
+// end of the cache the size query leaves the size at 0, so the last fetch goes
+// without a buffer. The enumeration is closed at the end, also when the cache
+// gave none.
+void ForEachUrlCacheEntryUntilFailure(UrlCache& cache,
+                                      const std::function<void(const UrlCacheEntry&)>& visit);
+
 }  // namespace quillmere

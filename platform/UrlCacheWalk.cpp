@@ -1,4 +1,4 @@
-#include "cookies/UrlCacheWalk.h"
+#include "platform/UrlCacheWalk.h"
 
 #include <memory>
 #include <stdexcept>
@@ -93,6 +93,23 @@ void ForEachUrlCacheEntry(UrlCache& cache, const std::function<void(const UrlCac
     failed = fetched ? 0 : failed + 1;
     if (failed == kMaxFailedPasses) GiveUp(error);
   }
+}
+
+void ForEachUrlCacheEntryUntilFailure(UrlCache& cache,
+                                      const std::function<void(const UrlCacheEntry&)>& visit) {
+  std::uint32_t byteCount = 0;
+  cache.FindFirstEntry({}, byteCount);
+  EntryBuffer buffer(byteCount);
+  const UrlCache::FindHandle find = cache.FindFirstEntry(buffer.span(), byteCount);
+  FindScope close(cache, find);
+  if (find == UrlCache::kNoHandle) return;
+  do {
+    visit(cache.ReadEntry(buffer.span()));
+    buffer = EntryBuffer(0);  // freed before the next entry is sized
+    byteCount = 0;
+    cache.FindNextEntry(find, {}, byteCount);
+    buffer = EntryBuffer(byteCount);
+  } while (cache.FindNextEntry(find, buffer.span(), byteCount));
 }
 
 }  // namespace quillmere
