@@ -7,8 +7,9 @@ sandbox_wine=/usr/lib/wine/wine64
 
 # sandbox_enter DIR: point this shell's Wine at the sandbox DIR.
 sandbox_enter() {
-  local dir=$1
-  mkdir -p "$dir/home/.local/share"
+  mkdir -p "$1/home/.local/share"
+  local dir
+  dir=$(cd "$1" && pwd)  # Wine takes only an absolute prefix
   export HOME="$dir/home"
   export XDG_DATA_HOME="$dir/home/.local/share"
   export XDG_CONFIG_HOME="$dir/home/.config"
@@ -25,8 +26,8 @@ sandbox_enter() {
 # race to create it), take away its Z: drive and give it Q:, the build tree the
 # sandbox lives in, so that the programs under test can be started at all.
 sandbox_prepare() {
-  local dir=$1
-  sandbox_enter "$dir"
+  sandbox_enter "$1"
+  local dir=${WINEPREFIX%/prefix}
   (
     flock 9
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
