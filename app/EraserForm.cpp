@@ -14,7 +14,7 @@
 
 namespace quillmere {
 
-struct TEraserForm::ToolButtonSpec {
+struct TEraserForm::ToolButtonInfo {
   int id = 0;
   const char* caption = "";
   int image = 0;
@@ -49,11 +49,11 @@ const char* const kInstructions =
 
 }  // namespace
 
-using Spec = TEraserForm::ToolButtonSpec;
+using ButtonInfo = TEraserForm::ToolButtonInfo;
 
 // The two tool bars, button for button as the pages show them.
-std::span<const Spec> TEraserForm::CookieButtons() {
-  static const Spec buttons[] = {
+std::span<const ButtonInfo> TEraserForm::CookieButtons() {
+  static const ButtonInfo buttons[] = {
       {.id = ToolButton1,
        .caption = "Check All",
        .image = 0,
@@ -73,8 +73,8 @@ std::span<const Spec> TEraserForm::CookieButtons() {
   return buttons;
 }
 
-std::span<const Spec> TEraserForm::TaskButtons() {
-  static const Spec buttons[] = {
+std::span<const ButtonInfo> TEraserForm::TaskButtons() {
+  static const ButtonInfo buttons[] = {
       {.id = ToolButton7,
        .caption = "Check All",
        .image = 0,
@@ -113,10 +113,9 @@ std::span<const Spec> TEraserForm::TaskButtons() {
 
 namespace {
 
-template <typename ButtonSpec>
-std::vector<win32::ToolButtonArgs> ButtonArgs(std::span<const ButtonSpec> specs) {
+std::vector<win32::ToolButtonArgs> ButtonArgs(std::span<const ButtonInfo> buttons) {
   std::vector<win32::ToolButtonArgs> args;
-  for (const ButtonSpec& s : specs) {
+  for (const ButtonInfo& s : buttons) {
     args.push_back(
         {.id = s.id, .caption = s.caption, .image = s.image, .separatorWidth = s.separatorWidth});
   }
@@ -130,9 +129,9 @@ win32::UniqueIcon LoadProgramIcon(int size) {
 
 }  // namespace
 
-const TEraserForm::ToolButtonSpec* TEraserForm::FindButton(int id) {
-  for (std::span<const Spec> table : {CookieButtons(), TaskButtons()}) {
-    for (const Spec& s : table) {
+const TEraserForm::ToolButtonInfo* TEraserForm::FindButton(int id) {
+  for (std::span<const ButtonInfo> table : {CookieButtons(), TaskButtons()}) {
+    for (const ButtonInfo& s : table) {
       if (s.id == id && !s.separatorWidth) return &s;
     }
   }
@@ -390,7 +389,7 @@ void TEraserForm::ToolButton13Click(int) {
 }
 
 void TEraserForm::OnCommand(int id) {
-  const Spec* button = FindButton(id);
+  const ButtonInfo* button = FindButton(id);
   if (button && button->click) (this->*button->click)(button->tag);
 }
 
@@ -399,7 +398,7 @@ LRESULT TEraserForm::OnNotify(const NMHDR& header) {
     ShowActivePage();
   } else if (header.code == TTN_GETDISPINFOA) {
     auto& info = reinterpret_cast<NMTTDISPINFOA&>(const_cast<NMHDR&>(header));
-    if (const Spec* button = FindButton(static_cast<int>(header.idFrom))) {
+    if (const ButtonInfo* button = FindButton(static_cast<int>(header.idFrom))) {
       info.lpszText = const_cast<char*>(button->hint);
     }
   }

@@ -43,7 +43,7 @@ enum EraserCommand : int {
 class TEraserForm final : public win32::Window, public RunReport, public GaugeBoard {
  public:
   using ClickHandler = void (TEraserForm::*)(int tag);
-  struct ToolButtonSpec;
+  struct ToolButtonInfo;
 
   explicit TEraserForm(const Ports& ports);
   ~TEraserForm() override;
@@ -89,9 +89,9 @@ class TEraserForm final : public win32::Window, public RunReport, public GaugeBo
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
-  static std::span<const ToolButtonSpec> CookieButtons();
-  static std::span<const ToolButtonSpec> TaskButtons();
-  static const ToolButtonSpec* FindButton(int id);
+  static std::span<const ToolButtonInfo> CookieButtons();
+  static std::span<const ToolButtonInfo> TaskButtons();
+  static const ToolButtonInfo* FindButton(int id);
 
   void CreateHeader();
   void CreatePages();
