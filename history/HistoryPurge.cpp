@@ -25,8 +25,10 @@ std::vector<std::string> Parts(std::string path) {
   return parts;
 }
 
+// Windows drops trailing dots and blanks from a name, so "C:\..." or "C:\Users." would
+// name another folder than they seem to, the drive root among them.
 bool IsFolderName(const std::string& part) {
-  return !part.empty() && part != "." && part != ".." &&
+  return !part.empty() && part.back() != '.' && part.back() != ' ' &&
          part.find_first_of("/*?\"<>|:") == std::string::npos;
 }
 

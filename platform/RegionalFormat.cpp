@@ -79,11 +79,13 @@ class Reader {
   std::size_t pos_ = 0;
 };
 
-// The date fields in the order the picture names them ('d', 'M', 'y'), and the
-// separator: the text between the first two fields.
+// The date fields in the order the picture names them ('d', 'M', 'y'), the
+// separator (the text between the first two fields) and the text after the last
+// ("yyyy. MM. dd." ends in a full stop).
 struct DateLayout {
   std::vector<char> order;
   std::string separator;
+  std::string suffix;
 };
 
 DateLayout LayoutOf(std::string_view picture) {
@@ -101,6 +103,7 @@ DateLayout LayoutOf(std::string_view picture) {
       pending.push_back(c);
     }
   }
+  layout.suffix = pending;
   return layout;
 }
 
@@ -129,6 +132,7 @@ bool ReadDate(const RegionalPictures& pictures, Reader& in, CalendarTime& t) {
         break;
     }
   }
+  in.Take(layout.suffix);
   return true;
 }
 
@@ -141,8 +145,17 @@ char TimeSeparatorOf(std::string_view picture) {
   return ':';
 }
 
+// 1 for the afternoon marker, 0 for the morning one, -1 for none.
+int TakeMarker(const RegionalPictures& pictures, Reader& in) {
+  if (in.TakeMarker(pictures.pm)) return 1;
+  return in.TakeMarker(pictures.am) ? 0 : -1;
+}
+
 bool ReadTime(const RegionalPictures& pictures, Reader& in, CalendarTime& t) {
   const std::string separator(1, TimeSeparatorOf(pictures.longTime));
+  // Some locales write the marker first ("tt h:mm:ss").
+  int marker = TakeMarker(pictures, in);
+  in.SkipBlanks();
   std::size_t digits = 0;
   int* fields[] = {&t.hour, &t.minute, &t.second};
   for (std::size_t i = 0; i < 3; ++i) {
@@ -152,10 +165,10 @@ bool ReadTime(const RegionalPictures& pictures, Reader& in, CalendarTime& t) {
     *fields[i] = *value;
   }
   in.SkipBlanks();
-  const bool pm = in.TakeMarker(pictures.pm);
-  if (pm || in.TakeMarker(pictures.am)) {
+  if (marker < 0) marker = TakeMarker(pictures, in);
+  if (marker >= 0) {
     if (t.hour < 1 || t.hour > 12) return false;
-    t.hour = t.hour % 12 + (pm ? 12 : 0);
+    t.hour = t.hour % 12 + (marker == 1 ? 12 : 0);
   }
   return true;
 }
@@ -166,11 +179,10 @@ std::string FormatDatePicture(const RegionalPictures& pictures, const CalendarTi
   return Expand(pictures.shortDate, [&](char c, std::size_t run, std::string& out) {
     switch (c) {
       case 'd':
-        out += Number(t.day, run);
-        return run <= 2;
       case 'M':
-        out += Number(t.month, run);
-        return run <= 2;
+        if (run > 2) return false;  // day and month names are not written
+        out += Number(c == 'd' ? t.day : t.month, run);
+        return true;
       case 'y':
         out += run <= 2 ? Number(t.year % 100, run) : Number(t.year, run);
         return true;

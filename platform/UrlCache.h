@@ -26,6 +26,7 @@ struct UrlCacheEntry {
   std::uint64_t size = 0;
   FileTime lastModified = 0;
   FileTime expire = 0;
+  FileTime lastAccess = 0;
 };
 
 // The browser's URL cache, in the shape of its platform calls: each entry is

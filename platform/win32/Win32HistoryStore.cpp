@@ -6,6 +6,9 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/UrlCacheWalk.h"
+#include "platform/win32/Win32UrlCache.h"
+
 namespace quillmere::win32 {
 
 namespace {
@@ -17,8 +20,6 @@ constexpr CLSID kUrlHistoryClass = {
 constexpr IID kUrlHistoryStg2 = {
     0xAFA0DC11, 0xC313, 0x11D0, {0x83, 0x1A, 0x00, 0xC0, 0x4F, 0xD5, 0xAE, 0x38}};
 
-// Wine finds the history container only by this spelling of the prefix.
-const char* const kVisitedPattern = "Visited:";
 constexpr std::string_view kVisitedPrefix = "Visited:";
 
 FileTime ToFileTime(const FILETIME& t) {
@@ -113,40 +114,20 @@ UniqueCom<IUrlHistoryStg2> OpenSystemStore() {
 // while the pass goes on then cannot disturb it.
 std::vector<HistoryEntry> ReadVisitedEntries() {
   std::vector<HistoryEntry> entries;
-  std::vector<BYTE> buffer;
-  DWORD size = 0;
-  HANDLE find = FindFirstUrlCacheEntryA(kVisitedPattern, nullptr, &size);
-  if (!find && GetLastError() == ERROR_INSUFFICIENT_BUFFER) {
-    buffer.assign(size, 0);
-    find = FindFirstUrlCacheEntryA(
-        kVisitedPattern, reinterpret_cast<INTERNET_CACHE_ENTRY_INFOA*>(buffer.data()), &size);
-  }
-  if (!find) return entries;
-  for (;;) {
-    const auto& info = *reinterpret_cast<const INTERNET_CACHE_ENTRY_INFOA*>(buffer.data());
-    const std::string_view name = info.lpszSourceUrlName ? info.lpszSourceUrlName : "";
-    const std::size_t at = name.find('@');
-    if ((info.CacheEntryType & URLHISTORY_CACHE_ENTRY) && name.starts_with(kVisitedPrefix) &&
-        at != std::string_view::npos) {
-      entries.push_back({.url = std::string(name.substr(at + 1)),
-                         .title = {},
-                         .lastVisited = ToFileTime(info.LastAccessTime),
-                         .lastUpdated = ToFileTime(info.LastModifiedTime),
-                         .expires = ToFileTime(info.ExpireTime),
-                         .key = std::string(name)});
+  Win32UrlCache cache;
+  ForEachUrlCacheEntryUntilFailure(cache, [&](const UrlCacheEntry& e) {
+    const std::size_t at = e.sourceUrl.find('@');
+    if (!(e.entryType & kUrlHistoryCacheEntry) || !e.sourceUrl.starts_with(kVisitedPrefix) ||
+        at == std::string::npos) {
+      return;
     }
-    size = 0;
-    if (FindNextUrlCacheEntryA(find, nullptr, &size) ||
-        GetLastError() != ERROR_INSUFFICIENT_BUFFER) {
-      break;
-    }
-    buffer.assign(size, 0);
-    if (!FindNextUrlCacheEntryA(find, reinterpret_cast<INTERNET_CACHE_ENTRY_INFOA*>(buffer.data()),
-                                &size)) {
-      break;
-    }
-  }
-  FindCloseUrlCache(find);
+    entries.push_back({.url = e.sourceUrl.substr(at + 1),
+                       .title = {},
+                       .lastVisited = e.lastAccess,
+                       .lastUpdated = e.lastModified,
+                       .expires = e.expire,
+                       .key = e.sourceUrl});
+  });
   return entries;
 }
 

@@ -111,8 +111,11 @@ bool Win32UrlCache::Advance(Search& search, std::span<std::byte> buffer, std::ui
       return true;
     }
     // A short buffer leaves the container unopened: the fetch with the buffer
-    // the caller allocates now asks it again.
-    if (error != ERROR_NO_MORE_ITEMS) return Failed(error);
+    // the caller allocates now asks it again. A container that refuses otherwise
+    // (a spelling this system does not know) gives nothing and is passed over, so
+    // the ones after it are still read.
+    if (error == ERROR_INSUFFICIENT_BUFFER) return Failed(error);
+    if (error != ERROR_NO_MORE_ITEMS && search.container == 0) return Failed(error);
   }
   return Failed(ERROR_NO_MORE_ITEMS);
 }
@@ -155,6 +158,7 @@ UrlCacheEntry Win32UrlCache::ReadEntry(std::span<const std::byte> buffer) const 
   };
   entry.lastModified = fileTime(record.LastModifiedTime);
   entry.expire = fileTime(record.ExpireTime);
+  entry.lastAccess = fileTime(record.LastAccessTime);
   // The address text lies in the same buffer, behind the record; nothing outside
   // the buffer is read.
   const auto* text = reinterpret_cast<const char*>(record.lpszSourceUrlName);

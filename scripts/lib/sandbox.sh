@@ -1,7 +1,9 @@
 # The Wine sandbox. Quillmere deletes things, and under Wine the recycle bin is the
 # Linux user's Trash and drive Z: is the whole Linux file system. Every Wine process
 # the tests or scripts/run start lives in a sandbox inside the build tree: its own
-# prefix, HOME and XDG_DATA_HOME, and a prefix without a Z: drive.
+# prefix, HOME and XDG_DATA_HOME, and a prefix whose only drives are its own C: and
+# Q:, the build tree. (A program could still name a Unix path outright, as
+# "\\?\unix\..."; Quillmere never does, and refuses such a History folder.)
 
 sandbox_wine=/usr/lib/wine/wine64
 
@@ -26,6 +28,12 @@ sandbox_enter() {
 # race to create it), take away its Z: drive and give it Q:, the build tree the
 # sandbox lives in, so that the programs under test can be started at all.
 sandbox_prepare() {
+  # Q: gives the programs under test the folder the sandbox stands in; that must be
+  # a build tree, never a folder of the user's.
+  case "$(cd "$(dirname "$1")" 2>/dev/null && pwd)/" in
+    */build/*) ;;
+    *) echo "sandbox: $1 is not inside a build tree" >&2; return 1 ;;
+  esac
   sandbox_enter "$1"
   local dir=${WINEPREFIX%/prefix}
   (
@@ -34,7 +42,12 @@ sandbox_prepare() {
       wineboot --init >/dev/null 2>&1 || true
       wineserver -w
     fi
-    rm -f "$WINEPREFIX/dosdevices/z:"
+    # Every drive but C: (the prefix's own) and Q: goes, Z: above all; so do the
+    # raw devices behind them ("d::").
+    local drive
+    for drive in "$WINEPREFIX"/dosdevices/?: "$WINEPREFIX"/dosdevices/?::; do
+      case "${drive##*/}" in c: | q:) ;; *) rm -f "$drive" ;; esac
+    done
     local tree
     tree=$(cd "$dir/.." && pwd)
     [ "$(readlink "$WINEPREFIX/dosdevices/q:")" = "$tree" ] ||

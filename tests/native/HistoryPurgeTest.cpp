@@ -106,9 +106,27 @@ TEST(HistoryFolderPath, NamesAFolderBelowARootOrAShare) {
                            "\\\\server\\share\\History"}) {
     EXPECT_TRUE(IsHistoryFolderPath(good)) << good;
   }
-  for (const char* bad : {"", "C:\\", "Z:\\", "C:", "C:History", "History", "\\History", "C:\\\\",
-                          "C:\\a\\\\b", "C:\\a\\..", "C:\\.", "\\\\server\\share\\", "\\\\server",
-                          "C:/Users/me", "C:\\a\\*", "C:\\a\\b?", "1:\\a", "\\\\?\\C:\\a"}) {
+  for (const char* bad : {"",
+                          "C:\\",
+                          "Z:\\",
+                          "C:",
+                          "C:History",
+                          "History",
+                          "\\History",
+                          "C:\\\\",
+                          "C:\\a\\\\b",
+                          "C:\\a\\..",
+                          "C:\\.",
+                          "C:\\...",
+                          "C:\\Users.",
+                          "C:\\Users \\History",
+                          "\\\\server\\share\\",
+                          "\\\\server",
+                          "C:/Users/me",
+                          "C:\\a\\*",
+                          "C:\\a\\b?",
+                          "1:\\a",
+                          "\\\\?\\C:\\a"}) {
     EXPECT_FALSE(IsHistoryFolderPath(bad)) << bad;
   }
 }

@@ -34,6 +34,21 @@ TEST(RegionalFormat, ReadsBackWhatItWrites) {
   }
 }
 
+TEST(RegionalFormat, ReadsDatesThatEndInTextAndTimesThatStartWithTheirMarker) {
+  const RegionalPictures hungarian{"yyyy. MM. dd.", "H:mm:ss", "de.", "du."};
+  const RegionalPictures korean{"yyyy-MM-dd", "tt h:mm:ss", "AM", "PM"};
+  const RegionalPictures bulgarian{"d.M.yyyy 'g.'", "H:mm:ss", "", ""};
+  const CalendarTime t{2026, 12, 8, 14, 4, 30};
+  for (const RegionalPictures& pictures : {hungarian, korean, bulgarian}) {
+    const std::string text = FormatDatePicture(pictures, t) + " " + FormatTimePicture(pictures, t);
+    EXPECT_EQ(ParseWithPictures(pictures, text), t) << text;
+    EXPECT_EQ(ParseWithPictures(pictures, FormatDatePicture(pictures, t)),
+              (CalendarTime{2026, 12, 8}));
+  }
+  EXPECT_EQ(FormatTimePicture(korean, t), "PM 2:04:30");
+  EXPECT_EQ(FormatDatePicture(hungarian, t), "2026. 12. 08.");
+}
+
 TEST(RegionalFormat, ReadsTheFallbackTextOnlyWhereTheFormatsAcceptIt) {
   EXPECT_EQ(ParseWithPictures(kUnitedStates, "01/01/80 12:00:00 AM"),
             (CalendarTime{1980, 1, 1, 0, 0, 0}));
