@@ -9,7 +9,7 @@ constexpr int kClientWidth = 537;
 constexpr int kClientHeight = 289;
 constexpr int kHeaderHeight = 27;
 constexpr COLORREF kHeaderColor = 13014115;  // red 99, green 148, blue 198
-constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME;
+constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
 constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_TOPMOST;
 
 }  // namespace
@@ -25,7 +25,6 @@ TActiveForm::TActiveForm(HWND owner)
                  .parent = owner,
                  .background = GetSysColorBrush(COLOR_BTNFACE)},
                 kClientWidth, kClientHeight);
-  SendMessageA(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
 
   Panel3 = std::make_unique<win32::Panel>(win32::Panel::Args{.parent = hwnd(),
                                                              .width = kClientWidth,
@@ -44,6 +43,9 @@ TActiveForm::TActiveForm(HWND owner)
                                      .font = memoFont_.get()});
   SendMessageA(StatusMemo, EM_SETLIMITTEXT, 0, 0);
 }
+
+// The window goes before the fonts it uses.
+TActiveForm::~TActiveForm() { DestroyWindow(hwnd()); }
 
 void TActiveForm::PaintHeader(HDC dc) {
   RECT rc;

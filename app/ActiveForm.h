@@ -15,6 +15,7 @@ namespace quillmere {
 class TActiveForm final : public win32::Window {
  public:
   explicit TActiveForm(HWND owner);
+  ~TActiveForm() override;
 
   void AddLine(std::string_view text);
   void ClearLines();

@@ -159,10 +159,8 @@ TEraserForm::TEraserForm(const Ports& ports)
                  .title = kCaption,
                  .style = kStyle,
                  .exStyle = kExStyle,
-                 .background = GetSysColorBrush(COLOR_BTNFACE),
-                 .icon = icon_.get()},
+                 .background = GetSysColorBrush(COLOR_BTNFACE)},
                 kClientWidth, kClientHeight);
-  SendMessageA(hwnd(), WM_SETFONT, reinterpret_cast<WPARAM>(font_.get()), FALSE);
   SendMessageA(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.get()));
   SendMessageA(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
 
@@ -194,7 +192,8 @@ TEraserForm::TEraserForm(const Ports& ports)
   FormCreate();
 }
 
-TEraserForm::~TEraserForm() = default;
+// The window goes before the fonts, icons and controls it uses.
+TEraserForm::~TEraserForm() { DestroyWindow(hwnd()); }
 
 void TEraserForm::CreateHeader() {
   Panel1 = std::make_unique<win32::Panel>(win32::Panel::Args{.parent = hwnd(),
@@ -385,7 +384,7 @@ void TEraserForm::btnCloseClick(int) {
 
 void TEraserForm::ToolButton13Click(int) {
   Thelpform help(hwnd());
-  win32::RunModal(help.hwnd(), hwnd());
+  help.ShowModal(hwnd());
 }
 
 void TEraserForm::OnCommand(int id) {
@@ -421,13 +420,21 @@ LRESULT TEraserForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
         FormShow();
       }
       return Default(message, wParam, lParam);
-    case WM_ACTIVATE: {
-      // The default handling gives the window itself the focus; the cookie list
-      // takes it after that.
-      const LRESULT result = Default(message, wParam, lParam);
-      if (LOWORD(wParam) != WA_INACTIVE) FormActivate();
-      return result;
-    }
+    case WM_ACTIVATE:
+      // The control that had the focus when the window was left gets it back;
+      // on the cookie page the list takes it after that.
+      if (LOWORD(wParam) == WA_INACTIVE) {
+        const HWND focus = GetFocus();
+        focusOnReturn_ = IsChild(hwnd(), focus) ? focus : nullptr;
+        return 0;
+      }
+      if (focusOnReturn_ && IsWindow(focusOnReturn_)) {
+        SetFocus(focusOnReturn_);
+      } else {
+        Default(message, wParam, lParam);
+      }
+      FormActivate();
+      return 0;
     case WM_DESTROY:
       KillTimer(hwnd(), kTimerId);
       PostQuitMessage(0);

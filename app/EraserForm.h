@@ -156,6 +156,7 @@ class TEraserForm final : public win32::Window, public RunReport, public GaugeBo
   std::unique_ptr<win32::CheckListBox> CheckListBox1;
   TUrlHistory UrlHistory1;
   bool shown_ = false;
+  HWND focusOnReturn_ = nullptr;
   bool timerEnabled_ = false;
 
   // The cookie page.

@@ -41,11 +41,12 @@ TSimplePie::TSimplePie(HWND parent)
 
 void TSimplePie::SetBounds(int left, int top, int width, int height) {
   const RECT before{left_, top_, left_ + width_, top_ + height_};
+  Picture picture(width, height);  // may fail: the control keeps its old size then
   left_ = left;
   top_ = top;
   width_ = width;
   height_ = height;
-  picture_ = Picture(width_, height_);
+  picture_ = std::move(picture);
   DrawPie();
   // The parent repaints what the control left and where it now stands.
   if (!parent_) return;

@@ -105,7 +105,8 @@ LRESULT CALLBACK CheckListBox::ListProc(HWND hwnd, UINT message, WPARAM wParam, 
                                         UINT_PTR, DWORD_PTR self) {
   auto& box = *reinterpret_cast<CheckListBox*>(self);
   switch (message) {
-    case WM_LBUTTONDOWN: {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK: {  // a quick second click ticks back again
       const LRESULT hit = SendMessageA(hwnd, LB_ITEMFROMPOINT, 0, lParam);
       if (!HIWORD(hit) && GET_X_LPARAM(lParam) < box.itemHeight_ + kBoxMargin)
         box.Toggle(LOWORD(hit));

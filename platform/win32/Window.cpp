@@ -39,7 +39,6 @@ void Window::Create(const CreateArgs& args) {
     wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
     wc.hbrBackground = args.background;
     wc.lpszClassName = args.className;
-    wc.hIcon = args.icon;
     if (!RegisterClassExA(&wc)) throw std::runtime_error("Cannot register a window class.");
   }
   CreateWindowExA(args.exStyle, args.className, args.title, args.style, args.x, args.y, args.width,
@@ -74,11 +73,20 @@ LRESULT CALLBACK Window::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
   }
   if (!self) return DefWindowProcA(hwnd, message, wParam, lParam);
 
+  // The owner of a modal window comes back before the window goes, so that the
+  // activation returns to it rather than to another program's window.
+  if (message == WM_CLOSE && self->modalOwner_) {
+    EnableWindow(self->modalOwner_, TRUE);
+    self->modalOwner_ = nullptr;
+  }
   LRESULT result = 0;
   try {
     result = self->HandleMessage(message, wParam, lParam);
   } catch (const std::exception& error) {
     ReportTopLevelError(error.what());
+  } catch (...) {
+    // Nothing may unwind through the system's code that called this procedure.
+    ReportTopLevelError("An unknown error occurred.");
   }
   if (message == WM_NCDESTROY) {
     SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
@@ -95,8 +103,12 @@ RECT CentredOuterRect(int width, int height) {
   return RECT{x, y, x + width, y + height};
 }
 
-void RunModal(HWND window, HWND owner) {
-  const bool ownerWasEnabled = owner && !EnableWindow(owner, FALSE);
+void Window::ShowModal(HWND owner) {
+  const HWND window = hwnd_;
+  if (owner && IsWindowEnabled(owner)) {
+    EnableWindow(owner, FALSE);
+    modalOwner_ = owner;
+  }
   ShowWindow(window, SW_SHOW);
   MSG msg;
   while (IsWindow(window)) {
@@ -109,10 +121,9 @@ void RunModal(HWND window, HWND owner) {
     TranslateMessage(&msg);
     DispatchMessageA(&msg);
   }
-  if (ownerWasEnabled) {
-    EnableWindow(owner, TRUE);
-    SetActiveWindow(owner);
-  }
+  if (IsWindow(window) && modalOwner_) EnableWindow(modalOwner_, TRUE);  // the quit came first
+  modalOwner_ = nullptr;
+  if (owner) SetActiveWindow(owner);
 }
 
 }  // namespace quillmere::win32

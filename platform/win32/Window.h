@@ -25,6 +25,10 @@ class Window {
 
   HWND hwnd() const { return hwnd_; }
 
+  // Shows the window modally over `owner`: the owner takes no input until the
+  // window is gone. Returns when it has been destroyed or the program is quitting.
+  void ShowModal(HWND owner);
+
  protected:
   struct CreateArgs {
     const char* className = nullptr;
@@ -38,7 +42,6 @@ class Window {
     HWND parent = nullptr;
     int id = 0;
     HBRUSH background = nullptr;  // the class brush; nullptr for none
-    HICON icon = nullptr;
   };
 
   // Registers the class on first use and creates the window.
@@ -55,13 +58,10 @@ class Window {
  private:
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   HWND hwnd_ = nullptr;
+  HWND modalOwner_ = nullptr;  // disabled while this window is shown modally
 };
 
 // The rectangle of the given outer size centred on the primary monitor's work area.
 RECT CentredOuterRect(int width, int height);
-
-// Shows `window` modally over `owner`: the owner takes no input until the window is
-// gone. Returns when the window has been destroyed or the program is quitting.
-void RunModal(HWND window, HWND owner);
 
 }  // namespace quillmere::win32

@@ -99,6 +99,24 @@ TEST_F(GaugeFormTest, CheckAllAndUnCheckAllTickAndUntickEveryTask) {
   EXPECT_EQ(Ticked(), 1);
   SendMessageA(Tasks().list(), WM_KEYDOWN, VK_SPACE, 0);
   EXPECT_EQ(Ticked(), 0);
+  // A quick second click on the box comes as a double click and ticks back again.
+  const LPARAM box = MAKELPARAM(5, item.top + 5);
+  SendMessageA(Tasks().list(), WM_LBUTTONDOWN, MK_LBUTTON, box);
+  SendMessageA(Tasks().list(), WM_LBUTTONUP, 0, box);
+  SendMessageA(Tasks().list(), WM_LBUTTONDBLCLK, MK_LBUTTON, box);
+  SendMessageA(Tasks().list(), WM_LBUTTONUP, 0, box);
+  EXPECT_EQ(Ticked(), 0);
+}
+
+TEST_F(GaugeFormTest, ReturningToTheWindowGivesTheFocusBackToTheTaskList) {
+  form->Show();
+  form->SetActivePageIndex(1);
+  SetFocus(Tasks().list());
+  ASSERT_EQ(GetFocus(), Tasks().list());
+  SendMessageA(form->hwnd(), WM_ACTIVATE, WA_INACTIVE, 0);
+  SetFocus(nullptr);
+  SendMessageA(form->hwnd(), WM_ACTIVATE, WA_ACTIVE, 0);
+  EXPECT_EQ(GetFocus(), Tasks().list());
 }
 
 TEST_F(GaugeFormTest, RefreshGaugesLeavesOneFigureOnEachGaugedTaskAndNoTicks) {
