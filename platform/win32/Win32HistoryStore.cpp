@@ -4,6 +4,7 @@
 
 #include <cstring>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "platform/UrlCacheWalk.h"
@@ -133,7 +134,7 @@ std::vector<HistoryEntry> ReadVisitedEntries() {
 
 class VisitedPass final : public HistoryEnumeration {
  public:
-  VisitedPass() : entries_(ReadVisitedEntries()) {}
+  explicit VisitedPass(std::vector<HistoryEntry> entries) : entries_(std::move(entries)) {}
   std::optional<HistoryEntry> Next() override {
     if (next_ >= entries_.size()) return std::nullopt;
     return std::move(entries_[next_++]);
@@ -166,7 +167,12 @@ Deletion DeleteVisited(Pred pred) {
 Win32HistoryStore::Win32HistoryStore() : store_(OpenSystemStore()) {}
 
 std::unique_ptr<HistoryEnumeration> Win32HistoryStore::EnumUrls() {
-  if (!store_) return std::make_unique<VisitedPass>();
+  if (!store_) {
+    std::vector<HistoryEntry> entries = ReadVisitedEntries();
+    listedNames_.clear();
+    for (const HistoryEntry& e : entries) listedNames_.emplace(e.url, e.key);
+    return std::make_unique<VisitedPass>(std::move(entries));
+  }
   auto urls = Enumerate(*store_);
   if (!urls) return nullptr;
   return std::make_unique<StorePass>(std::move(urls));
@@ -174,6 +180,15 @@ std::unique_ptr<HistoryEnumeration> Win32HistoryStore::EnumUrls() {
 
 bool Win32HistoryStore::DeleteUrl(const std::string& url) {
   if (!store_) {
+    // A purge removes every URL it has just listed: the names that listing read
+    // spare it a reading of the whole cache for each URL. A name that no longer
+    // deletes sends it to the container as it is now.
+    const auto [first, last] = listedNames_.equal_range(url);
+    bool deleted = first != last;
+    for (auto it = first; it != last; ++it)
+      deleted = DeleteUrlCacheEntryA(it->second.c_str()) && deleted;
+    listedNames_.erase(first, last);
+    if (deleted) return true;
     const Deletion d = DeleteVisited([&](const HistoryEntry& e) { return e.url == url; });
     return d.found && d.allDeleted;
   }
@@ -186,7 +201,10 @@ bool Win32HistoryStore::DeleteEntry(const HistoryEntry& entry) {
 }
 
 bool Win32HistoryStore::ClearHistory() {
-  if (!store_) return DeleteVisited([](const HistoryEntry&) { return true; }).allDeleted;
+  if (!store_) {
+    listedNames_.clear();
+    return DeleteVisited([](const HistoryEntry&) { return true; }).allDeleted;
+  }
   return SUCCEEDED(store_->ClearHistory());
 }
 

@@ -3,7 +3,9 @@
 #include <windows.h>
 #include <urlhist.h>
 
+#include <map>
 #include <memory>
+#include <string>
 
 #include "platform/HistoryStore.h"
 
@@ -35,6 +37,8 @@ class Win32HistoryStore final : public HistoryStore {
 
  private:
   UniqueCom<IUrlHistoryStg2> store_;
+  // Without the system store: each URL's entry names as the last listing read them.
+  std::multimap<std::string, std::string> listedNames_;
 };
 
 }  // namespace quillmere::win32

@@ -27,11 +27,7 @@ inline std::string CookieSource(const std::string& hostAndPath) {
 
 // Runs cookie_tool.exe (beside the test program) and returns its exit code.
 inline DWORD RunCookieTool(std::initializer_list<std::string> args) {
-  char self[MAX_PATH];
-  GetModuleFileNameA(nullptr, self, MAX_PATH);
-  std::string command(self);
-  command.resize(command.find_last_of('\\') + 1);
-  command = "\"" + command + "cookie_tool.exe\"";
+  std::string command = "\"" + TestProgramFolder() + "cookie_tool.exe\"";
   for (const std::string& a : args) command += " \"" + a + "\"";
   PROCESS_INFORMATION info{};
   if (!StartProgram(command, info)) return 0xFFFFFFFF;

@@ -32,6 +32,15 @@ inline bool TakeQuitMessage() {
   return PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != 0;
 }
 
+// The folder of the running test program, with its final backslash.
+inline std::string TestProgramFolder() {
+  char self[MAX_PATH];
+  GetModuleFileNameA(nullptr, self, MAX_PATH);
+  std::string folder(self);
+  folder.resize(folder.find_last_of('\\') + 1);
+  return folder;
+}
+
 // Starts a program of the test run; false, with the test failed, when it cannot.
 // Under load Wine has been seen to refuse a start now and then, so only a refusal
 // that lasts counts.

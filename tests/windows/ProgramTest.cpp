@@ -16,13 +16,7 @@ namespace {
 using win32::UniqueHandle;
 using UniqueProcessHandle = UniqueHandle<HANDLE, CloseHandle>;
 
-std::string ProgramPath() {
-  char self[MAX_PATH];
-  GetModuleFileNameA(nullptr, self, MAX_PATH);
-  std::string path(self);
-  path.resize(path.find_last_of('\\') + 1);
-  return path + QUILLMERE_EXE_FROM_TESTS;
-}
+std::string ProgramPath() { return testing::TestProgramFolder() + QUILLMERE_EXE_FROM_TESTS; }
 
 struct FoundWindow {
   DWORD process;
