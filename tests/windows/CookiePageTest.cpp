@@ -10,8 +10,8 @@
 
 #include "app/ActiveForm.h"
 #include "app/EraserForm.h"
-#include "app/FuncUnit.h"
-#include "platform/win32/Controls.h"
+#include "common/FuncUnit.h"
+#include "toolkit/Controls.h"
 #include "platform/win32/Win32Files.h"
 #include "platform/win32/Win32LocaleTime.h"
 #include "tests/fakes/FakeLocaleTime.h"
@@ -52,7 +52,7 @@ class CookiePageTest : public MainWindowTest {
     click.iSubItem = column;
     SendMessageA(List().hwnd(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&click));
   }
-  TAdvListView& List() { return form->CookieList(); }
+  TAdvListView& List() { return form->CookiePage().CookieList(); }
   Texts ColumnTexts(int column) {
     Texts texts;
     for (int i = 0; i < List().ItemCount(); ++i) texts.push_back(List().Item(i).Cell(column));
@@ -63,8 +63,8 @@ class CookiePageTest : public MainWindowTest {
     for (int i = 0; i < List().ItemCount(); ++i) ticks.push_back(List().Item(i).Checked());
     return ticks;
   }
-  std::string CountText() { return win32::WindowText(form->CookieCountEdit()); }
-  bool Enabled(int id) { return form->CookieToolBar().IsEnabled(id); }
+  std::string CountText() { return win32::WindowText(form->CookiePage().CookieCountEdit()); }
+  bool Enabled(int id) { return form->CookiePage().ToolBar().IsEnabled(id); }
   int ProgressPosition() {
     return static_cast<int>(SendMessageA(form->ProgressBarWindow(), PBM_GETPOS, 0, 0));
   }
