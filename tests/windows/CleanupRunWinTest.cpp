@@ -105,7 +105,6 @@ void ExpectCacheSeedGone() {
 }
 
 TEST(RealUrlCache, DeleteCachedPagesTakesPagesAndCookiesAlike) {
-  ExpectSandbox();
   SeedCache();
   win32::Win32UrlCache cache;
   DeleteCachedPages(cache);
@@ -116,7 +115,6 @@ TEST(RealUrlCache, DeleteCachedPagesTakesPagesAndCookiesAlike) {
 class CleanupRunWinTest : public MainWindowTest {
  protected:
   void SetUp() override {
-    ExpectSandbox();
     savedHistory = GetText(kShellFolders, "History");
     OpenMainWindow(platform.ports());
     form->Show();

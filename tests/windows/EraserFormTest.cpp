@@ -114,12 +114,18 @@ TEST_F(EraserFormTest, OnlyTheTaskToolBarShowsHints) {
 }
 
 TEST_F(EraserFormTest, SwitchingPagesShowsOneSheet) {
+  form->Show();
+  const HWND cookieBar = form->CookiePage().ToolBar().host();
+  const HWND taskBar = form->TaskPage().ToolBar().host();
+  ASSERT_TRUE(IsWindowVisible(cookieBar));
+  EXPECT_FALSE(IsWindowVisible(taskBar));
   form->SetActivePageIndex(1);
   EXPECT_EQ(form->ActivePageIndex(), 1);
-  EXPECT_TRUE(IsWindowVisible(form->TaskPage().ToolBar().host()) || !IsWindowVisible(form->hwnd()));
-  EXPECT_FALSE(IsWindowVisible(form->CookiePage().ToolBar().host()));
+  EXPECT_TRUE(IsWindowVisible(taskBar));
+  EXPECT_FALSE(IsWindowVisible(cookieBar));
   form->SetActivePageIndex(0);
-  EXPECT_FALSE(IsWindowVisible(form->TaskPage().ToolBar().host()));
+  EXPECT_TRUE(IsWindowVisible(cookieBar));
+  EXPECT_FALSE(IsWindowVisible(taskBar));
 }
 
 TEST_F(EraserFormTest, ShowStatusPutsTwoBlanksInTheStatusBarAndTheMessageInTheLog) {
