@@ -123,28 +123,20 @@ void TEraserForm::CreatePages(int top, int height) {
     SetWindowPos(sheet->hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     return sheet;
   };
+  const PageServices services{.ports = ports_, .report = *this, .activity = *this, .gauges = *this};
   TabSheet1 = makeSheet(true);
   TabSheet2 = makeSheet(false);
-  CookiesPage = std::make_unique<TCookiePage>(TCookiePage::Args{.parent = TabSheet1->hwnd(),
-                                                                .width = width,
-                                                                .height = pageHeight,
-                                                                .font = font_.get(),
-                                                                .images = ImageList2.get(),
-                                                                .ports = ports_,
-                                                                .report = *this,
-                                                                .activity = *this,
-                                                                .gauges = *this,
-                                                                .timer = *Timer1});
-  TasksPage = std::make_unique<TTaskPage>(TTaskPage::Args{.parent = TabSheet2->hwnd(),
-                                                          .width = width,
-                                                          .height = pageHeight,
-                                                          .font = font_.get(),
-                                                          .images = ImageList2.get(),
-                                                          .ports = ports_,
-                                                          .history = UrlHistory1,
-                                                          .report = *this,
-                                                          .activity = *this,
-                                                          .gauges = *this});
+  const auto frame = [&](const win32::Panel& sheet) {
+    return win32::PageFrame{.sheet = sheet.hwnd(),
+                            .width = width,
+                            .height = pageHeight,
+                            .font = font_.get(),
+                            .images = ImageList2.get()};
+  };
+  CookiesPage = std::make_unique<TCookiePage>(
+      TCookiePage::Args{.frame = frame(*TabSheet1), .services = services, .timer = *Timer1});
+  TasksPage = std::make_unique<TTaskPage>(
+      TTaskPage::Args{.frame = frame(*TabSheet2), .services = services, .history = UrlHistory1});
 }
 
 void TEraserForm::Show() {

@@ -4,7 +4,7 @@
 #include <string_view>
 
 #include "cleaners/gui/TaskPage.h"
-#include "common/ActivityLog.h"
+#include "common/PageServices.h"
 #include "common/RunReport.h"
 #include "cookies/gui/CookiePage.h"
 #include "gauges/gui/GaugeHeader.h"

@@ -34,13 +34,6 @@ class GaugeBoard : public TaskCaptions {
   virtual void SetPiePosition(int position) = 0;
 };
 
-// What a run asks for when it is done: every gauge measured again.
-class GaugeRefresh {
- public:
-  virtual ~GaugeRefresh() = default;
-  virtual void RefreshGauges() = 0;
-};
-
 // What the gauges measure.
 struct GaugeSources {
   const Shell& shell;

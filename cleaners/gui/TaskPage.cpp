@@ -67,12 +67,7 @@ TTaskPage::Buttons TTaskPage::ToolButtons() {
 }
 
 TTaskPage::TTaskPage(const Args& args)
-    : page_(args.parent),
-      ports_(args.ports),
-      UrlHistory1(args.history),
-      report_(args.report),
-      activity_(args.activity),
-      gauges_(args.gauges) {
+    : page_(args.frame.sheet), services_(args.services), UrlHistory1(args.history) {
   UrlHistory1.OnDelete = [this](const std::string& Title, const std::string& Url,
                                 TDateTime LastVisited, TDateTime LastUpdated, TDateTime Expires,
                                 bool& Delete) {
@@ -80,20 +75,20 @@ TTaskPage::TTaskPage(const Args& args)
   };
   const auto buttons = ToolButtons().Args();
   ToolBar2 = std::make_unique<win32::ToolBar>(win32::ToolBar::Args{.parent = page_,
-                                                                   .width = args.width,
+                                                                   .width = args.frame.width,
                                                                    .height = kToolBarHeight,
                                                                    .button = {68, 52},
-                                                                   .images = args.images,
-                                                                   .font = args.font,
+                                                                   .images = args.frame.images,
+                                                                   .font = args.frame.font,
                                                                    .showHints = true,
                                                                    .buttons = buttons});
   CheckListBox1 = std::make_unique<win32::CheckListBox>(
       win32::CheckListBox::Args{.parent = page_,
                                 .y = kToolBarHeight,
-                                .width = args.width,
-                                .height = args.height - kToolBarHeight,
+                                .width = args.frame.width,
+                                .height = args.frame.height - kToolBarHeight,
                                 .itemHeight = 13,
-                                .font = args.font});
+                                .font = args.frame.font});
   FillTaskList();
 }
 
@@ -124,21 +119,21 @@ void TTaskPage::ToolButton8Click(int) {
 }
 
 void TTaskPage::ToolButton11Click(int) {
-  activity_.ShowEmpty();
+  services_.activity.ShowEmpty();
   RunTickedTasks(
       [this](int index) { return CheckListBox1->Checked(index); },
-      CleanupServices{.ports = ports_,
+      CleanupServices{.ports = services_.ports,
                       .history = UrlHistory1,
-                      .report = report_,
+                      .report = services_.report,
                       .ownerWindow = reinterpret_cast<std::uintptr_t>(GetAncestor(page_, GA_ROOT)),
                       .showMessage = win32::ShowErrorBox});
   ToolButton8Click(0);
-  gauges_.RefreshGauges();
+  services_.gauges.RefreshGauges();
 }
 
 void TTaskPage::ToolButton15Click(int) {
-  activity_.ShowEmpty();
-  ReportUrlHistory(UrlHistory1, ports_.localeTime, report_);
+  services_.activity.ShowEmpty();
+  ReportUrlHistory(UrlHistory1, services_.ports.localeTime, services_.report);
 }
 
 void TTaskPage::ToolButton13Click(int) { ShowHelpForm(page_); }
@@ -147,7 +142,7 @@ void TTaskPage::btnCloseClick(int) { win32::CloseTopLevelWindow(page_); }
 
 void TTaskPage::UrlHistory1Delete(const std::string&, const std::string& Url, TDateTime, TDateTime,
                                   TDateTime, bool& Delete) {
-  ApproveHistoryDeletion(report_, Url, Delete);
+  ApproveHistoryDeletion(services_.report, Url, Delete);
 }
 
 }  // namespace quillmere

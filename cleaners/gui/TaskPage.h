@@ -6,12 +6,11 @@
 #include <string>
 #include <string_view>
 
-#include "common/ActivityLog.h"
-#include "common/RunReport.h"
+#include "common/PageServices.h"
 #include "gauges/Gauges.h"
 #include "history/UrlHistory.h"
-#include "platform/Ports.h"
 #include "toolkit/CheckListBox.h"
+#include "toolkit/PageFrame.h"
 #include "toolkit/ToolBar.h"
 #include "toolkit/ToolButtons.h"
 
@@ -32,16 +31,9 @@ enum TaskPageCommand : int {
 class TTaskPage final : public TaskCaptions {
  public:
   struct Args {
-    HWND parent = nullptr;  // the tab sheet
-    int width = 0;
-    int height = 0;
-    HFONT font = nullptr;
-    HIMAGELIST images = nullptr;
-    const Ports& ports;
+    win32::PageFrame frame;
+    PageServices services;
     TUrlHistory& history;  // the main window's; the page approves what its purge offers
-    RunReport& report;
-    ActivityLog& activity;
-    GaugeRefresh& gauges;
   };
   explicit TTaskPage(const Args& args);
   TTaskPage(const TTaskPage&) = delete;
@@ -74,11 +66,8 @@ class TTaskPage final : public TaskCaptions {
                          TDateTime LastUpdated, TDateTime Expires, bool& Delete);
 
   HWND page_;
-  const Ports& ports_;
+  PageServices services_;
   TUrlHistory& UrlHistory1;
-  RunReport& report_;
-  ActivityLog& activity_;
-  GaugeRefresh& gauges_;
 
   std::unique_ptr<win32::ToolBar> ToolBar2;
   std::unique_ptr<win32::CheckListBox> CheckListBox1;

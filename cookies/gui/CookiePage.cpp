@@ -55,29 +55,27 @@ TCookiePage::Buttons TCookiePage::ToolButtons() {
 }
 
 TCookiePage::TCookiePage(const Args& args)
-    : page_(args.parent),
-      font_(args.font),
-      ports_(args.ports),
-      report_(args.report),
-      activity_(args.activity),
-      gauges_(args.gauges),
+    : page_(args.frame.sheet),
+      font_(args.frame.font),
+      services_(args.services),
       timer_(args.timer) {
   const auto buttons = ToolButtons().Args();
   ToolBar1 = std::make_unique<win32::ToolBar>(win32::ToolBar::Args{.parent = page_,
-                                                                   .width = args.width,
+                                                                   .width = args.frame.width,
                                                                    .height = kToolBarHeight,
                                                                    .button = {66, 52},
-                                                                   .images = args.images,
+                                                                   .images = args.frame.images,
                                                                    .font = font_,
                                                                    .buttons = buttons});
   // The cookie list takes the 493 x 260 below the tool bar; the count sits under it.
-  CreateCookieList(kToolBarHeight, args.width, kCookieListHeight);
+  CreateCookieList(kToolBarHeight, args.frame.width, kCookieListHeight);
   const int countTop = kToolBarHeight + kCookieListHeight;
-  CountPanel = std::make_unique<win32::Panel>(win32::Panel::Args{.parent = page_,
-                                                                 .y = countTop,
-                                                                 .width = 185,
-                                                                 .height = args.height - countTop,
-                                                                 .edge = EDGE_RAISED});
+  CountPanel =
+      std::make_unique<win32::Panel>(win32::Panel::Args{.parent = page_,
+                                                        .y = countTop,
+                                                        .width = 185,
+                                                        .height = args.frame.height - countTop,
+                                                        .edge = EDGE_RAISED});
   win32::CreateControl({.className = "STATIC",
                         .text = "Total Cookies:",
                         .x = 8,
@@ -126,7 +124,7 @@ void TCookiePage::FormCreate() {
 
 void TCookiePage::FormActivate(bool pageShowing) {
   if (pageShowing) FocusCookieList();
-  GetShlwapiVersion(ports_.shell);
+  GetShlwapiVersion(services_.ports.shell);
   if (ShlwapiMajorVersion >= 6) ToolBar1->Enable(ToolButton4, true);
 }
 
@@ -140,13 +138,13 @@ void TCookiePage::ListCookies() {
   // Also when the window is made: the platform list repaints itself for every row
   // added while its redrawing is on, which grows with the rows already there.
   const TAdvListView::UpdateScope quiet(*lvCookies);
-  ForEachUrlCacheEntry(ports_.urlCache, [this](const UrlCacheEntry& entry) {
+  ForEachUrlCacheEntry(services_.ports.urlCache, [this](const UrlCacheEntry& entry) {
     if (IsCookie(entry)) AddCookieRow(entry);
   });
 }
 
 void TCookiePage::AddCookieRow(const UrlCacheEntry& entry) {
-  CookieRow row = MakeCookieRow(ports_.localeTime, entry);
+  CookieRow row = MakeCookieRow(services_.ports.localeTime, entry);
   lvCookies->AddItem(std::move(row.address), {std::move(row.hits), std::move(row.modified),
                                               std::move(row.expires), std::move(row.fullAddress)});
 }
@@ -172,7 +170,7 @@ void TCookiePage::FocusCookieList() {
 }
 
 bool TCookiePage::DeleteCookie(const std::string& sourceUrl) {
-  return ports_.urlCache.DeleteEntry(sourceUrl);
+  return services_.ports.urlCache.DeleteEntry(sourceUrl);
 }
 
 void TCookiePage::btnCheckClick(int tag) {
@@ -189,9 +187,9 @@ void TCookiePage::btnRefreshClick(int) {
 }
 
 void TCookiePage::btnDeleteClick(int) {
-  activity_.ShowEmpty();
+  services_.activity.ShowEmpty();
   const int n = lvCookies->ItemCount();
-  report_.SetProgressMax(n);
+  services_.report.SetProgressMax(n);
   int deleted = 0;
   for (int i = 0; i < n; ++i) {
     const TListItem& row = lvCookies->Item(i);
@@ -201,16 +199,16 @@ void TCookiePage::btnDeleteClick(int) {
       if (DeleteCookie(address)) {
         ++deleted;
       } else {
-        report_.ShowStatus("Could Not Delete : " + address);
+        services_.report.ShowStatus("Could Not Delete : " + address);
       }
     }
-    report_.SetProgressPosition(i);
+    services_.report.SetProgressPosition(i);
   }
-  report_.ShowStatus("Deleted " + std::to_string(deleted) + " Cookies");
+  services_.report.ShowStatus("Deleted " + std::to_string(deleted) + " Cookies");
   OnCommand(ToolButton3);
-  report_.SetProgressPosition(0);
-  gauges_.RefreshGauges();
-  activity_.Hide();
+  services_.report.SetProgressPosition(0);
+  services_.gauges.RefreshGauges();
+  services_.activity.Hide();
 }
 
 void TCookiePage::ToolButton13Click(int) { ShowHelpForm(page_); }
@@ -226,7 +224,8 @@ void TCookiePage::lvCookiesColumnClick(const TListColumn& column) {
 
 void TCookiePage::lvCookiesCompare(TListItem& item1, TListItem& item2, int& compare) {
   const int cell = SortedCell(SortColumn);
-  compare = CompareCookieCells(ports_.localeTime, SortColumn, item1.Cell(cell), item2.Cell(cell));
+  compare = CompareCookieCells(services_.ports.localeTime, SortColumn, item1.Cell(cell),
+                               item2.Cell(cell));
 }
 
 // The timer's watch over the Internet Properties sheet: once no sheet is open, the

@@ -6,11 +6,9 @@
 #include <span>
 #include <string>
 
-#include "common/ActivityLog.h"
-#include "common/RunReport.h"
-#include "gauges/Gauges.h"
+#include "common/PageServices.h"
 #include "listview/gui/AdvListV.h"
-#include "platform/Ports.h"
+#include "toolkit/PageFrame.h"
 #include "toolkit/Panel.h"
 #include "toolkit/Timer.h"
 #include "toolkit/ToolBar.h"
@@ -34,15 +32,8 @@ enum CookiePageCommand : int {
 class TCookiePage {
  public:
   struct Args {
-    HWND parent = nullptr;  // the tab sheet
-    int width = 0;
-    int height = 0;
-    HFONT font = nullptr;
-    HIMAGELIST images = nullptr;
-    const Ports& ports;
-    RunReport& report;
-    ActivityLog& activity;
-    GaugeRefresh& gauges;
+    win32::PageFrame frame;
+    PageServices services;
     win32::Timer& timer;  // the main window's timer, whose tick runs TimerTimer
   };
   explicit TCookiePage(const Args& args);
@@ -84,10 +75,7 @@ class TCookiePage {
 
   HWND page_;
   HFONT font_;
-  const Ports& ports_;
-  RunReport& report_;
-  ActivityLog& activity_;
-  GaugeRefresh& gauges_;
+  PageServices services_;
   win32::Timer& timer_;
 
   std::unique_ptr<win32::ToolBar> ToolBar1;

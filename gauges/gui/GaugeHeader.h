@@ -5,6 +5,7 @@
 #include <memory>
 #include <string_view>
 
+#include "common/PageServices.h"
 #include "common/RunReport.h"
 #include "gauges/Gauges.h"
 #include "gauges/gui/Scope.h"

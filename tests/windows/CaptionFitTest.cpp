@@ -8,12 +8,6 @@
 #include <vector>
 
 #include "app/EraserForm.h"
-#include "platform/win32/Win32Files.h"
-#include "platform/win32/Win32LocaleTime.h"
-#include "tests/fakes/FakeHistoryStore.h"
-#include "tests/fakes/FakeRegistry.h"
-#include "tests/fakes/FakeShell.h"
-#include "tests/fakes/FakeUrlCache.h"
 #include "tests/windows/MainWindowTest.h"
 #include "toolkit/Controls.h"
 
@@ -62,16 +56,9 @@ std::string ClassOf(HWND hwnd) {
 // missing, a wider stand-in shows "Total" for "Total Cookies:" and "UnCheck..." for
 // "UnCheck All". So every label line and every tool button caption of the main
 // window has to fit its control in the fonts this system really has.
-class CaptionFitTest : public MainWindowTest {
+class CaptionFitTest : public FakePortsMainWindowTest {
  protected:
-  void SetUp() override { OpenMainWindow(Ports{locale, shell, files, registry, history, cache}); }
-
-  win32::Win32LocaleTime locale;
-  FakeShell shell;
-  win32::Win32Files files;
-  FakeRegistry registry;
-  FakeHistoryStore history;
-  FakeUrlCache cache;
+  void SetUp() override { MakeForm(); }
 };
 
 TEST_F(CaptionFitTest, EveryLabelAndToolButtonCaptionFitsItsControl) {

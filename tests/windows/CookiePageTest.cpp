@@ -12,13 +12,7 @@
 #include "app/EraserForm.h"
 #include "common/FuncUnit.h"
 #include "toolkit/Controls.h"
-#include "platform/win32/Win32Files.h"
-#include "platform/win32/Win32LocaleTime.h"
 #include "tests/fakes/FakeLocaleTime.h"
-#include "tests/fakes/FakeHistoryStore.h"
-#include "tests/fakes/FakeRegistry.h"
-#include "tests/fakes/FakeShell.h"
-#include "tests/fakes/FakeUrlCache.h"
 #include "tests/windows/GuiTestSupport.h"
 #include "tests/windows/MainWindowTest.h"
 
@@ -30,7 +24,7 @@ using Texts = std::vector<std::string>;
 
 enum Column { Address, Hits, Modified, Expires, FullAddress };
 
-class CookiePageTest : public MainWindowTest {
+class CookiePageTest : public FakePortsMainWindowTest {
  protected:
   void SetUp() override {
     ShlwapiMajorVersion = 6;
@@ -41,7 +35,6 @@ class CookiePageTest : public MainWindowTest {
     win32::SetTopLevelErrorHandler(nullptr);
   }
 
-  void MakeForm() { OpenMainWindow(Ports{locale, shell, files, registry, history, cache}); }
   void Click(int id) { SendMessageA(form->hwnd(), WM_COMMAND, id, 0); }
   // A header click as the platform list reports it.
   void ClickColumn(int column) {
@@ -77,12 +70,6 @@ class CookiePageTest : public MainWindowTest {
       cache.Add(std::string("Cookie:jane@") + host + ".test/");
   }
 
-  win32::Win32LocaleTime locale;
-  FakeShell shell;
-  win32::Win32Files files;
-  FakeRegistry registry;
-  FakeHistoryStore history;
-  FakeUrlCache cache;
   std::vector<std::string> errors;
 };
 

@@ -9,12 +9,6 @@
 #include "app/Application.h"
 #include "common/FuncUnit.h"
 #include "toolkit/Controls.h"
-#include "platform/win32/Win32Files.h"
-#include "platform/win32/Win32LocaleTime.h"
-#include "tests/fakes/FakeHistoryStore.h"
-#include "tests/fakes/FakeRegistry.h"
-#include "tests/fakes/FakeShell.h"
-#include "tests/fakes/FakeUrlCache.h"
 #include "tests/windows/GuiTestSupport.h"
 #include "tests/windows/MainWindowTest.h"
 
@@ -23,24 +17,16 @@ namespace {
 
 using namespace quillmere::testing;
 
-class EraserFormTest : public MainWindowTest {
+class EraserFormTest : public FakePortsMainWindowTest {
  protected:
   void SetUp() override {
     shell.version = DllVersionInfo{.major = 6};
     MakeForm();
   }
-  void MakeForm() { OpenMainWindow(Ports{locale, shell, files, registry, history, cache}); }
 
   void Activate() { SendMessageA(form->hwnd(), WM_ACTIVATE, WA_ACTIVE, 0); }
   HWND Toolbar1() { return form->CookiePage().ToolBar().hwnd(); }
   HWND Toolbar2() { return form->TaskPage().ToolBar().hwnd(); }
-
-  win32::Win32LocaleTime locale;
-  FakeShell shell;
-  win32::Win32Files files;
-  FakeRegistry registry;
-  FakeHistoryStore history;
-  FakeUrlCache cache;
 };
 
 TEST_F(EraserFormTest, IsAFixedDialogWithTheProductCaption) {
