@@ -235,10 +235,7 @@ void TAdvListView::SetItemHeight(int height) {
 // size changes.
 void TAdvListView::RefreshRowHeight() { NudgeSize(list_, 0, 1); }
 
-void TAdvListView::SetVAlignment(TVAlignment alignment) {
-  vAlignment_ = alignment;
-  Repaint();
-}
+void TAdvListView::SetVAlignment(TVAlignment alignment) { Restyle(vAlignment_, alignment); }
 
 void TAdvListView::SetColor(TColor color) {
   color_ = color;
@@ -253,24 +250,15 @@ void TAdvListView::RefreshBackground() {
   Repaint();
 }
 
-void TAdvListView::SetSelectionColor(TColor color) {
-  selectionColor_ = color;
-  Repaint();
-}
+void TAdvListView::SetSelectionColor(TColor color) { Restyle(selectionColor_, color); }
 
-void TAdvListView::SetSelectionTextColor(TColor color) {
-  selectionTextColor_ = color;
-  Repaint();
-}
+void TAdvListView::SetSelectionTextColor(TColor color) { Restyle(selectionTextColor_, color); }
 
 HFONT TAdvListView::Font() const {
   return reinterpret_cast<HFONT>(SendMessageA(list_, WM_GETFONT, 0, 0));
 }
 
-void TAdvListView::SetDetailView(const TDetails& details) {
-  detailView_ = details;
-  Repaint();
-}
+void TAdvListView::SetDetailView(const TDetails& details) { Restyle(detailView_, details); }
 
 void TAdvListView::SetMiniHtmlCells(std::unique_ptr<TMiniHtmlCells> cells) {
   htmlCells_ = std::move(cells);

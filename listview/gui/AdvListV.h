@@ -274,6 +274,12 @@ class TAdvListView : public win32::Window {
   void TakePlatformOrder();
   void RepaintRow(int index);
   void Repaint();
+  // Stores a setting the rows are painted with and repaints them.
+  template <typename Value>
+  void Restyle(Value& setting, const Value& value) {
+    setting = value;
+    Repaint();
+  }
   void RefreshRowHeight();
   void RefreshBackground();
   void WriteCell(int index, int column, const std::string& text);

@@ -154,6 +154,32 @@ TEST_F(AdvListViewInputTest, AResizeDragLeavesEveryCaptionLeftAlignedAndTheHitsC
   EXPECT_EQ(list->Columns()[1].Width, 75);
 }
 
+TEST_F(AdvListViewInputTest, AnItemChangeOrADividerDoubleClickLeavesTheCaptionsPlainToo) {
+  LVCOLUMNA column{};
+  column.mask = LVCF_FMT;
+  column.fmt = LVCFMT_CENTER;
+  SendMessageA(lv(), LVM_SETCOLUMNA, 1, reinterpret_cast<LPARAM>(&column));
+  EXPECT_EQ(HeaderFormat(1) & HDF_JUSTIFYMASK, HDF_LEFT);
+  const int divider = HeaderItem(3).right;
+  HeaderMouse(WM_LBUTTONDBLCLK, divider);  // the platform fits the column to its texts
+  HeaderMouse(WM_LBUTTONUP, divider);
+  EXPECT_NE(list->Columns()[3].Width, 80);
+  EXPECT_EQ(list->Columns()[3].Width, ListView_GetColumnWidth(lv(), 3));
+  for (int i = 0; i < 5; ++i) EXPECT_EQ(HeaderFormat(i) & HDF_JUSTIFYMASK, HDF_LEFT) << i;
+}
+
+TEST_F(AdvListViewInputTest, ARightClickOnTheHeaderNamesTheColumnUnderThePointer) {
+  list->OnColumnRClick = [this](TAdvListView&, int column) {
+    events.push_back("right " + std::to_string(column));
+  };
+  const RECT item = HeaderItem(2);
+  POINT at{(item.left + item.right) / 2, 5};
+  ClientToScreen(header(), &at);
+  SetCursorPos(at.x, at.y);
+  SendMessageA(header(), WM_RBUTTONUP, 0, MAKELPARAM((item.left + item.right) / 2, 5));
+  EXPECT_EQ(events, (Events{"right 2"}));
+}
+
 TEST_F(AdvListViewInputTest, RowHeightsOfZeroOrLessAreIgnored) {
   for (const int height : {0, -5}) {
     list->SetItemHeight(height);
