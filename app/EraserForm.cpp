@@ -240,6 +240,11 @@ LRESULT TEraserForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return Default(message, wParam, lParam);
     case WM_ACTIVATE:
       return OnActivate(wParam, lParam);
+    case WM_CLOSE: {
+      bool canClose = true;
+      if (CookiesPage) CookiesPage->FormCloseQuery(canClose);
+      return canClose ? Default(message, wParam, lParam) : 0;
+    }
     case WM_DESTROY:
       if (Timer1) Timer1->SetEnabled(false);
       PostQuitMessage(0);
