@@ -313,7 +313,6 @@ class TAdvListView : public win32::Window {
   void ApplyPlainHeaderFormats();
   void EndColumnResize(int column);
   void SetHeaderStyle(DWORD bit, bool on);
-  void RelayoutHeader();
   void ReadColumnWidths();
 
   HWND list_ = nullptr;

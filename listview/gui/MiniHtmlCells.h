@@ -1,7 +1,6 @@
 #pragma once
 
 #include <windows.h>
-#include <commctrl.h>
 
 #include <string>
 #include <string_view>
@@ -25,7 +24,6 @@ class TMiniHtmlCells {
     TColor fontColor = clWindowText;
     TColor background = clWindow;
     TColor urlColor = clBlue;
-    HIMAGELIST images = nullptr;  // the list's small images; none in this program
   };
 
   virtual ~TMiniHtmlCells() = default;

@@ -23,15 +23,18 @@ class AdvListViewInputTest : public AdvListViewFixture {
     AdvListViewFixture::SetUp();
     AddRows(5);
     Show();
-    list->OnCheckboxClick = [this](TAdvListView& sender, int item, bool checked) {
-      EXPECT_EQ(&sender, list.get());
-      events.push_back("tick " + std::to_string(item) + (checked ? " on" : " off"));
-    };
+    RecordTicks(*list);
     list->OnLeftClickCell = [this](TAdvListView&, int item, int subItem) {
       events.push_back("click " + std::to_string(item) + " " + std::to_string(subItem));
     };
     list->OnColumnClick = [this](TAdvListView&, const TListColumn& column) {
       events.push_back("column " + column.Caption);
+    };
+  }
+  void RecordTicks(TAdvListView& target) {
+    target.OnCheckboxClick = [this, &target](TAdvListView& sender, int item, bool checked) {
+      EXPECT_EQ(&sender, &target);
+      events.push_back("tick " + std::to_string(item) + (checked ? " on" : " off"));
     };
   }
   HWND header() const { return list->HeaderWindow(); }
@@ -81,6 +84,22 @@ TEST_F(AdvListViewInputTest, APressWithin14PixelsTurnsTheTickAloneAndBeyondSelec
   EXPECT_EQ(list->CurrentColumn(), 1);
   PressRow(3, 5);  // the box: the Address cell again
   EXPECT_EQ(list->CurrentColumn(), 0);
+}
+
+TEST_F(AdvListViewInputTest, WhereThePlatformDrawsTheBoxesATickItTurnsOnAPressRaisesTheEvent) {
+  TAdvListView plain(TAdvListView::Args{
+      .parent = host.get(), .y = 120, .width = 200, .height = 100, .ownerDraw = false});
+  plain.AddColumn("Name", 100);
+  plain.AddItem("a", {});
+  RecordTicks(plain);
+  RECT box{};
+  box.left = LVIR_ICON;
+  SendMessageA(plain.ListWindow(), LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&box));
+  const LPARAM at = MAKELPARAM(box.left - 8, (box.top + box.bottom) / 2);  // on the state icon
+  SendMessageA(plain.ListWindow(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+  SendMessageA(plain.ListWindow(), WM_LBUTTONUP, 0, at);
+  EXPECT_TRUE(plain.Item(0).Checked());
+  EXPECT_EQ(events, (Events{"tick 0 on"}));
 }
 
 TEST_F(AdvListViewInputTest, AQuickSecondPressOnTheBoxTurnsTheTickBack) {
