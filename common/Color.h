@@ -12,6 +12,10 @@ inline constexpr TColor clBlue = 0x00FF0000;
 inline constexpr TColor clFuchsia = 0x00FF00FF;
 inline constexpr TColor clWhite = 0x00FFFFFF;
 inline constexpr TColor clBlack = 0x00000000;
+inline constexpr TColor clWindow = 0x80000005;
+inline constexpr TColor clWindowText = 0x80000008;
+inline constexpr TColor clHighlight = 0x8000000D;
+inline constexpr TColor clHighlightText = 0x8000000E;
 inline constexpr TColor clBtnFace = 0x8000000F;
 
 }  // namespace quillmere

@@ -1,21 +1,70 @@
 #include "listview/gui/AdvListV.h"
 
 #include <commctrl.h>
+#include <windowsx.h>
 
-#include <algorithm>
-#include <cstring>
 #include <exception>
 #include <stdexcept>
 
+#include "toolkit/Colors.h"
 #include "toolkit/Controls.h"
 
 namespace quillmere {
 
 namespace {
 
-const std::string kNoText;
+// The control's own repeating timer; its ticks never reach the platform list.
+constexpr UINT_PTR kTimerId = 1222;
+constexpr UINT kTimerInterval = 300;
 
-int PlatformFormat(TAlignment alignment) {
+// Nothing may unwind through the platform's code that called a subclass procedure:
+// an error of an event handler ends that handler and is shown as every other one.
+template <typename Handle>
+LRESULT Guarded(Handle&& handle) {
+  try {
+    return handle();
+  } catch (const std::exception& error) {
+    win32::ReportTopLevelError(error.what());
+  } catch (...) {
+    win32::ReportTopLevelError("An unknown error occurred.");
+  }
+  return 0;
+}
+
+}  // namespace
+
+TAdvListView::TAdvListView(const Args& args)
+    : checkboxes_(args.checkboxes), ownerDraw_(args.ownerDraw) {
+  Create({.className = "TAdvListView",
+          .style = WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN,
+          .x = args.x,
+          .y = args.y,
+          .width = args.width,
+          .height = args.height,
+          .parent = args.parent});
+  CreateList(args);
+  AttachHeader();
+  // What the main window's layout gives the cookie list: a flat header without hot
+  // tracking, plain captions in the toolkit's font, the rows' background, no
+  // platform tooltips, and a first row-height request answered with ItemHeight.
+  SetHeaderFlatStyle(true);
+  SetHeaderHotTrack(false);
+  ownHeaderFont_ = win32::MakeFont("MS Sans Serif", -11);
+  SetHeaderFont(ownHeaderFont_.get());
+  RefreshRowHeight();
+  RefreshBackground();
+  // The list's tooltips go; the window that showed them is no longer the list's.
+  DestroyWindow(reinterpret_cast<HWND>(SendMessageA(list_, LVM_SETTOOLTIPS, 0, 0)));
+  SetTimer(list_, kTimerId, kTimerInterval, nullptr);
+}
+
+// The windows go first, while every part of the list and the header's font are
+// still there to answer them.
+TAdvListView::~TAdvListView() {
+  if (hwnd()) DestroyWindow(hwnd());
+}
+
+int TAdvListView::ColumnFormat(TAlignment alignment) {
   switch (alignment) {
     case taRightJustify:
       return LVCFMT_RIGHT;
@@ -26,104 +75,109 @@ int PlatformFormat(TAlignment alignment) {
   }
 }
 
-bool SortsOnText(TSortType t) { return t == stText || t == stBoth; }
-bool SortsOnData(TSortType t) { return t == stData || t == stBoth; }
-
-}  // namespace
-
-// --- rows
-
-void TListItem::SetCaption(std::string caption) {
-  caption_ = std::move(caption);
-  owner_->RepaintRow(index_);
-  if (SortsOnText(owner_->sortType_)) owner_->Sort();
+void TAdvListView::NudgeSize(HWND window, int dx, int dy) {
+  RECT rc{};
+  GetWindowRect(window, &rc);
+  const int width = rc.right - rc.left;
+  const int height = rc.bottom - rc.top;
+  constexpr UINT kSizeOnly = SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE;
+  SetWindowPos(window, nullptr, 0, 0, width + dx, height + dy, kSizeOnly);
+  SetWindowPos(window, nullptr, 0, 0, width, height, kSizeOnly);
 }
 
-void TListItem::SetSubItem(std::size_t k, std::string text) {
-  if (k >= subItems_.size()) subItems_.resize(k + 1);
-  subItems_[k] = std::move(text);
-  owner_->RepaintRow(index_);
-}
-
-const std::string& TListItem::Cell(int column) const {
-  if (column == 0) return caption_;
-  const auto k = static_cast<std::size_t>(column - 1);
-  return column > 0 && k < subItems_.size() ? subItems_[k] : kNoText;
-}
-
-void TListItem::SetData(std::intptr_t data) {
-  data_ = data;
-  if (SortsOnData(owner_->sortType_)) owner_->Sort();
-}
-
-bool TListItem::Checked() const { return ListView_GetCheckState(owner_->list_, index_) != 0; }
-
-void TListItem::SetChecked(bool checked) {
-  if (Checked() != checked) ListView_SetCheckState(owner_->list_, index_, checked);
-}
-
-// --- the list
-
-TAdvListView::TAdvListView(const Args& args) {
-  Create({.className = "TAdvListView",
-          .style = WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN,
-          .x = args.x,
-          .y = args.y,
-          .width = args.width,
-          .height = args.height,
-          .parent = args.parent});
-  list_ =
-      win32::CreateControl({.className = WC_LISTVIEWA,
-                            .style = LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_TABSTOP,
-                            .exStyle = WS_EX_CLIENTEDGE,
-                            .width = args.width,
-                            .height = args.height,
-                            .parent = hwnd(),
-                            .font = args.font});
-  DWORD extended = LVS_EX_FLATSB;
-  if (args.checkboxes) extended |= LVS_EX_CHECKBOXES;
+void TAdvListView::CreateList(const Args& args) {
+  DWORD style = LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_TABSTOP;
+  if (ownerDraw_) style |= LVS_OWNERDRAWFIXED;
+  list_ = win32::CreateControl({.className = WC_LISTVIEWA,
+                                .style = style,
+                                .exStyle = WS_EX_CLIENTEDGE,
+                                .width = args.width,
+                                .height = args.height,
+                                .parent = hwnd(),
+                                .font = args.font});
+  DWORD extended = 0;
+  if (args.flatScrollBars) extended |= LVS_EX_FLATSB;
+  if (checkboxes_) extended |= LVS_EX_CHECKBOXES;
   ListView_SetExtendedListViewStyle(list_, extended);
+  // The ticks stay in the platform list, but the boxes are this control's: without
+  // the platform's box pictures the platform list sees no box to press, so a press
+  // beside the drawn box selects the row as anywhere else on it.
+  if (checkboxes_ && ownerDraw_) {
+    stateImages_.reset(ListView_SetImageList(list_, nullptr, LVSIL_STATE));
+  }
+  SendMessageA(list_, LVM_SETHOVERTIME, 0, static_cast<LPARAM>(args.hoverTime));
+  listHook_ =
+      std::make_unique<WindowHook>(list_, [this](UINT message, WPARAM wParam, LPARAM lParam) {
+        return Guarded([&] { return OnListMessage(message, wParam, lParam); });
+      });
 }
 
-TAdvListView::~TAdvListView() = default;
+void TAdvListView::AttachHeader() {
+  header_ = reinterpret_cast<HWND>(SendMessageA(list_, LVM_GETHEADER, 0, 0));
+  if (!header_) throw std::runtime_error("The list has no header.");
+  headerHook_ =
+      std::make_unique<WindowHook>(header_, [this](UINT message, WPARAM wParam, LPARAM lParam) {
+        return Guarded([&] { return OnHeaderMessage(message, wParam, lParam); });
+      });
+}
+
+// --- rows and columns
 
 void TAdvListView::AddColumn(std::string caption, int width, TAlignment alignment) {
   const int index = static_cast<int>(columns_.size());
   LVCOLUMNA column{};
   column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT | LVCF_SUBITEM;
-  column.fmt = PlatformFormat(alignment);
+  column.fmt = ColumnFormat(alignment);
   column.cx = width;
   column.pszText = caption.data();
   column.iSubItem = index;
   if (SendMessageA(list_, LVM_INSERTCOLUMNA, index, reinterpret_cast<LPARAM>(&column)) != index)
     throw std::runtime_error("Cannot add the column " + caption);
   columns_.push_back({index, std::move(caption), width, alignment});
+  ApplyPlainHeaderFormats();
 }
 
 TListItem& TAdvListView::AddItem(std::string caption, std::vector<std::string> subItems) {
   const int index = ItemCount();
   auto row = std::make_unique<TListItem>(*this, index, std::move(caption), std::move(subItems));
-  // The texts stay here; the platform list asks for them when it paints.
   LVITEMA item{};
-  item.mask = LVIF_TEXT | LVIF_PARAM;
+  item.mask = LVIF_TEXT | LVIF_PARAM | LVIF_STATE;
   item.iItem = index;
-  item.pszText = LPSTR_TEXTCALLBACKA;
+  item.pszText = row->caption_.data();
   item.lParam = reinterpret_cast<LPARAM>(row.get());
+  item.state = INDEXTOSTATEIMAGEMASK(1);
+  item.stateMask = LVIS_STATEIMAGEMASK;
   if (SendMessageA(list_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)) != index)
     throw std::runtime_error("Cannot add a row to the list.");
   rows_.push_back(std::move(row));
-  for (int column = 1; column < static_cast<int>(columns_.size()); ++column) {
-    LVITEMA sub{};
-    sub.iSubItem = column;
-    sub.pszText = LPSTR_TEXTCALLBACKA;
-    SendMessageA(list_, LVM_SETITEMTEXTA, index, reinterpret_cast<LPARAM>(&sub));
-  }
+  const TListItem& added = *rows_.back();
+  for (std::size_t k = 0; k < added.subItems_.size(); ++k)
+    WriteCell(index, static_cast<int>(k) + 1, added.subItems_[k]);
   return *rows_.back();
+}
+
+void TAdvListView::WriteCell(int index, int column, const std::string& text) {
+  LVITEMA cell{};
+  cell.iSubItem = column;
+  cell.pszText = const_cast<char*>(text.c_str());
+  SendMessageA(list_, LVM_SETITEMTEXTA, index, reinterpret_cast<LPARAM>(&cell));
 }
 
 void TAdvListView::ClearItems() {
   SendMessageA(list_, LVM_DELETEALLITEMS, 0, 0);
   rows_.clear();
+}
+
+bool TAdvListView::PlatformChecked(int index) const {
+  const auto state = SendMessageA(list_, LVM_GETITEMSTATE, index, LVIS_STATEIMAGEMASK);
+  return (state & LVIS_STATEIMAGEMASK) == INDEXTOSTATEIMAGEMASK(2);
+}
+
+void TAdvListView::SetPlatformChecked(int index, bool checked) {
+  LVITEMA item{};
+  item.state = INDEXTOSTATEIMAGEMASK(checked ? 2 : 1);
+  item.stateMask = LVIS_STATEIMAGEMASK;
+  SendMessageA(list_, LVM_SETITEMSTATE, index, reinterpret_cast<LPARAM>(&item));
 }
 
 void TAdvListView::BeginUpdate() {
@@ -133,7 +187,7 @@ void TAdvListView::BeginUpdate() {
 void TAdvListView::EndUpdate() {
   if (--updateDepth_ == 0) {
     SendMessageA(list_, WM_SETREDRAW, TRUE, 0);
-    InvalidateRect(list_, nullptr, TRUE);
+    Repaint();
   }
 }
 
@@ -154,92 +208,109 @@ void TAdvListView::MakeCurrent(int index) {
   SendMessageA(list_, LVM_ENSUREVISIBLE, index, FALSE);
 }
 
-void TAdvListView::RepaintRow(int index) { SendMessageA(list_, LVM_REDRAWITEMS, index, index); }
-
-// --- sorting
-
-void TAdvListView::SetSortType(TSortType sortType) {
-  if (sortType == sortType_) return;
-  sortType_ = sortType;
-  if ((SortsOnData(sortType) && OnCompare) || SortsOnText(sortType)) Sort();
+// The row as far as the header's columns reach: Wine repaints owner-drawn rows only
+// from two pixels in, where it places them.
+void TAdvListView::RepaintRow(int index) {
+  if (updateDepth_ > 0) return;  // the whole list is repainted when the batch ends
+  if (index < 0) return Repaint();
+  const RECT row = RowRect(index);
+  InvalidateRect(list_, &row, FALSE);
 }
 
-// An error must not cross the platform's sort: it is kept, the remaining
-// comparisons are answered at once, and it is thrown when the sort returns.
-struct TAdvListView::SortRun {
-  TAdvListView& list;
-  std::exception_ptr error;
-};
+void TAdvListView::Repaint() { InvalidateRect(list_, nullptr, TRUE); }
 
-int CALLBACK TAdvListView::CompareRows(LPARAM row1, LPARAM row2, LPARAM run) {
-  auto& sort = *reinterpret_cast<SortRun*>(run);
-  if (sort.error) return 0;
-  try {
-    return sort.list.DefaultCompare(*reinterpret_cast<TListItem*>(row1),
-                                    *reinterpret_cast<TListItem*>(row2));
-  } catch (...) {
-    sort.error = std::current_exception();
-    return 0;
-  }
+// --- how rows look
+
+int TAdvListView::HoverTime() const {
+  return static_cast<int>(SendMessageA(list_, LVM_GETHOVERTIME, 0, 0));
 }
 
-int TAdvListView::DefaultCompare(TListItem& row1, TListItem& row2) {
-  if (!OnCompare) return lstrcmpA(row1.Caption().c_str(), row2.Caption().c_str());
-  int compare = 0;
-  OnCompare(*this, row1, row2, 0, compare);
-  return compare;
+void TAdvListView::SetItemHeight(int height) {
+  if (height <= 0 || height == itemHeight_) return;
+  itemHeight_ = height;
+  RefreshRowHeight();
 }
 
-bool TAdvListView::Sort() {
-  if (!list_) return false;
-  SortRun run{*this, nullptr};
-  const bool sorted = SendMessageA(list_, LVM_SORTITEMS, reinterpret_cast<WPARAM>(&run),
-                                   reinterpret_cast<LPARAM>(&CompareRows)) != 0;
-  TakePlatformOrder();
-  if (run.error) std::rethrow_exception(run.error);
-  return sorted;
+// The platform list asks for the row height only when it is made and when its
+// size changes.
+void TAdvListView::RefreshRowHeight() { NudgeSize(list_, 0, 1); }
+
+void TAdvListView::SetVAlignment(TVAlignment alignment) { Restyle(vAlignment_, alignment); }
+
+void TAdvListView::SetColor(TColor color) {
+  color_ = color;
+  RefreshBackground();
 }
 
-// The rows in the order the platform list now shows them.
-void TAdvListView::TakePlatformOrder() {
-  std::vector<std::unique_ptr<TListItem>> ordered(rows_.size());
-  for (std::size_t i = 0; i < rows_.size(); ++i) {
-    LVITEMA item{};
-    item.mask = LVIF_PARAM;
-    item.iItem = static_cast<int>(i);
-    SendMessageA(list_, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
-    auto* row = reinterpret_cast<TListItem*>(item.lParam);
-    ordered[i] = std::move(rows_[static_cast<std::size_t>(row->index_)]);
-  }
-  rows_ = std::move(ordered);
-  for (std::size_t i = 0; i < rows_.size(); ++i) rows_[i]->index_ = static_cast<int>(i);
+// The platform paints what no row covers in the rows' background.
+void TAdvListView::RefreshBackground() {
+  const COLORREF rgb = win32::ColorToRGB(color_);
+  SendMessageA(list_, LVM_SETBKCOLOR, 0, static_cast<LPARAM>(rgb));
+  SendMessageA(list_, LVM_SETTEXTBKCOLOR, 0, static_cast<LPARAM>(rgb));
+  Repaint();
 }
 
-void TAdvListView::ColumnClick(const TListColumn& column) {
-  if (OnColumnClick) OnColumnClick(*this, column);
+void TAdvListView::SetSelectionColor(TColor color) { Restyle(selectionColor_, color); }
+
+void TAdvListView::SetSelectionTextColor(TColor color) { Restyle(selectionTextColor_, color); }
+
+HFONT TAdvListView::Font() const {
+  return reinterpret_cast<HFONT>(SendMessageA(list_, WM_GETFONT, 0, 0));
+}
+
+void TAdvListView::SetDetailView(const TDetails& details) { Restyle(detailView_, details); }
+
+void TAdvListView::SetMiniHtmlCells(std::unique_ptr<TMiniHtmlCells> cells) {
+  htmlCells_ = std::move(cells);
+  Repaint();
+}
+
+int TAdvListView::GetVersionNr() const { return MAKELONG(0, 2); }
+
+std::string TAdvListView::GetVersionString() const { return "2.0 (December 2026)"; }
+
+// --- hooks
+
+void TAdvListView::RowSelected(int) {}
+
+void TAdvListView::LeftClickCell(int item, int subItem) {
+  if (OnLeftClickCell) OnLeftClickCell(*this, item, subItem);
+}
+
+void TAdvListView::RightClickCell(int item, int subItem) {
+  if (OnRightClickCell) OnRightClickCell(*this, item, subItem);
+}
+
+void TAdvListView::DrawCellProps(int item, int subItem, UINT state, TCellStyle& style,
+                                 const std::string& text) {
+  if (OnDrawItemProp) OnDrawItemProp(*this, item, subItem, state, style, text);
 }
 
 // --- messages
 
-void TAdvListView::GiveText(NMLVDISPINFOA& info) const {
-  if (!(info.item.mask & LVIF_TEXT) || !info.item.pszText || info.item.cchTextMax <= 0) return;
-  const auto index = static_cast<std::size_t>(info.item.iItem);
-  const std::string& text = index < rows_.size() ? rows_[index]->Cell(info.item.iSubItem) : kNoText;
-  const std::size_t n = std::min(text.size(), static_cast<std::size_t>(info.item.cchTextMax - 1));
-  std::memcpy(info.item.pszText, text.data(), n);
-  info.item.pszText[n] = '\0';
-}
-
 LRESULT TAdvListView::OnNotify(const NMHDR& header) {
   if (header.hwndFrom != list_) return 0;
   switch (header.code) {
-    case LVN_GETDISPINFOA:
-      GiveText(reinterpret_cast<NMLVDISPINFOA&>(const_cast<NMHDR&>(header)));
-      return 0;
-    case LVN_COLUMNCLICK: {
+    case LVN_COLUMNCLICK: {  // only with the push-button header
       const auto& click = reinterpret_cast<const NMLISTVIEW&>(header);
       const auto index = static_cast<std::size_t>(click.iSubItem);
       if (index < columns_.size()) ColumnClick(columns_[index]);
+      return 0;
+    }
+    case LVN_ITEMCHANGED: {
+      const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
+      if (change.uChanged & LVIF_STATE) RepaintRow(change.iItem);
+      if (change.uNewState & LVIS_SELECTED) RowSelected(change.iItem);
+      return 0;
+    }
+    case NM_CLICK:
+    case NM_RCLICK: {
+      const auto& click = reinterpret_cast<const NMITEMACTIVATE&>(header);
+      if (header.code == NM_CLICK) {
+        LeftClickCell(click.iItem, click.iSubItem);
+      } else {
+        RightClickCell(click.iItem, click.iSubItem);
+      }
       return 0;
     }
     default:
@@ -249,6 +320,12 @@ LRESULT TAdvListView::OnNotify(const NMHDR& header) {
 
 LRESULT TAdvListView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
+    case WM_MEASUREITEM:
+      if (itemHeight_ > 0) reinterpret_cast<MEASUREITEMSTRUCT*>(lParam)->itemHeight = itemHeight_;
+      return TRUE;
+    case WM_DRAWITEM:
+      PaintItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
+      return TRUE;
     case WM_NOTIFY:
       return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
     case WM_SETFOCUS:
@@ -260,6 +337,40 @@ LRESULT TAdvListView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
     default:
       return Default(message, wParam, lParam);
   }
+}
+
+LRESULT TAdvListView::OnListMessage(UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+      return OnPress(message, wParam, lParam);
+    case WM_KEYDOWN:
+      if (wParam == VK_SPACE && checkboxes_) return OnSpaceKey(wParam, lParam);
+      break;
+    case WM_MOUSEMOVE:
+      OnPointerMove(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+      break;
+    case WM_SETCURSOR:
+      if (overLink_ && LOWORD(lParam) == HTCLIENT) {
+        SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_HAND)));
+        return TRUE;
+      }
+      break;
+    case WM_TIMER:
+      if (wParam == kTimerId) return 0;
+      break;
+    case WM_NOTIFY: {
+      auto& from = *reinterpret_cast<NMHDR*>(lParam);
+      if (from.hwndFrom == header_) return OnHeaderNotify(from, wParam, lParam);
+      break;
+    }
+    case WM_DESTROY:
+      KillTimer(list_, kTimerId);
+      break;
+    default:
+      break;
+  }
+  return listHook_->CallNext(message, wParam, lParam);
 }
 
 }  // namespace quillmere

@@ -9,13 +9,17 @@
 #include <string>
 #include <vector>
 
+#include "common/Color.h"
+#include "listview/CellStyle.h"
+#include "listview/ListSettings.h"
+#include "listview/RowGeometry.h"
+#include "listview/SortType.h"
+#include "listview/gui/MiniHtmlCells.h"
+#include "listview/gui/WindowHook.h"
+#include "platform/win32/Handles.h"
 #include "toolkit/Window.h"
 
 namespace quillmere {
-
-// Which changes re-sort the rows: none, a row's data value, a row's caption, both.
-enum TSortType { stNone, stData, stText, stBoth };
-enum TAlignment { taLeftJustify, taRightJustify, taCenter };
 
 class TAdvListView;
 
@@ -27,8 +31,10 @@ struct TListColumn {
 };
 
 // One row. Its caption is the text of column 0 and sub-item k that of column k + 1;
-// a row may have fewer sub-items than columns. The check state lives in the
-// platform list.
+// a row may have fewer sub-items than columns. The texts and the tick live in the
+// platform list, which the screen, assistive tools and other processes read; the
+// row keeps a copy of its texts for the compare handler, which runs while the
+// platform list is in the middle of a sort and cannot be asked.
 class TListItem {
  public:
   // Rows are made by TAdvListView::AddItem.
@@ -48,6 +54,7 @@ class TListItem {
   std::intptr_t Data() const { return data_; }
   void SetData(std::intptr_t data);  // re-sorts under stData and stBoth
   bool Checked() const;
+  // The platform list repaints the row; setting the tick it has does nothing.
   void SetChecked(bool checked);
 
  private:
@@ -60,12 +67,23 @@ class TListItem {
   std::intptr_t data_ = 0;
 };
 
-// The report list with check boxes that shows the cookies. The platform list keeps
-// the order, selection, focus, scrolling and check state; this class keeps the
-// texts (the platform list asks for them when it paints) and the sort plumbing.
-// It lives in a host window of its own, which receives the platform list's
-// notifications, so that whoever places the list needs to route nothing.
-class TAdvListView final : public win32::Window {
+// The colours and font a cell is painted in, which OnDrawItemProp may change.
+struct TCellStyle {
+  TColor brush = clWindow;
+  TColor fontColor = clWindowText;
+  HFONT font = nullptr;
+};
+
+// The report list that shows the cookies. The platform list keeps the rows, their
+// texts and ticks, the selection, focus and scrolling; this control paints every
+// row itself (a flat check box, per-cell colours, a focus rectangle on the current
+// cell), answers presses on the check boxes, fixes the row height, keeps the header
+// flat with plain captions, and carries the sort plumbing. It lives in a host
+// window of its own, which receives the platform list's notifications and paint
+// requests, so that whoever places the list needs to route nothing. Painting goes
+// through the platform list's owner-draw requests for WM_PAINT and WM_PRINTCLIENT
+// alike, so rows can be drawn into any device context.
+class TAdvListView : public win32::Window {
  public:
   struct Args {
     HWND parent = nullptr;
@@ -73,14 +91,20 @@ class TAdvListView final : public win32::Window {
     int y = 0;
     int width = 0;
     int height = 0;
-    HFONT font = nullptr;
+    HFONT font = nullptr;  // the rows' font; kept by the caller
     bool checkboxes = true;
+    bool ownerDraw = true;
+    bool flatScrollBars = true;
+    int hoverTime = -1;  // the hover-select delay; -1 the system's
   };
   explicit TAdvListView(const Args& args);
   ~TAdvListView() override;
 
   HWND ListWindow() const { return list_; }
+  HWND HeaderWindow() const { return header_; }
 
+  // Adds a column at the end; its header caption is left-aligned whatever the
+  // alignment of its cells.
   void AddColumn(std::string caption, int width, TAlignment alignment = taLeftJustify);
   const std::vector<TListColumn>& Columns() const { return columns_; }
 
@@ -114,6 +138,48 @@ class TAdvListView final : public win32::Window {
   // Makes `index` the focused and selected row and scrolls it wholly into view.
   void MakeCurrent(int index);
 
+  // The row of the last press on a row, and the column that press made current
+  // (0 unless it was a sub-item's cell).
+  int CurrentRow() const { return currentRow_; }
+  int CurrentColumn() const { return currentColumn_; }
+
+  // --- How rows look
+  bool Checkboxes() const { return checkboxes_; }
+  bool OwnerDraw() const { return ownerDraw_; }
+  int HoverTime() const;
+  // Every row's height; values of 0 or less are ignored.
+  int ItemHeight() const { return itemHeight_; }
+  void SetItemHeight(int height);
+  TVAlignment VAlignment() const { return vAlignment_; }
+  void SetVAlignment(TVAlignment alignment);
+  TColor Color() const { return color_; }
+  void SetColor(TColor color);
+  TColor SelectionColor() const { return selectionColor_; }
+  void SetSelectionColor(TColor color);
+  TColor SelectionTextColor() const { return selectionTextColor_; }
+  void SetSelectionTextColor(TColor color);
+  HFONT Font() const;
+  const TDetails& DetailView() const { return detailView_; }
+  void SetDetailView(const TDetails& details);
+  // Draws and hit-tests the cells whose text is mini-HTML; without it they are
+  // drawn as plain text and hold no links.
+  void SetMiniHtmlCells(std::unique_ptr<TMiniHtmlCells> cells);
+
+  // --- The header
+  // Flat items instead of push buttons; a click on an item still reaches
+  // OnColumnClick.
+  bool HeaderFlatStyle() const { return headerFlatStyle_; }
+  void SetHeaderFlatStyle(bool flat);
+  bool HeaderHotTrack() const { return headerHotTrack_; }
+  void SetHeaderHotTrack(bool hotTrack);
+  bool HeaderDragDrop() const { return headerDragDrop_; }
+  void SetHeaderDragDrop(bool dragDrop);
+  // The captions' font, kept by the caller (the list's own until then); the header
+  // is laid out anew for it.
+  HFONT HeaderFont() const { return headerFont_; }
+  void SetHeaderFont(HFONT font);
+
+  // --- Sorting
   TSortType SortType() const { return sortType_; }
   // A different value is stored and sorts at once when it is stData or stBoth with
   // an OnCompare handler, or stText or stBoth; the same value does nothing.
@@ -126,31 +192,164 @@ class TAdvListView final : public win32::Window {
   // The column-click operation: what a click on a header item leads to.
   void ColumnClick(const TListColumn& column);
 
-  // Events; an event left empty is skipped.
+  // --- Settings of features this program leaves off
+  TColumnSize ColumnSize;
+  TPrintSettings PrintSettings;
+  THTMLSettings HTMLSettings;
+
+  // The major version in the high word, the minor in the low one; and as text with
+  // its release date.
+  virtual int GetVersionNr() const;
+  virtual std::string GetVersionString() const;
+
+  // --- Events; an event left empty is skipped.
   std::function<void(TAdvListView& sender, const TListColumn& column)> OnColumnClick;
   std::function<void(TAdvListView& sender, TListItem& item1, TListItem& item2, std::intptr_t data,
                      int& compare)>
       OnCompare;
+  // A row's tick changed by a press or by the space key: the row and its new tick.
+  std::function<void(TAdvListView& sender, int item, bool checked)> OnCheckboxClick;
+  std::function<void(TAdvListView& sender, int item, int subItem)> OnLeftClickCell;
+  std::function<void(TAdvListView& sender, int item, int subItem)> OnRightClickCell;
+  // Before a cell takes its selection colours; may change the style.
+  std::function<void(TAdvListView& sender, int item, int subItem, UINT state, TCellStyle& style,
+                     const std::string& text)>
+      OnDrawItemProp;
+  // After a row is painted.
+  std::function<void(TAdvListView& sender, HDC dc, int item, const RECT& rect, UINT state)>
+      OnDrawItem;
+  std::function<void(TAdvListView& sender, const std::string& anchor)> OnAnchorClick;
+  std::function<void(TAdvListView& sender, const std::string& anchor)> OnAnchorEnter;
+  std::function<void(TAdvListView& sender, const std::string& anchor)> OnAnchorExit;
+  // A link holding "://" was pressed; unless handled the shell opens it.
+  std::function<void(TAdvListView& sender, int item, const std::string& url, bool& handled)>
+      OnURLClick;
+  // A resize drag of a column's divider is about to start; false vetoes it.
+  std::function<void(TAdvListView& sender, int column, bool& allow)> OnStartColumnTrack;
+  std::function<void(TAdvListView& sender, int column)> OnEndColumnTrack;
+  std::function<void(TAdvListView& sender, int column)> OnColumnSized;
+  std::function<void(TAdvListView& sender, int column)> OnColumnRClick;
+  std::function<void(TAdvListView& sender, int item)> OnFilterChange;
+  std::function<void(TAdvListView& sender, int item)> OnFilterBtnClick;
 
  protected:
+  // Paints row `index` into `dc` within `rect` (state: ODS_ bits).
+  virtual void DrawRow(HDC dc, int index, const RECT& rect, UINT state);
+  // Every change of a row's state that leaves it selected.
+  virtual void RowSelected(int index);
+  virtual void LeftClickCell(int item, int subItem);
+  virtual void RightClickCell(int item, int subItem);
+  virtual void DrawCellProps(int item, int subItem, UINT state, TCellStyle& style,
+                             const std::string& text);
+
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
   friend class TListItem;
   struct SortRun;
+  // The cells of one row as the header lays them out.
+  struct RowLayout {
+    std::vector<int> order;       // the column at each display position
+    std::vector<CellSpan> spans;  // the cell at each display position
+    int currentPosition = 0;      // where the current column is shown
+  };
+  // What the platform list holds of a row besides its texts.
+  struct RowFacts {
+    bool checked = false;
+    int indent = 0;
+  };
+
+  static int ColumnFormat(TAlignment alignment);
+  // Sizes the window `dx`, `dy` pixels larger and back again, so that the platform
+  // lays it out anew.
+  static void NudgeSize(HWND window, int dx, int dy);
   static int CALLBACK CompareRows(LPARAM row1, LPARAM row2, LPARAM run);
 
+  void CreateList(const Args& args);
+  void AttachHeader();
   LRESULT OnNotify(const NMHDR& header);
-  void GiveText(NMLVDISPINFOA& info) const;
+  LRESULT OnListMessage(UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT OnHeaderMessage(UINT message, WPARAM wParam, LPARAM lParam);
   int DefaultCompare(TListItem& row1, TListItem& row2);
   void TakePlatformOrder();
   void RepaintRow(int index);
+  void Repaint();
+  // Stores a setting the rows are painted with and repaints them.
+  template <typename Value>
+  void Restyle(Value& setting, const Value& value) {
+    setting = value;
+    Repaint();
+  }
+  void RefreshRowHeight();
+  void RefreshBackground();
+  void WriteCell(int index, int column, const std::string& text);
+  bool PlatformChecked(int index) const;
+  void SetPlatformChecked(int index, bool checked);
+
+  // Painting.
+  void PaintItem(const DRAWITEMSTRUCT& item);
+  RowLayout LayoutRow(const RECT& row) const;
+  RECT RowRect(int index) const;
+  RowFacts ReadRowFacts(int index) const;
+  // The platform list's text of a cell, valid until the next call.
+  const std::string& PlatformText(int index, int column);
+  void DrawCheckBox(HDC dc, int cellLeft, const RECT& row, bool checked) const;
+  void DrawCellText(HDC dc, const std::string& text, const RECT& rect, TAlignment alignment,
+                    const TCellStyle& style);
+  TMiniHtmlCells::Cell HtmlCell(HDC dc, const std::string& text, const RECT& textRect,
+                                const TCellStyle& style) const;
+  RECT CellTextRect(const RowLayout& layout, int position, const RECT& row, int indent) const;
+
+  // Presses, keys and the pointer.
+  LRESULT OnPress(UINT message, WPARAM wParam, LPARAM lParam);
+  LRESULT OnSpaceKey(WPARAM wParam, LPARAM lParam);
+  void OnPointerMove(POINT point);
+  std::string LinkAt(POINT point);
+  void ClickLink(int row, const std::string& link);
+  void RepaintCurrentCells(int previousRow, int previousColumn);
+
+  // The header.
+  LRESULT OnHeaderNotify(NMHDR& header, WPARAM wParam, LPARAM lParam);
+  void ApplyPlainHeaderFormats();
+  void EndColumnResize(int column);
+  void SetHeaderStyle(DWORD bit, bool on);
+  void ReadColumnWidths();
 
   HWND list_ = nullptr;
+  HWND header_ = nullptr;
+  std::unique_ptr<WindowHook> listHook_;
+  std::unique_ptr<WindowHook> headerHook_;
+  win32::UniqueImageList stateImages_;  // the platform's boxes, taken off the list
+  win32::UniqueFont ownHeaderFont_;
+  std::unique_ptr<TMiniHtmlCells> htmlCells_;
   std::vector<TListColumn> columns_;
   std::vector<std::unique_ptr<TListItem>> rows_;
+  std::vector<char> textBuffer_;  // platform texts are read into it
+  std::string cellText_;          // and handed on from here
+
+  bool checkboxes_ = true;
+  bool ownerDraw_ = true;
+  int itemHeight_ = 13;
+  TVAlignment vAlignment_ = vtaCenter;
+  TColor color_ = clWindow;
+  TColor selectionColor_ = clHighlight;
+  TColor selectionTextColor_ = clHighlightText;
+  TColor urlColor_ = clBlue;
+  TDetails detailView_;
+  bool headerFlatStyle_ = false;
+  bool headerHotTrack_ = true;
+  bool headerDragDrop_ = false;
+  HFONT headerFont_ = nullptr;
+
   TSortType sortType_ = stNone;
   int updateDepth_ = 0;
+  int currentRow_ = 0;
+  int currentColumn_ = 0;
+  std::string hoverAnchor_;
+  bool overLink_ = false;
+  bool columnTracking_ = false;
+  bool applyingHeaderFormats_ = false;
+  int pressedHeaderItem_ = -1;
 };
 
 }  // namespace quillmere

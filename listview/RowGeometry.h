@@ -1,0 +1,48 @@
+#pragma once
+
+#include <span>
+#include <vector>
+
+namespace quillmere {
+
+// Vertical placement of check boxes, images and text in a row.
+enum TVAlignment { vtaTop, vtaCenter, vtaBottom };
+
+// The flat check box the list draws in front of each row: 14 pixels square, 2
+// pixels in from the row's left edge; the row's text starts 18 pixels further right.
+inline constexpr int kCheckBoxSize = 14;
+inline constexpr int kCheckBoxInset = 2;
+inline constexpr int kCheckBoxTextOffset = 18;
+// Each indent step of a row moves its first cell's text this far right.
+inline constexpr int kIndentStep = 16;
+
+// The top of the check box in a cell from `cellTop` to `cellBottom`. Centred only
+// when the cell is taller than the box, so a 13-pixel row shows its box from the
+// row top, overhanging by one pixel.
+int CheckBoxTop(int cellTop, int cellBottom, TVAlignment alignment);
+
+// Whether a press at `x` (client coordinates) over a row whose left edge is at
+// `rowLeft` lands on the row's check box: within its first 14 pixels. Measured from
+// the row, so that on a list scrolled sideways a press on the text never ticks a box
+// scrolled out of sight.
+bool PressHitsCheckBox(int x, int rowLeft, bool checkboxes, bool ownerDraw);
+
+// Left and right edge of a cell.
+struct CellSpan {
+  int left = 0;
+  int right = 0;
+};
+
+// The cells of a row from `rowLeft`, one per display position: `widths` are the
+// column widths by column index, `order` the column at each display position.
+std::vector<CellSpan> CellSpans(int rowLeft, std::span<const int> widths,
+                                std::span<const int> order);
+
+// The display position that shows `column`; 0 when no position does.
+int DisplayPosition(std::span<const int> order, int column);
+
+// Where the text of the cell at display position `position` starts: behind the
+// check box and the row's indent in the first cell, at the cell's left elsewhere.
+int CellTextLeft(int cellLeft, int position, bool checkboxes, int indent);
+
+}  // namespace quillmere

@@ -1,0 +1,123 @@
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "listview/gui/AdvListV.h"
+#include "platform/win32/Handles.h"
+#include "toolkit/Controls.h"
+#include "tests/windows/GuiTestSupport.h"
+
+namespace quillmere::testing {
+
+// A picture of its own that a window paints into through WM_PRINTCLIENT.
+class Picture {
+ public:
+  Picture(int width, int height)
+      : bitmap_(win32::MakeDibSection(width, height)), dc_(CreateCompatibleDC(nullptr)) {
+    SelectObject(dc_.get(), bitmap_.get());
+    const RECT all{0, 0, width, height};
+    FillRect(dc_.get(), &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
+  }
+  HDC dc() const { return dc_.get(); }
+  COLORREF At(int x, int y) const { return GetPixel(dc_.get(), x, y); }
+  // How many pixels of `color` the rectangle holds.
+  int Count(const RECT& r, COLORREF color) const {
+    int n = 0;
+    for (int y = r.top; y < r.bottom; ++y)
+      for (int x = r.left; x < r.right; ++x) n += At(x, y) == color;
+    return n;
+  }
+  // The smallest rectangle around the pixels of `color` within `r`; empty for none.
+  RECT Extent(const RECT& r, COLORREF color) const {
+    RECT found{r.right, r.bottom, r.left, r.top};
+    for (int y = r.top; y < r.bottom; ++y)
+      for (int x = r.left; x < r.right; ++x)
+        if (At(x, y) == color) {
+          found.left = std::min<LONG>(found.left, x);
+          found.top = std::min<LONG>(found.top, y);
+          found.right = std::max<LONG>(found.right, x + 1);
+          found.bottom = std::max<LONG>(found.bottom, y + 1);
+        }
+    return found;
+  }
+
+ private:
+  win32::UniqueBitmap bitmap_;
+  win32::UniqueDC dc_;
+};
+
+// The cookie list's columns and settings in a window of their own, painted in
+// colours a test can tell apart.
+class AdvListViewFixture : public ::testing::Test {
+ protected:
+  static constexpr COLORREF kBackground = RGB(255, 255, 255);
+  static constexpr COLORREF kSelection = RGB(0, 64, 160);
+  static constexpr COLORREF kSelectionText = RGB(255, 255, 0);
+  static constexpr COLORREF kText = RGB(0, 0, 0);
+  static constexpr int kWidth = 520;
+  static constexpr int kHeight = 260;
+
+  void SetUp() override {
+    host.reset(CreateWindowExA(0, "STATIC", "", WS_POPUP, 40, 40, kWidth, kHeight, nullptr, nullptr,
+                               GetModuleHandleA(nullptr), nullptr));
+    ASSERT_TRUE(host);
+    list = std::make_unique<TAdvListView>(TAdvListView::Args{
+        .parent = host.get(), .width = kWidth, .height = kHeight, .font = font.get()});
+    list->AddColumn("Address", 125);
+    list->AddColumn("Hits", 45, taCenter);
+    list->AddColumn("Modified", 80);
+    list->AddColumn("Expires", 80);
+    list->AddColumn("Full Address", 150);
+    list->SetColor(kBackground);
+    list->SetSelectionColor(kSelection);
+    list->SetSelectionTextColor(kSelectionText);
+  }
+  void TearDown() override { list.reset(); }
+
+  void AddRows(int count) {
+    for (int i = 0; i < count; ++i)
+      list->AddItem("row" + std::to_string(i) + ".test",
+                    {std::to_string(i), "01/02/03", "04/05/06", "Cookie:u@row.test/"});
+  }
+  HWND lv() const { return list->ListWindow(); }
+  RECT Row(int index) const {
+    RECT rc{};
+    rc.left = LVIR_BOUNDS;
+    SendMessageA(lv(), LVM_GETITEMRECT, index, reinterpret_cast<LPARAM>(&rc));
+    return rc;
+  }
+  // The list painted as it stands.
+  std::unique_ptr<Picture> Paint() const {
+    auto picture = std::make_unique<Picture>(kWidth, kHeight);
+    SendMessageA(lv(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(picture->dc()), PRF_CLIENT);
+    return picture;
+  }
+  // A press (and its release) at client point (x, y) of the platform list.
+  void Press(int x, int y) const {
+    SendMessageA(lv(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+    SendMessageA(lv(), WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+    PumpMessages();
+  }
+  void PressRow(int index, int x) const {
+    const RECT row = Row(index);
+    Press(row.left + x, (row.top + row.bottom) / 2);
+  }
+  void Show() const {
+    ShowWindow(host.get(), SW_SHOWNOACTIVATE);
+    UpdateWindow(host.get());
+  }
+
+  win32::UniqueFont font = win32::MakeFont("MS Sans Serif", -11);
+  std::unique_ptr<TAdvListView> list;
+  win32::UniqueWindow host;  // destroyed after the list it holds
+  std::vector<std::string> events;
+};
+
+}  // namespace quillmere::testing
