@@ -56,18 +56,36 @@ void TActiveForm::PaintHeader(HDC dc) {
   DrawTextA(dc, "Current Activity", -1, &rc, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
 }
 
+// A run reports thousands of lines a second and pumps no messages meanwhile; the
+// memo costs a repaint per append. So lines gather here and reach the memo, painted
+// at once, every kFollowMs while the run goes on; the rest follows as soon as the
+// message loop runs again.
 void TActiveForm::AddLine(std::string_view text) {
-  std::string line(text);
-  line += "\r\n";
-  const LPARAM end = GetWindowTextLengthA(StatusMemo);
-  SendMessageA(StatusMemo, EM_SETSEL, end, end);
-  SendMessageA(StatusMemo, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(line.c_str()));
+  pending_.append(text).append("\r\n");
+  if (GetTickCount() - lastFlush_ >= kFollowMs) {
+    FlushLines();
+  } else if (!flushPosted_) {
+    flushPosted_ = PostMessageA(hwnd(), kFlushLines, 0, 0);
+  }
 }
 
-void TActiveForm::ClearLines() { SetWindowTextA(StatusMemo, ""); }
+void TActiveForm::FlushLines() {
+  lastFlush_ = GetTickCount();
+  if (pending_.empty()) return;
+  const LPARAM end = GetWindowTextLengthA(StatusMemo);
+  SendMessageA(StatusMemo, EM_SETSEL, end, end);
+  SendMessageA(StatusMemo, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(pending_.c_str()));
+  pending_.clear();
+  UpdateWindow(StatusMemo);
+}
+
+void TActiveForm::ClearLines() {
+  pending_.clear();
+  SetWindowTextA(StatusMemo, "");
+}
 
 std::vector<std::string> TActiveForm::Lines() const {
-  const std::string text = win32::WindowText(StatusMemo);
+  const std::string text = win32::WindowText(StatusMemo) + pending_;
   std::vector<std::string> lines;
   std::size_t start = 0;
   for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2) {
@@ -84,6 +102,11 @@ void TActiveForm::Hide() { ShowWindow(hwnd(), SW_HIDE); }
 LRESULT TActiveForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_CLOSE) {
     Hide();
+    return 0;
+  }
+  if (message == kFlushLines) {
+    flushPosted_ = false;
+    FlushLines();
     return 0;
   }
   return Default(message, wParam, lParam);

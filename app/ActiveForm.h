@@ -29,13 +29,21 @@ class TActiveForm final : public win32::Window {
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
+  // Lines reach the memo in batches, at least this often during a run.
+  static constexpr DWORD kFollowMs = 100;
+  static constexpr UINT kFlushLines = WM_APP + 1;
+
   void PaintHeader(HDC dc);
+  void FlushLines();
 
   win32::UniqueFont font_;
   win32::UniqueFont headerFont_;
   win32::UniqueFont memoFont_;
   std::unique_ptr<win32::Panel> Panel3;
   HWND StatusMemo = nullptr;
+  std::string pending_;  // lines not yet in the memo
+  DWORD lastFlush_ = 0;
+  bool flushPosted_ = false;
 };
 
 }  // namespace quillmere

@@ -161,8 +161,10 @@ void TEraserForm::ShowActivePage() {
 
 void TEraserForm::ShowStatus(std::string_view message) {
   const std::string text = "  " + std::string(message);
+  // The bar invalidates what the new text covers (and some systems repaint it right
+  // away); painting what is left now shows every line as it comes, at the price of
+  // one repaint.
   SendMessageA(StatusBar1, SB_SETTEXTA, SB_SIMPLEID, reinterpret_cast<LPARAM>(text.c_str()));
-  InvalidateRect(StatusBar1, nullptr, TRUE);
   UpdateWindow(StatusBar1);
   if (ActiveForm) ActiveForm->AddLine(message);
 }
@@ -238,6 +240,11 @@ LRESULT TEraserForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return Default(message, wParam, lParam);
     case WM_ACTIVATE:
       return OnActivate(wParam, lParam);
+    case WM_CLOSE: {
+      bool canClose = true;
+      if (CookiesPage) CookiesPage->FormCloseQuery(canClose);
+      return canClose ? Default(message, wParam, lParam) : 0;
+    }
     case WM_DESTROY:
       if (Timer1) Timer1->SetEnabled(false);
       PostQuitMessage(0);

@@ -15,7 +15,8 @@
 namespace quillmere {
 
 // The ports a console run goes through: they read from the real ones and enter
-// every removal in the ledger, passing it on only in a clean.
+// every removal in the ledger, passing it on only in a clean. The clean-ups remove
+// nothing through the desktop, which is passed on as it is.
 class RecordingPorts {
  public:
   RecordingPorts(const Ports& ports, Ledger& ledger, const CookieKeepList& keep)
@@ -24,11 +25,14 @@ class RecordingPorts {
         files_(ports.files, ledger),
         registry_(ports.registry, ledger),
         historyStore_(ports.historyStore, ledger, goneVisits_),
-        urlCache_(ports.urlCache, ledger, keep, goneVisits_) {}
+        urlCache_(ports.urlCache, ledger, keep, goneVisits_),
+        desktop_(ports.desktop) {}
   RecordingPorts(const RecordingPorts&) = delete;
   RecordingPorts& operator=(const RecordingPorts&) = delete;
 
-  Ports ports() { return Ports{localeTime_, shell_, files_, registry_, historyStore_, urlCache_}; }
+  Ports ports() {
+    return Ports{localeTime_, shell_, files_, registry_, historyStore_, urlCache_, desktop_};
+  }
 
  private:
   const LocaleTime& localeTime_;
@@ -38,6 +42,7 @@ class RecordingPorts {
   RecordingRegistry registry_;
   RecordingHistoryStore historyStore_;
   RecordingUrlCache urlCache_;
+  Desktop& desktop_;
 };
 
 }  // namespace quillmere

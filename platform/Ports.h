@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/Desktop.h"
 #include "platform/Files.h"
 #include "platform/HistoryStore.h"
 #include "platform/LocaleTime.h"
@@ -18,6 +19,7 @@ struct Ports {
   Registry& registry;
   HistoryStore& historyStore;
   UrlCache& urlCache;
+  Desktop& desktop;
 };
 
 }  // namespace quillmere

@@ -45,7 +45,7 @@ TCookiePage::Buttons TCookiePage::ToolButtons() {
        .image = 1,
        .click = &TCookiePage::btnCheckClick},
       {.id = ToolButton3, .caption = "Refresh", .image = 2, .click = &TCookiePage::btnRefreshClick},
-      {.id = ToolButton4, .caption = "Privacy", .image = 3},
+      {.id = ToolButton4, .caption = "Privacy", .image = 3, .click = &TCookiePage::btnPrivacyClick},
       {.id = ToolButton5, .caption = "Clean Up", .image = 4, .click = &TCookiePage::btnDeleteClick},
       {.id = ToolButton13, .caption = "Help", .image = 6, .click = &TCookiePage::ToolButton13Click},
       {.separatorWidth = 8},
@@ -58,7 +58,8 @@ TCookiePage::TCookiePage(const Args& args)
     : page_(args.frame.sheet),
       font_(args.frame.font),
       services_(args.services),
-      timer_(args.timer) {
+      timer_(args.timer),
+      privacy_(args.services.ports.desktop, *this) {
   const auto buttons = ToolButtons().Args();
   ToolBar1 = std::make_unique<win32::ToolBar>(win32::ToolBar::Args{.parent = page_,
                                                                    .width = args.frame.width,
@@ -213,7 +214,7 @@ void TCookiePage::btnDeleteClick(int) {
 
 void TCookiePage::ToolButton13Click(int) { ShowHelpForm(page_); }
 
-void TCookiePage::btnCloseClick(int) { win32::CloseTopLevelWindow(page_); }
+void TCookiePage::btnCloseClick(int) { CloseMainWindow(); }
 
 void TCookiePage::lvCookiesColumnClick(const TListColumn& column) {
   SortColumn = NextSortColumn(SortColumn, column.Index);
@@ -228,14 +229,17 @@ void TCookiePage::lvCookiesCompare(TListItem& item1, TListItem& item2, int& comp
                                item2.Cell(cell));
 }
 
-// The timer's watch over the Internet Properties sheet: once no sheet is open, the
-// timer goes off and the list is read again. At start-up there is none, so the
-// first tick reads the list a second time; while one is open, every tick looks
-// again.
-void TCookiePage::TimerTimer() {
-  if (FindWindowA("#32770", "Internet Properties")) return;
-  timer_.SetEnabled(false);
-  OnCommand(ToolButton3);
+WindowHandle TCookiePage::MainWindow() const {
+  return reinterpret_cast<WindowHandle>(GetAncestor(page_, GA_ROOT));
 }
+
+// The row the platform list has selected, if the page holds it.
+std::optional<std::string> TCookiePage::SelectedAddress() const {
+  const int row = lvCookies->ItemSelected();
+  if (row < 0 || row >= lvCookies->ItemCount()) return std::nullopt;
+  return lvCookies->Item(row).Caption();
+}
+
+void TCookiePage::CloseMainWindow() { win32::CloseTopLevelWindow(page_); }
 
 }  // namespace quillmere

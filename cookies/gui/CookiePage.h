@@ -3,10 +3,12 @@
 #include <windows.h>
 
 #include <memory>
+#include <optional>
 #include <span>
 #include <string>
 
 #include "common/PageServices.h"
+#include "cookies/PrivacyLauncher.h"
 #include "listview/gui/AdvListV.h"
 #include "toolkit/PageFrame.h"
 #include "toolkit/Panel.h"
@@ -28,8 +30,8 @@ enum CookiePageCommand : int {
 };
 
 // The "Cookies Eraser" page: the list of the URL cache's cookies, the count under
-// it, its tool bar, its sorting and the deletion run.
-class TCookiePage {
+// it, its tool bar, its sorting, the deletion run and the privacy launcher.
+class TCookiePage : private PrivacyPage {
  public:
   struct Args {
     win32::PageFrame frame;
@@ -46,7 +48,8 @@ class TCookiePage {
   // The page's share of the main window's events.
   void FormCreate();
   void FormActivate(bool pageShowing);
-  void TimerTimer();
+  void FormCloseQuery(bool& canClose) { privacy_.CloseQuery(canClose); }
+  void TimerTimer() { privacy_.Watch(); }
 
   // Appends a row for every cookie of the URL cache.
   void ListCookies();
@@ -68,15 +71,25 @@ class TCookiePage {
   void btnCheckClick(int tag);
   void btnRefreshClick(int tag);
   void btnDeleteClick(int tag);
+  void btnPrivacyClick(int) { privacy_.Launch(); }
   void ToolButton13Click(int tag);
   void btnCloseClick(int tag);
   void lvCookiesColumnClick(const TListColumn& column);
   void lvCookiesCompare(TListItem& item1, TListItem& item2, int& compare);
 
+  // What the privacy launcher asks of the page.
+  WindowHandle MainWindow() const override;
+  std::optional<std::string> SelectedAddress() const override;
+  bool TimerEnabled() const override { return timer_.Enabled(); }
+  void SetTimerEnabled(bool enabled) override { timer_.SetEnabled(enabled); }
+  void RefreshCookieList() override { OnCommand(ToolButton3); }
+  void CloseMainWindow() override;
+
   HWND page_;
   HFONT font_;
   PageServices services_;
   win32::Timer& timer_;
+  PrivacyLauncher privacy_;
 
   std::unique_ptr<win32::ToolBar> ToolBar1;
   std::unique_ptr<TAdvListView> lvCookies;

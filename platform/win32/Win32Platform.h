@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/Ports.h"
+#include "platform/win32/Win32Desktop.h"
 #include "platform/win32/Win32Files.h"
 #include "platform/win32/Win32HistoryStore.h"
 #include "platform/win32/Win32LocaleTime.h"
@@ -13,7 +14,9 @@ namespace quillmere::win32 {
 // The real operating system behind every port.
 class Win32Platform {
  public:
-  Ports ports() { return Ports{localeTime_, shell_, files_, registry_, historyStore_, urlCache_}; }
+  Ports ports() {
+    return Ports{localeTime_, shell_, files_, registry_, historyStore_, urlCache_, desktop_};
+  }
 
  private:
   Win32LocaleTime localeTime_;
@@ -22,6 +25,7 @@ class Win32Platform {
   Win32Registry registry_;
   Win32HistoryStore historyStore_;  // after COM is up: the application owns the apartment
   Win32UrlCache urlCache_;
+  Win32Desktop desktop_;
 };
 
 }  // namespace quillmere::win32

@@ -6,6 +6,7 @@
 #include <set>
 
 #include "cleaners/RegistryCleaner.h"
+#include "tests/fakes/FakeDesktop.h"
 #include "tests/fakes/FakeFiles.h"
 #include "tests/fakes/FakeHistoryStore.h"
 #include "tests/fakes/FakeLocaleTime.h"
@@ -77,7 +78,8 @@ class CleanupRunTest : public ::testing::Test {
   FakeLocaleTime locale;
   TUrlHistory history;
   FakeUrlCache cache;
-  Ports ports{locale, shell, files, registry, store, cache};
+  FakeDesktop desktop;
+  Ports ports{locale, shell, files, registry, store, cache, desktop};
 };
 
 TEST_F(CleanupRunTest, EveryTaskRunsInTableOrder) {

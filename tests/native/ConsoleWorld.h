@@ -7,6 +7,7 @@
 #include "cleaners/RegistryCleaner.h"
 #include "console/Commands.h"
 #include "platform/UrlCacheWalk.h"
+#include "tests/fakes/FakeDesktop.h"
 #include "tests/fakes/FakeFiles.h"
 #include "tests/fakes/FakeLocaleTime.h"
 #include "tests/fakes/FakeRegistry.h"
@@ -112,7 +113,8 @@ struct TraceWorld : public PortsSource {
   FakeRegistry registry;
   FakeUrlCache cache;
   CacheHistory history{cache};
-  Ports ports{locale, shell, files, registry, history, cache};
+  FakeDesktop desktop;
+  Ports ports{locale, shell, files, registry, history, cache, desktop};
 };
 
 // The two streams, line by line.

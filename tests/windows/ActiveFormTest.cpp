@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <string>
+
 #include "tests/windows/GuiTestSupport.h"
 
 namespace quillmere {
@@ -41,6 +43,33 @@ TEST(ActiveForm, TheMemoHoldsMoreThanAnEditBoxUsuallyAllows) {
   const std::string line(100, 'y');
   for (int i = 0; i < 1000; ++i) form.AddLine(line);
   EXPECT_EQ(form.Lines().size(), 1000u);
+}
+
+// A run pumps no messages while it reports thousands of lines a second: the shown
+// memo takes them in batches, a few times a second, and the last batch as soon as
+// the message loop runs again.
+TEST(ActiveForm, TheMemoFollowsARunInBatchesAndGetsEveryLineOnceTheLoopRuns) {
+  TActiveForm form(nullptr);
+  form.Show();
+  const HWND memo = FindWindowExA(form.hwnd(), nullptr, "Edit", nullptr);
+  ASSERT_TRUE(memo);
+  const auto shownLines = [&] {
+    return static_cast<int>(SendMessageA(memo, EM_GETLINECOUNT, 0, 0)) - 1;  // the last is empty
+  };
+  int added = 0;
+  int updates = 0;
+  for (const DWORD start = GetTickCount(); GetTickCount() - start < 700;) {
+    const int before = shownLines();
+    form.AddLine("Deleting : file" + std::to_string(added++));
+    if (shownLines() != before) ++updates;
+    Sleep(1);
+  }
+  EXPECT_GE(updates, 3);
+  EXPECT_LT(updates, added / 2);
+  EXPECT_EQ(form.Lines().size(), static_cast<std::size_t>(added));
+  testing::PumpMessages();
+  EXPECT_EQ(shownLines(), added);
+  EXPECT_EQ(form.Lines().back(), "Deleting : file" + std::to_string(added - 1));
 }
 
 TEST(ActiveForm, ClosingOnlyHidesIt) {

@@ -64,7 +64,9 @@ class CookieStoreTest : public MainWindowTest {
   void SeedCookies() {
     for (const Seeded& c : kCookies) ASSERT_EQ(RunCookieTool({"set", c.url, c.data}), 0u) << c.url;
   }
-  void MakeForm() { OpenMainWindow(Ports{locale, shell, files, registry, history, cache}); }
+  void MakeForm() {
+    OpenMainWindow(Ports{locale, shell, files, registry, history, cache, desktop});
+  }
   // The rows by their Full Address.
   std::map<std::string, TListItem*> Rows() {
     std::map<std::string, TListItem*> rows;

@@ -243,37 +243,13 @@ TEST(TopLevelErrorHandler, ShowsTheErrorAndTheWindowGoesOn) {
   win32::SetTopLevelErrorHandler(nullptr);
 }
 
-// What the error box showed, read while it is up, then closed with its OK button.
-struct ErrorBoxSeen {
-  std::string caption{};
-  std::string text{};
-  bool hasOk = false;
-  bool hasCancel = false;
-};
-ErrorBoxSeen box;
-
-void CALLBACK ReadErrorBox(HWND, UINT, UINT_PTR timer, DWORD) {
-  const HWND dialog = FindWindowA("#32770", "Quillmere");
-  if (!dialog) return;
-  KillTimer(nullptr, timer);
-  box.caption = win32::WindowText(dialog);
-  char text[256] = {};
-  GetDlgItemTextA(dialog, 0xFFFF, text, sizeof text);
-  box.text = text;
-  box.hasOk = GetDlgItem(dialog, IDOK) != nullptr;
-  box.hasCancel = GetDlgItem(dialog, IDCANCEL) != nullptr &&
-                  GetDlgItem(dialog, IDCANCEL) != GetDlgItem(dialog, IDOK);
-  PostMessageA(dialog, WM_COMMAND, IDOK, 0);
-}
-
 TEST(ErrorBox, ShowsTheTextUnderTheProductCaptionWithOneOkButton) {
-  box = ErrorBoxSeen{};
-  SetTimer(nullptr, 0, 50, ReadErrorBox);
+  ReadNextMessageBox();
   win32::ShowErrorBox("'abc' is not a valid integer value");
-  EXPECT_EQ(box.caption, "Quillmere");
-  EXPECT_EQ(box.text, "'abc' is not a valid integer value");
-  EXPECT_TRUE(box.hasOk);
-  EXPECT_FALSE(box.hasCancel);
+  EXPECT_EQ(seenBox.caption, "Quillmere");
+  EXPECT_EQ(seenBox.text, "'abc' is not a valid integer value");
+  EXPECT_TRUE(seenBox.informationIcon);
+  EXPECT_TRUE(seenBox.onlyOk);
 }
 
 }  // namespace

@@ -49,7 +49,7 @@ class GaugeFormTest : public MainWindowTest {
     history.Add("http://a.example/", "A");
     history.Add("http://b.example/", "b");
     history.Add("http://c.example/", "");
-    OpenMainWindow(Ports{locale, shell, files, registry, history, cache});
+    OpenMainWindow(Ports{locale, shell, files, registry, history, cache, desktop});
   }
   win32::CheckListBox& Tasks() { return form->TaskPage().TaskList(); }
   int Ticked() {
@@ -178,7 +178,7 @@ TEST_F(GaugeFormTest, TheRealCacheIsSizedEntryByEntry) {
   const std::uint64_t after = CacheBytes(real);
   EXPECT_EQ(after - before, 2'500'000u);
 
-  TEraserForm withRealCache(Ports{locale, shell, files, registry, history, real});
+  TEraserForm withRealCache(Ports{locale, shell, files, registry, history, real, desktop});
   withRealCache.RefreshGauges();
   EXPECT_EQ(withRealCache.TaskPage().TaskList().Text(2),
             std::string(kBaseCaptions[2]) + std::string(21, ' ') + SizeFigure(after));

@@ -85,6 +85,48 @@ inline void ClickToolButton(HWND toolbar, int id) {
   SendMessageA(toolbar, WM_LBUTTONUP, 0, at);
 }
 
+// What a message box of the program showed, read while it was up and then closed
+// with its OK button.
+struct MessageBoxSeen {
+  bool found = false;
+  std::string caption;
+  std::string text;
+  HWND owner = nullptr;
+  bool informationIcon = false;
+  bool onlyOk = false;
+};
+inline MessageBoxSeen seenBox;
+
+inline std::string WindowTextOf(HWND hwnd) {
+  char text[1024] = {};
+  GetWindowTextA(hwnd, text, sizeof text);
+  return text;
+}
+
+inline void CALLBACK ReadMessageBox(HWND, UINT, UINT_PTR timer, DWORD) {
+  const HWND dialog = FindWindowA("#32770", "Quillmere");
+  if (!dialog) return;
+  KillTimer(nullptr, timer);
+  seenBox.found = true;
+  seenBox.caption = WindowTextOf(dialog);
+  seenBox.text = WindowTextOf(GetDlgItem(dialog, 0xFFFF));
+  seenBox.owner = GetWindow(dialog, GW_OWNER);
+  const HWND icon = GetDlgItem(dialog, 0x440);  // the box's icon control
+  seenBox.informationIcon =
+      icon && reinterpret_cast<HICON>(SendMessageA(icon, STM_GETICON, 0, 0)) ==
+                  LoadIconA(nullptr, reinterpret_cast<LPCSTR>(IDI_INFORMATION));
+  seenBox.onlyOk = GetDlgItem(dialog, IDOK) && !GetDlgItem(dialog, IDCANCEL) &&
+                   !GetDlgItem(dialog, IDYES) && !GetDlgItem(dialog, IDNO);
+  PostMessageA(dialog, WM_COMMAND, IDOK, 0);
+}
+
+// Reads the next box captioned "Quillmere" that comes up while this thread pumps
+// messages, into seenBox. Returns the timer that looks for it.
+inline UINT_PTR ReadNextMessageBox() {
+  seenBox = MessageBoxSeen{};
+  return SetTimer(nullptr, 0, 50, ReadMessageBox);
+}
+
 inline SIZE ClientSize(HWND hwnd) {
   RECT rc{};
   GetClientRect(hwnd, &rc);

@@ -9,6 +9,7 @@
 
 #include "app/EraserForm.h"
 #include "history/UrlHistory.h"
+#include "platform/win32/Win32Desktop.h"
 #include "platform/win32/Win32Files.h"
 #include "platform/win32/Win32Shell.h"
 #include "tests/fakes/FakeRegistry.h"
@@ -127,7 +128,8 @@ TEST_F(HistoryStoreTest, TheHistoryTaskShowsTheNumberOfVisits) {
   win32::Win32Files files;
   testing::FakeRegistry registry;
   testing::FakeUrlCache cache;
-  TEraserForm form(Ports{locale, shell, files, registry, store, cache});
+  win32::Win32Desktop desktop;
+  TEraserForm form(Ports{locale, shell, files, registry, store, cache, desktop});
   form.RefreshGauges();
   EXPECT_EQ(
       form.TaskPage().TaskList().Text(1),

@@ -13,11 +13,13 @@
 #include "tests/fakes/FakeShell.h"
 #include "tests/fakes/FakeUrlCache.h"
 #include "tests/windows/GuiTestSupport.h"
+#include "tests/windows/RecordingDesktop.h"
 
 namespace quillmere::testing {
 
 // A test of the main window, made as the application makes it: the main window
-// over the given ports, then its activity window attached to it.
+// over the given ports, then its activity window attached to it. The desktop is the
+// real one, with what the window asks of it recorded.
 class MainWindowTest : public ::testing::Test {
  protected:
   void OpenMainWindow(const Ports& ports) {
@@ -34,6 +36,7 @@ class MainWindowTest : public ::testing::Test {
   }
   void TearDown() override { CloseMainWindow(); }
 
+  RecordingDesktop desktop;  // outlives the windows
   std::unique_ptr<TEraserForm> form;
   std::unique_ptr<TActiveForm> activity;
 };
@@ -42,7 +45,9 @@ class MainWindowTest : public ::testing::Test {
 // files.
 class FakePortsMainWindowTest : public MainWindowTest {
  protected:
-  void MakeForm() { OpenMainWindow(Ports{locale, shell, files, registry, history, cache}); }
+  void MakeForm() {
+    OpenMainWindow(Ports{locale, shell, files, registry, history, cache, desktop});
+  }
 
   win32::Win32LocaleTime locale;
   FakeShell shell;

@@ -1,0 +1,213 @@
+// The "Privacy" button of the cookie page against Wine's own control panel and
+// against a stand-in sheet program, in processes of their own.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "common/FuncUnit.h"
+#include "cookies/PrivacyLauncher.h"
+#include "platform/win32/Handles.h"
+#include "toolkit/Controls.h"
+#include "tests/windows/GuiTestSupport.h"
+#include "tests/windows/MainWindowTest.h"
+#include "tests/windows/PrivacySheetStandIn.h"
+
+namespace quillmere {
+namespace {
+
+using namespace quillmere::testing;
+using UniqueProcessHandle = win32::UniqueHandle<HANDLE, CloseHandle>;
+
+const std::string kRealCommand = std::string(kPrivacyCommandLine) + " (2)";
+
+// Closes a top-level window of another program and waits for that program to end;
+// one that does not end is ended.
+void EndProgramOf(HWND window) {
+  DWORD id = 0;
+  GetWindowThreadProcessId(window, &id);
+  if (!id || id == GetCurrentProcessId()) return;
+  const UniqueProcessHandle process(OpenProcess(SYNCHRONIZE | PROCESS_TERMINATE, FALSE, id));
+  PostMessageA(window, WM_CLOSE, 0, 0);
+  if (process && WaitForSingleObject(process.get(), 10000) != WAIT_OBJECT_0)
+    TerminateProcess(process.get(), 1);
+}
+
+HWND WaitForTopLevel(const char* title) {
+  for (int i = 0; i < 200; ++i) {
+    if (const HWND found = FindWindowA("#32770", title)) return found;
+    Sleep(50);
+  }
+  return nullptr;
+}
+
+class PrivacyLauncherWinTest : public FakePortsMainWindowTest {
+ protected:
+  void SetUp() override {
+    ShlwapiMajorVersion = 6;
+    shell.version = DllVersionInfo{.major = 6};
+    for (const char* host : {"a", "b"}) cache.Add(std::string("Cookie:jane@") + host + ".test/");
+    MakeForm();
+    form->Show();
+    // As a second after start-up: the timer's first tick has run the watch, which
+    // found no sheet, read the list again and switched the timer off.
+    for (int i = 0; i < 100 && desktop.finds.empty(); ++i) PumpMessages(50);
+    ASSERT_EQ(desktop.finds.size(), 1u);
+    desktop.finds.clear();
+    desktop.sleeps.clear();
+    List().MakeCurrent(1);
+  }
+  void TearDown() override {
+    KillTimer(nullptr, boxReader);
+    for (const char* title : {"Internet Properties", "Internet Settings"}) {
+      while (const HWND sheet = FindWindowA("#32770", title)) EndProgramOf(sheet);
+    }
+    CloseMainWindow();
+  }
+
+  void StandIn(const std::string& arguments) {
+    desktop.startInstead = "\"" + TestProgramFolder() + "privacy_sheet.exe\" " + arguments;
+  }
+  // Runs `action` once, inside the pumping that follows the given find.
+  void AtFind(std::size_t find, std::function<void()> action) {
+    desktop.beforePump = [this, find, action] {
+      if (desktop.finds.size() == find) action();
+    };
+  }
+  void PressPrivacy() {
+    boxReader = ReadNextMessageBox();
+    ClickToolButton(form->CookiePage().ToolBar().hwnd(), ToolButton4);
+  }
+  // The program's message box with this text came up, owned by the main window.
+  void ExpectMessage(const char* text) {
+    ASSERT_TRUE(seenBox.found);
+    EXPECT_EQ(seenBox.text, text);
+    EXPECT_EQ(seenBox.caption, "Quillmere");
+    EXPECT_EQ(seenBox.owner, form->hwnd());
+    EXPECT_TRUE(seenBox.informationIcon);
+    EXPECT_TRUE(seenBox.onlyOk);
+  }
+  TAdvListView& List() { return form->CookiePage().CookieList(); }
+  std::string CountText() { return win32::WindowText(form->CookiePage().CookieCountEdit()); }
+  // The text of the per-site dialog's first edit box, from its own process.
+  static std::string AddressBoxText() {
+    const HWND perSite = FindWindowA("#32770", "Per Site Privacy Actions");
+    char text[300] = {};
+    SendMessageA(FindWindowExA(perSite, nullptr, "Edit", nullptr), WM_GETTEXT, sizeof text,
+                 reinterpret_cast<LPARAM>(text));
+    return text;
+  }
+  // How many looks for this title came back empty or found the window.
+  int Finds(const char* title, bool found) {
+    int n = 0;
+    for (const auto& f : desktop.finds) n += f.title == title && f.found == found;
+    return n;
+  }
+
+  UINT_PTR boxReader = 0;
+};
+
+class FirstMessageTest : public PrivacyLauncherWinTest,
+                         public ::testing::WithParamInterface<bool> {};
+
+// Wine's control panel calls its sheet "Internet Settings", so it counts as no sheet.
+TEST_P(FirstMessageTest, NoInternetPropertiesSheetGivesTheFirstMessageAfterTwentyOneFinds) {
+  const bool realCommand = GetParam();
+  if (!realCommand) desktop.startInstead = "";
+  PressPrivacy();
+  EXPECT_EQ(desktop.started, std::vector<std::string>{kRealCommand});
+  EXPECT_EQ(Finds("Internet Properties", false), 21);
+  EXPECT_EQ(desktop.finds.size(), 21u);
+  EXPECT_EQ(desktop.sleeps, std::vector<unsigned>(21, 200));
+  ExpectMessage(kSheetNotFoundMessage);
+  if (realCommand) {
+    EXPECT_NE(WaitForTopLevel("Internet Settings"), nullptr);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(RealCommandOrNone, FirstMessageTest, ::testing::Bool());
+
+TEST_F(PrivacyLauncherWinTest, ASheetWithoutThePrivacyPageGivesTheSecondMessageAndStaysOpen) {
+  StandIn("nopage");
+  PressPrivacy();
+  ExpectMessage(kEditButtonNotFoundMessage);
+  EXPECT_NE(FindWindowA("#32770", "Internet Properties"), nullptr);
+}
+
+TEST_F(PrivacyLauncherWinTest, TheSelectedAddressIsTypedAndClosingTheSheetReadsTheListAgain) {
+  StandIn("");
+  PressPrivacy();
+  EXPECT_FALSE(seenBox.found);
+  EXPECT_EQ(Finds("Per Site Privacy Actions", true), 1);
+  EXPECT_EQ(AddressBoxText(), "b.test");
+
+  // The timer, switched on by the launch, ticks and starts the watch, which finds the
+  // sheet open; a cookie comes, and the sheet is closed while the watch waits.
+  const std::size_t launchFinds = desktop.finds.size();
+  std::size_t refreshedAt = 0;
+  cache.onFindFirst = [&] { refreshedAt = desktop.finds.size(); };
+  AtFind(launchFinds + 3, [&] {
+    cache.Add("Cookie:jane@c.test/");
+    EndProgramOf(FindWindowA("#32770", "Internet Properties"));
+  });
+  for (int i = 0; i < 200 && !refreshedAt; ++i) PumpMessages(50);
+  std::vector<bool> watched;
+  for (std::size_t i = launchFinds; i < desktop.finds.size(); ++i)
+    watched.push_back(desktop.finds[i].found);
+  EXPECT_EQ(watched, (std::vector<bool>{true, true, true, false}));
+  EXPECT_EQ(refreshedAt, launchFinds + 4);  // at the first find that no longer sees it
+  EXPECT_EQ(CountText(), "3");
+}
+
+// Refresh, Clean Up and another press while the launch waits for a sheet that comes
+// after them.
+TEST_F(PrivacyLauncherWinTest, HandlersInsideTheWaitsRunNestedAndTheLaunchGoesOn) {
+  StandIn("later");
+  desktop.beforePump = [&] {
+    switch (desktop.finds.size()) {
+      case 1:
+        cache.Add("Cookie:jane@c.test/");
+        PostMessageA(form->hwnd(), WM_COMMAND, ToolButton3, 0);
+        break;
+      case 2:
+        List().Item(0).SetChecked(true);
+        PostMessageA(form->hwnd(), WM_COMMAND, ToolButton5, 0);
+        break;
+      case 3:
+        PostMessageA(form->hwnd(), WM_COMMAND, ToolButton4, 0);
+        break;
+      case 4:
+        PostMessageA(FindWindowA("Static", kLaterWindowTitle), WM_APP, 0, 0);
+        break;
+    }
+  };
+  PressPrivacy();
+  EXPECT_EQ(desktop.started.size(), 1u);
+  EXPECT_EQ(cache.deleted, std::vector<std::string>{"Cookie:jane@a.test/"});
+  EXPECT_EQ(CountText(), "2");
+  ASSERT_GE(desktop.finds.size(), 4u);
+  for (std::size_t i = 0; i < 4; ++i) EXPECT_FALSE(desktop.finds[i].found) << i;
+  EXPECT_EQ(Finds("Per Site Privacy Actions", true), 1);
+  EXPECT_EQ(AddressBoxText(), List().Item(List().ItemSelected()).Caption());
+  EXPECT_EQ(AddressBoxText(), "b.test");
+  EXPECT_FALSE(seenBox.found);
+}
+
+TEST_F(PrivacyLauncherWinTest, ClosingTheMainWindowInsideAWaitEndsTheLaunchBeforeItGoes) {
+  desktop.startInstead = "";
+  AtFind(3, [&] { ClickToolButton(form->CookiePage().ToolBar().hwnd(), ToolButton6); });
+  PressPrivacy();
+  EXPECT_EQ(desktop.finds.size(), 3u);
+  EXPECT_TRUE(IsWindow(form->hwnd()));  // nothing went while the handler ran
+  desktop.beforePump = nullptr;
+  PumpMessages();
+  EXPECT_FALSE(IsWindow(form->hwnd()));
+  EXPECT_TRUE(TakeQuitMessage());
+  EXPECT_FALSE(seenBox.found);
+}
+
+}  // namespace
+}  // namespace quillmere
