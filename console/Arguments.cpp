@@ -10,6 +10,9 @@ namespace quillmere {
 namespace {
 
 constexpr std::string_view kKeepCookie = "--keep-cookie";
+constexpr std::string_view kValidCommands = "the commands are list, preview and clean";
+constexpr std::string_view kValidOptions =
+    "the options are --json, --keep-cookie DOMAIN and --help";
 
 std::optional<CommandKind> ReadCommand(std::string_view word) {
   if (word == "list") return CommandKind::kList;
@@ -24,21 +27,19 @@ UsageError Unknown(std::string_view what, std::string_view word, std::string_vie
   return {"unknown " + std::string(what) + " '" + std::string(word) + "'; " + std::string(valid)};
 }
 
-std::string ValidOptions() { return "the options are --json, --keep-cookie DOMAIN and --help"; }
-
 }  // namespace
 
 std::variant<Command, UsageError> ParseArguments(const std::vector<std::string>& args) {
   if (std::any_of(args.begin(), args.end(), [](const std::string& a) { return IsHelp(a); }))
     return Command{};
-  if (args.empty()) return UsageError{"no command given; the commands are list, preview and clean"};
+  if (args.empty()) return UsageError{"no command given; " + std::string(kValidCommands)};
   Command command;
   if (const auto kind = ReadCommand(args[0])) {
     command.kind = *kind;
   } else if (args[0].starts_with('-')) {
-    return Unknown("option", args[0], ValidOptions());
+    return Unknown("option", args[0], kValidOptions);
   } else {
-    return Unknown("command", args[0], "the commands are list, preview and clean");
+    return Unknown("command", args[0], kValidCommands);
   }
   for (std::size_t i = 1; i < args.size(); ++i) {
     const std::string& arg = args[i];
@@ -56,7 +57,7 @@ std::variant<Command, UsageError> ParseArguments(const std::vector<std::string>&
       if (!command.keep.Add(domain))
         return UsageError{"'" + domain + "' is not a domain name, as example.org is"};
     } else if (arg.starts_with('-')) {
-      return Unknown("option", arg, ValidOptions());
+      return Unknown("option", arg, kValidOptions);
     } else if (const auto target = FindTarget(arg)) {
       command.targets.push_back(*target);
     } else {

@@ -62,18 +62,20 @@ class CommandPrinter final : public RunListener {
 // Only the sums of a target, for the list.
 class TargetTally final : public RunListener {
  public:
-  explicit TargetTally(Console& console) : console_(console) {}
+  TargetTally(Console& console, bool json) : console_(console), json_(json) {}
   const Totals& totals() const { return totals_; }
 
   void Activity(const std::string&, std::string_view) override {}
   void Error(const std::string& target, std::string_view message) override {
     ShowError(console_, target, message);
+    if (json_) console_.Out(ErrorJson(target, message));
   }
   void Item(const LedgerItem&) override {}
   void TargetDone(const std::string&, const Totals& totals) override { totals_ = totals; }
 
  private:
   Console& console_;
+  bool json_;
   Totals totals_;
 };
 
@@ -86,7 +88,7 @@ void WriteLines(Console& console, const std::string& text) {
 int List(const Command& command, const Ports& ports, Console& console) {
   bool allWell = true;
   for (const std::size_t index : command.targets) {
-    TargetTally tally(console);
+    TargetTally tally(console, command.json);
     allWell = RunTargets(ports, {index}, Ledger::Mode::kPreview, command.keep, tally) && allWell;
     console.Out(command.json ? ListJson(kTargets[index], tally.totals())
                              : ListLine(kTargets[index], tally.totals()));

@@ -30,6 +30,9 @@ std::unique_ptr<HistoryEnumeration> RecordingHistoryStore::EnumUrls() {
 }
 
 bool RecordingHistoryStore::DeleteUrl(const std::string& url) {
+  // A URL listed twice (visited under two user names) goes with its first deletion;
+  // the second would find nothing and fail, so it is not made.
+  if (!deletedUrls_.insert(url).second) return false;
   return Remove(url, [&] { return store_.DeleteUrl(url); });
 }
 

@@ -32,6 +32,7 @@ class RecordingHistoryStore final : public HistoryStore {
   HistoryStore& store_;
   Ledger& ledger_;
   std::set<std::string>& goneVisits_;
+  std::set<std::string> deletedUrls_;  // asked of DeleteUrl in this run
 };
 
 }  // namespace quillmere

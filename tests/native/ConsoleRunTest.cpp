@@ -175,6 +175,17 @@ TEST(ConsoleRun, ACookieRunAloneTakesEveryCookieButTheKeptOnes) {
   EXPECT_EQ(world.cache.entries.size(), 3u);  // the page, the kept cookie and the visit
 }
 
+TEST(ConsoleRun, AUrlVisitedUnderTwoNamesIsOneItemThatGoesAtOnce) {
+  TraceWorld world;
+  world.cache.Add("Visited: you@http://visited.example/", kUrlHistoryCacheEntry);
+  const Collector preview = RunAll(world, Ledger::Mode::kPreview, {Target("url-history")});
+  const Collector clean = RunAll(world, Ledger::Mode::kClean, {Target("url-history")});
+  EXPECT_EQ(clean.Names(), preview.Names());
+  EXPECT_EQ(clean.Names().front(), "url-history  http://visited.example/");
+  EXPECT_THAT(clean.Outcomes(), Not(Contains(Outcome::kFailed)));
+  EXPECT_EQ(world.cache.deleted.size(), 2u);
+}
+
 TEST(ConsoleRun, AnErrorEndsItsTargetAndTheRunGoesOn) {
   TraceWorld world;
   world.registry.SetText(kShellFolders, "History", "C:\\");
