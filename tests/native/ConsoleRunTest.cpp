@@ -164,17 +164,6 @@ TEST(ConsoleRun, KeptCookiesAreInNoTargetAndCannotBeDeleted) {
   EXPECT_EQ(world.cache.entries.size(), 3u);
 }
 
-TEST(ConsoleRun, ACookieRunAloneTakesEveryCookieButTheKeptOnes) {
-  TraceWorld world;
-  CookieKeepList keep;
-  ASSERT_TRUE(keep.Add("badexample.org"));
-  const Collector clean = RunAll(world, Ledger::Mode::kClean, {Target("cookies")}, keep);
-  EXPECT_THAT(clean.Names(), ElementsAre("cookies  Cookie:me@example.org/",
-                                         "cookies  Cookie:me@www.example.org/"));
-  EXPECT_THAT(clean.lines, ElementsAre("Deleted 2 Cookies"));
-  EXPECT_EQ(world.cache.entries.size(), 3u);  // the page, the kept cookie and the visit
-}
-
 TEST(ConsoleRun, AUrlVisitedUnderTwoNamesIsOneItemThatGoesAtOnce) {
   TraceWorld world;
   world.cache.Add("Visited: you@http://visited.example/", kUrlHistoryCacheEntry);

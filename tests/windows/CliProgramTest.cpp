@@ -30,8 +30,6 @@ using ::testing::Not;
 using namespace quillmere::testing;
 using UniqueHandle = win32::UniqueHandle<HANDLE, CloseHandle>;
 
-constexpr const char* kUserShellFolders =
-    "Software\\Microsoft\\Windows\\CurrentVersion\\Explorer\\User Shell Folders";
 // Made, with the link to "Outside" in the History folder, by make-cleaner-links.sh.
 const std::string kBase = "C:\\quillmere-cli-test";
 const std::string kLink = "quillmere-cli-link";
@@ -312,30 +310,6 @@ TEST_F(CliProgramTest, KeepCookieKeepsExactlyTheCookiesOfThatDomainAndItsSubdoma
       RunCookieTool({"get", "http://example.org/", "http://www.example.org/",
                      "http://shop.example.org/", "http://badexample.org/", "http://example.com/"}),
       0b00111u);
-}
-
-TEST_F(CliProgramTest, AHistoryFolderThatIsADriveRootFailsTheRunAndDeletesNothing) {
-  char saved[MAX_PATH] = {};
-  DWORD size = sizeof saved;
-  DWORD type = 0;
-  ASSERT_EQ(RegGetValueA(HKEY_CURRENT_USER, kUserShellFolders, "History",
-                         RRF_RT_REG_SZ | RRF_RT_REG_EXPAND_SZ | RRF_NOEXPAND, &type, saved, &size),
-            ERROR_SUCCESS);
-  WriteFile("C:\\quillmere-cli-root-canary.txt");
-  // The folder the shell gives every process, the program's among them.
-  SetRegistryText(kUserShellFolders, "History", "C:\\");
-  const Finished clean = RunCli("clean url-history");
-  SetRegistryText(kUserShellFolders, "History", saved, type);
-
-  EXPECT_EQ(clean.exitCode, 1u);
-  EXPECT_THAT(clean.err,
-              Contains("quillmere-cli: url-history: Error Removing Data From Index.Dat"));
-  EXPECT_EQ(clean.out.back(), "url-history  nothing to remove");
-  EXPECT_THAT(clean.out, Not(Contains(HasSubstr("Deleting : "))));
-  EXPECT_TRUE(PathExists("C:\\quillmere-cli-root-canary.txt"));
-  EXPECT_TRUE(PathExists("C:\\windows\\system32\\kernel32.dll"));
-  DeleteFileA("C:\\quillmere-cli-root-canary.txt");
-  RemoveTree("C:\\History.IE5");  // where WinINet kept that process's visits
 }
 
 TEST_F(CliProgramTest, ABadCommandLineExitsWithTwoAndSaysWhyOnTheErrorStream) {
