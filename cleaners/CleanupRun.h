@@ -12,6 +12,19 @@ namespace quillmere {
 
 inline constexpr int kCleanupTaskCount = 9;
 
+// The clean-up tasks' captions, in the order the run takes them.
+inline constexpr const char* kTaskCaptions[kCleanupTaskCount] = {
+    "Clear Internet Explorer URL Drop Down Cache",
+    "Clear Internet Explorer URL History    (Index.dat)",
+    "Clear Internet Explorer Cached Pages",
+    "Clear Widows Media Player URL History",
+    "Clear Start / Run Menu Hustory",
+    "Clear Start / Recent Documents",
+    "Empty Recycle Bin",
+    "Clear Netscape Browser Cache",
+    "Clear AOL (2 - 6)  Browser Cache",
+};
+
 // What the clean-up tasks work on, and where they report.
 struct CleanupServices {
   const Ports& ports;

@@ -94,6 +94,14 @@ std::string TrimTrailingSlash(std::string_view text) {
   return std::string(text);
 }
 
+std::string LowerCase(std::string_view text) {
+  std::string lower(text);
+  for (char& c : lower) {
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  return lower;
+}
+
 int CompareDateTexts(const LocaleTime& locale, std::string_view a, std::string_view b) {
   const CalendarTime first = Read(locale, a);
   const CalendarTime second = Read(locale, b);

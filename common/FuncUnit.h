@@ -34,6 +34,10 @@ void CutTail(std::string& text, std::size_t n);
 // `text` less one final "/".
 std::string TrimTrailingSlash(std::string_view text);
 
+// `text` with the letters A to Z in lower case, for names Windows compares without
+// regard to case (paths, host names).
+std::string LowerCase(std::string_view text);
+
 // -1, 0 or 1 as date-time text a is earlier than, the same as or later than b.
 // Throws ConvertError for a text that does not read.
 int CompareDateTexts(const LocaleTime& locale, std::string_view a, std::string_view b);

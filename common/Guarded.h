@@ -13,7 +13,7 @@ void RunGuarded(RunReport& report, std::string_view errorLine, Task&& task) {
   try {
     task();
   } catch (...) {
-    report.ShowStatus(errorLine);
+    report.ShowError(errorLine);
   }
 }
 

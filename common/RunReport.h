@@ -11,6 +11,9 @@ class RunReport {
   virtual ~RunReport() = default;
   // "  " + message in the status bar at once, and the message in the activity log.
   virtual void ShowStatus(std::string_view message) = 0;
+  // The one line of a task that failed: shown as any other line, unless the report
+  // needs to tell a failed task from one that went well.
+  virtual void ShowError(std::string_view message) { ShowStatus(message); }
   virtual void SetProgressMax(int max) = 0;
   virtual void SetProgressPosition(int position) = 0;
 };

@@ -18,6 +18,7 @@ inline constexpr std::uint32_t kAttributeReparsePoint = 0x400;
 struct DirectoryEntry {
   std::string name;  // the entry's own name, not its path
   std::uint32_t attributes = 0;
+  std::uint64_t size = 0;  // in bytes; 0 for a folder
 };
 
 // One directory search; the search is closed when this goes.

@@ -2,6 +2,8 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
+#include <vector>
 
 namespace quillmere {
 
@@ -20,6 +22,14 @@ enum class EmptyRecycleBinResult {
   kCalled,           // the shell was asked; its own result is not reported
   kLibraryMissing,   // "Shell32.dll" did not load
   kFunctionMissing,  // the library has no SHEmptyRecycleBinA
+};
+
+// One thing a shell list holds: a file in the recycle bin, a recent document.
+struct ShellItem {
+  // Where it shows: the path a recycled file had before it was deleted, the path of
+  // a recent document's shortcut.
+  std::string path;
+  std::optional<std::uint64_t> size;  // in bytes, where the shell says
 };
 
 // The shell's services. Functions that not every shell has are looked up for each
@@ -42,8 +52,13 @@ class Shell {
   virtual EmptyRecycleBinResult EmptyRecycleBin(std::uintptr_t ownerWindow,
                                                 std::uint32_t flags) = 0;
 
+  // What EmptyRecycleBin would delete now: every item in the recycle bins.
+  virtual std::vector<ShellItem> RecycleBinItems() const = 0;
+
   // Empties the current user's list of recently opened documents.
   virtual void ClearRecentDocuments() = 0;
+  // What ClearRecentDocuments would delete now: the shortcuts of the list.
+  virtual std::vector<ShellItem> RecentDocuments() const = 0;
 };
 
 }  // namespace quillmere

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 
@@ -28,6 +29,17 @@ struct UrlCacheEntry {
   FileTime expire = 0;
   FileTime lastAccess = 0;
 };
+
+// The URL of a visit that the cache keeps for the history, an entry named
+// "Visited: " + user + "@" + URL; nullopt for every other entry.
+inline std::optional<std::string> VisitedUrl(const UrlCacheEntry& entry) {
+  const std::size_t at = entry.sourceUrl.find('@');
+  if (!(entry.entryType & kUrlHistoryCacheEntry) || !entry.sourceUrl.starts_with("Visited:") ||
+      at == std::string::npos) {
+    return std::nullopt;
+  }
+  return entry.sourceUrl.substr(at + 1);
+}
 
 // The browser's URL cache, in the shape of its platform calls: each entry is
 // fetched into a buffer of exactly the size the cache asks for. The buffer's layout

@@ -12,19 +12,6 @@ namespace {
 
 constexpr int kToolBarHeight = 60;
 
-// The clean-up tasks, in the order the run takes them.
-const char* const kTaskCaptions[] = {
-    "Clear Internet Explorer URL Drop Down Cache",
-    "Clear Internet Explorer URL History    (Index.dat)",
-    "Clear Internet Explorer Cached Pages",
-    "Clear Widows Media Player URL History",
-    "Clear Start / Run Menu Hustory",
-    "Clear Start / Recent Documents",
-    "Empty Recycle Bin",
-    "Clear Netscape Browser Cache",
-    "Clear AOL (2 - 6)  Browser Cache",
-};
-
 }  // namespace
 
 // The tool bar, button for button as the page shows it.

@@ -27,6 +27,13 @@ using UniqueModule = UniqueHandle<HMODULE, FreeLibrary>;
 using UniqueIcon = UniqueHandle<HICON, DestroyIcon>;
 using UniqueWindow = UniqueHandle<HWND, DestroyWindow>;
 
+// Releases a COM interface.
+struct ComRelease {
+  void operator()(IUnknown* p) const noexcept { p->Release(); }
+};
+template <typename Interface>
+using UniqueCom = std::unique_ptr<Interface, ComRelease>;
+
 // The exported function `name` of `module` as the type the caller knows it has, or
 // nullptr when the module has no such export.
 template <typename Proc>

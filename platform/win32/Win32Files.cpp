@@ -23,7 +23,9 @@ class Win32DirectorySearch final : public DirectorySearch {
       return std::nullopt;
     }
     first_ = false;
-    return DirectoryEntry{data_.cFileName, data_.dwFileAttributes};
+    return DirectoryEntry{
+        data_.cFileName, data_.dwFileAttributes,
+        (static_cast<std::uint64_t>(data_.nFileSizeHigh) << 32) | data_.nFileSizeLow};
   }
 
  private:

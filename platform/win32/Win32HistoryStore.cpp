@@ -3,7 +3,6 @@
 #include <wininet.h>
 
 #include <cstring>
-#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -20,8 +19,6 @@ constexpr CLSID kUrlHistoryClass = {
 // {AFA0DC11-C313-11D0-831A-00C04FD5AE38}
 constexpr IID kUrlHistoryStg2 = {
     0xAFA0DC11, 0xC313, 0x11D0, {0x83, 0x1A, 0x00, 0xC0, 0x4F, 0xD5, 0xAE, 0x38}};
-
-constexpr std::string_view kVisitedPrefix = "Visited:";
 
 FileTime ToFileTime(const FILETIME& t) {
   return (static_cast<FileTime>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
@@ -117,12 +114,9 @@ std::vector<HistoryEntry> ReadVisitedEntries() {
   std::vector<HistoryEntry> entries;
   Win32UrlCache cache;
   ForEachUrlCacheEntryUntilFailure(cache, [&](const UrlCacheEntry& e) {
-    const std::size_t at = e.sourceUrl.find('@');
-    if (!(e.entryType & kUrlHistoryCacheEntry) || !e.sourceUrl.starts_with(kVisitedPrefix) ||
-        at == std::string::npos) {
-      return;
-    }
-    entries.push_back({.url = e.sourceUrl.substr(at + 1),
+    auto url = VisitedUrl(e);
+    if (!url) return;
+    entries.push_back({.url = std::move(*url),
                        .title = {},
                        .lastVisited = e.lastAccess,
                        .lastUpdated = e.lastModified,

@@ -8,15 +8,9 @@
 #include <string>
 
 #include "platform/HistoryStore.h"
+#include "platform/win32/Handles.h"
 
 namespace quillmere::win32 {
-
-// Releases a COM interface.
-struct ComRelease {
-  void operator()(IUnknown* p) const noexcept { p->Release(); }
-};
-template <typename Interface>
-using UniqueCom = std::unique_ptr<Interface, ComRelease>;
 
 // The URL history of the operating system. Its own store object is used when it can
 // be created and enumerated; otherwise (Wine's store cannot enumerate) the history

@@ -41,8 +41,8 @@ void FakeFiles::AddFolder(const std::string& path, std::uint32_t attributes) {
   entries_.push_back({path, attributes | kAttributeDirectory});
 }
 
-void FakeFiles::AddFile(const std::string& path, std::uint32_t attributes) {
-  entries_.push_back({path, attributes});
+void FakeFiles::AddFile(const std::string& path, std::uint32_t attributes, std::uint64_t size) {
+  entries_.push_back({path, attributes, size});
 }
 
 const FakeFiles::Entry* FakeFiles::Find(const std::string& path) const {
@@ -67,12 +67,12 @@ std::unique_ptr<DirectorySearch> FakeFiles::Search(const std::string& pattern) c
       found.push_back({"..", kAttributeDirectory});
       for (const Entry& e : entries_) {
         if (Lower(ParentOf(e.path)) == Lower(folder)) {
-          found.push_back({e.path.substr(e.path.find_last_of('\\') + 1), e.attributes});
+          found.push_back({e.path.substr(e.path.find_last_of('\\') + 1), e.attributes, e.size});
         }
       }
     }
   } else if (const Entry* e = Find(pattern)) {
-    found.push_back({e->path.substr(e->path.find_last_of('\\') + 1), e->attributes});
+    found.push_back({e->path.substr(e->path.find_last_of('\\') + 1), e->attributes, e->size});
   }
   auto search = std::make_unique<FakeSearch>(std::move(found), const_cast<int&>(openSearches));
   const_cast<int&>(maxOpenSearches) = std::max(maxOpenSearches, openSearches);

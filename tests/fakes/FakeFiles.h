@@ -14,7 +14,8 @@ namespace quillmere::testing {
 class FakeFiles final : public Files {
  public:
   void AddFolder(const std::string& path, std::uint32_t attributes = kAttributeDirectory);
-  void AddFile(const std::string& path, std::uint32_t attributes = kAttributeArchive);
+  void AddFile(const std::string& path, std::uint32_t attributes = kAttributeArchive,
+               std::uint64_t size = 0);
   bool Exists(const std::string& path) const;
 
   std::unique_ptr<DirectorySearch> Search(const std::string& pattern) const override;
@@ -32,6 +33,7 @@ class FakeFiles final : public Files {
   struct Entry {
     std::string path;
     std::uint32_t attributes;
+    std::uint64_t size = 0;
   };
   const Entry* Find(const std::string& path) const;
   std::vector<Entry> entries_;

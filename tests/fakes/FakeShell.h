@@ -1,13 +1,16 @@
 #pragma once
 
 #include <cstdint>
+#include <set>
 #include <string>
+#include <vector>
 
 #include "platform/Shell.h"
 
 namespace quillmere::testing {
 
-// A shell whose libraries report fixed answers, or are missing.
+// A shell whose libraries report fixed answers, or are missing, and whose recycle
+// bin and recent documents are lists that emptying them clears.
 class FakeShell final : public Shell {
  public:
   std::optional<DllVersionInfo> version;  // nullopt: the probe fails
@@ -18,6 +21,9 @@ class FakeShell final : public Shell {
   int emptyCalls = 0;
   std::uint32_t lastEmptyFlags = 0;
   int clearRecentCalls = 0;
+  std::vector<ShellItem> recycled;
+  std::vector<ShellItem> recent;
+  std::set<std::string> stuck;  // paths of items that emptying leaves where they are
 
   std::optional<DllVersionInfo> GetDllVersion(const char* library) const override {
     lastLibrary = library;
@@ -30,9 +36,20 @@ class FakeShell final : public Shell {
   EmptyRecycleBinResult EmptyRecycleBin(std::uintptr_t, std::uint32_t flags) override {
     ++emptyCalls;
     lastEmptyFlags = flags;
+    if (emptyResult == EmptyRecycleBinResult::kCalled) Empty(recycled);
     return emptyResult;
   }
-  void ClearRecentDocuments() override { ++clearRecentCalls; }
+  std::vector<ShellItem> RecycleBinItems() const override { return recycled; }
+  void ClearRecentDocuments() override {
+    ++clearRecentCalls;
+    Empty(recent);
+  }
+  std::vector<ShellItem> RecentDocuments() const override { return recent; }
+
+ private:
+  void Empty(std::vector<ShellItem>& items) const {
+    std::erase_if(items, [this](const ShellItem& item) { return !stuck.contains(item.path); });
+  }
 };
 
 }  // namespace quillmere::testing

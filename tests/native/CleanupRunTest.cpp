@@ -39,7 +39,9 @@ class LoggingShell final : public Shell {
     log_.events.push_back("empty bin, owner " + std::to_string(owner));
     return result;
   }
+  std::vector<ShellItem> RecycleBinItems() const override { return {}; }
   void ClearRecentDocuments() override { log_.events.push_back("clear recent"); }
+  std::vector<ShellItem> RecentDocuments() const override { return {}; }
   EmptyRecycleBinResult result = EmptyRecycleBinResult::kCalled;
 
  private:

@@ -59,6 +59,18 @@ inline void SetRegistryText(const std::string& key, const char* name, const std:
   RegCloseKey(handle);
 }
 
+// The number of values of the key below HKEY_CURRENT_USER; -1 when it does not open.
+inline int ValueCount(const std::string& key) {
+  HKEY handle = nullptr;
+  if (RegOpenKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS)
+    return -1;
+  DWORD values = 0;
+  RegQueryInfoKeyA(handle, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values, nullptr,
+                   nullptr, nullptr, nullptr);
+  RegCloseKey(handle);
+  return static_cast<int>(values);
+}
+
 inline std::int64_t RecycleBinBytes() {
   SHQUERYRBINFO info{};
   info.cbSize = sizeof info;

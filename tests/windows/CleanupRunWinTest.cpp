@@ -48,28 +48,6 @@ std::string GetText(const std::string& key, const char* name) {
   return text;
 }
 
-int ValueCount(const std::string& key) {
-  HKEY handle = nullptr;
-  if (RegOpenKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, KEY_READ, &handle) != ERROR_SUCCESS)
-    return -1;
-  DWORD values = 0;
-  RegQueryInfoKeyA(handle, nullptr, nullptr, nullptr, nullptr, nullptr, nullptr, &values, nullptr,
-                   nullptr, nullptr, nullptr);
-  RegCloseKey(handle);
-  return static_cast<int>(values);
-}
-
-// A visit as the browser records it in the history, expiring at `expires`.
-void Visit(const std::string& url, FILETIME expires) {
-  FILETIME now;
-  GetSystemTimeAsFileTime(&now);
-  const std::string name = "Visited: " + UserName() + "@" + url;
-  ASSERT_TRUE(CommitUrlCacheEntryA(name.c_str(), nullptr, expires, now,
-                                   NORMAL_CACHE_ENTRY | URLHISTORY_CACHE_ENTRY, nullptr, 0, nullptr,
-                                   nullptr))
-      << GetLastError();
-}
-
 // The UTC file time that the program shows as this local wall-clock moment (it
 // converts with the present distance from UTC, as FileTimeToLocalFileTime does).
 FILETIME LocalMoment(WORD year, WORD month, WORD day, WORD hour, WORD minute) {
@@ -91,10 +69,7 @@ void SeedCache() {
   ASSERT_EQ(
       RunCookieTool({"set", "http://cleanup.test/", "c=1; expires=Sat, 01-Jan-2039 00:00:00 GMT"}),
       0u);
-  FILETIME now;
-  GetSystemTimeAsFileTime(&now);
-  ASSERT_TRUE(CommitUrlCacheEntryA("http://cleanup.test/page.htm", nullptr, FILETIME{}, now,
-                                   NORMAL_CACHE_ENTRY, nullptr, 0, nullptr, nullptr));
+  CachePage("http://cleanup.test/page.htm");
   ASSERT_THAT(CacheSources(), Contains(CookieSource("cleanup.test/")));
   ASSERT_THAT(CacheSources(), Contains("http://cleanup.test/page.htm"));
 }

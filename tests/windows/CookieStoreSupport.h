@@ -3,6 +3,8 @@
 #include <windows.h>
 #include <wininet.h>
 
+#include <gtest/gtest.h>
+
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -37,6 +39,26 @@ inline DWORD RunCookieTool(std::initializer_list<std::string> args) {
   CloseHandle(info.hThread);
   CloseHandle(info.hProcess);
   return code;
+}
+
+// A page in the sandbox's URL cache, as the browser leaves it there.
+inline void CachePage(const std::string& url) {
+  FILETIME now;
+  GetSystemTimeAsFileTime(&now);
+  ASSERT_TRUE(CommitUrlCacheEntryA(url.c_str(), nullptr, FILETIME{}, now, NORMAL_CACHE_ENTRY,
+                                   nullptr, 0, nullptr, nullptr))
+      << GetLastError();
+}
+
+// A visit as the browser records it in the history, expiring at `expires`.
+inline void Visit(const std::string& url, FILETIME expires = {}) {
+  FILETIME now;
+  GetSystemTimeAsFileTime(&now);
+  const std::string name = "Visited: " + UserName() + "@" + url;
+  ASSERT_TRUE(CommitUrlCacheEntryA(name.c_str(), nullptr, expires, now,
+                                   NORMAL_CACHE_ENTRY | URLHISTORY_CACHE_ENTRY, nullptr, 0, nullptr,
+                                   nullptr))
+      << GetLastError();
 }
 
 // Every source address in the sandbox's URL cache, in cache order.

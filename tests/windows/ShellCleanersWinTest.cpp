@@ -14,7 +14,9 @@
 namespace quillmere {
 namespace {
 
+using ::testing::Contains;
 using ::testing::IsEmpty;
+using ::testing::UnorderedElementsAreArray;
 using namespace quillmere::testing;
 
 TEST(RealShellCleaners, EmptyRecycleBinEmptiesTheSandboxesBin) {
@@ -29,9 +31,14 @@ TEST(RealShellCleaners, EmptyRecycleBinEmptiesTheSandboxesBin) {
   ASSERT_GT(RecycleBinBytes(), 0) << trash;
 
   win32::Win32Shell shell;
+  // The bin's own folder names each item where it was deleted from.
+  std::vector<std::string> listed;
+  for (const ShellItem& item : shell.RecycleBinItems()) listed.push_back(item.path);
+  EXPECT_THAT(listed, Contains(folder + "\\doomed.txt"));
   EXPECT_EQ(EmptyRecycleBin(shell, 0), std::nullopt);
 
   EXPECT_EQ(RecycleBinBytes(), 0);
+  EXPECT_THAT(shell.RecycleBinItems(), IsEmpty());
   EXPECT_TRUE(PathExists(folder + "\\kept.txt"));
   RemoveTree(folder);
 }
@@ -61,6 +68,11 @@ TEST(RealShellCleaners, ClearRecentDocumentsRemovesTheShortcutsAndNothingElse) {
   WriteFile(document);
   SHAddToRecentDocs(SHARD_PATHA, document.c_str());
   ASSERT_FALSE(ShortcutsIn(recent).empty());
+  std::vector<std::string> listed;
+  for (const ShellItem& item : win32::Win32Shell().RecentDocuments()) listed.push_back(item.path);
+  std::vector<std::string> shortcuts;
+  for (const std::string& name : ShortcutsIn(recent)) shortcuts.push_back(recent + "\\" + name);
+  EXPECT_THAT(listed, UnorderedElementsAreArray(shortcuts));
 
   ClearRecentDocuments(*std::make_unique<win32::Win32Shell>());
 

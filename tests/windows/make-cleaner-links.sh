@@ -28,3 +28,13 @@ rm -rf "$run"
 mkdir -p "$run/History" "$run/Outside"
 echo canary >"$run/Outside/canary.txt"
 ln -s ../Outside "$run/History/link"
+
+# The console program's test purges the user's own History folder: it holds
+# "quillmere-cli-link", a link to C:\quillmere-cli-test\Outside, whose canary must
+# survive.
+cli="$WINEPREFIX/drive_c/quillmere-cli-test"
+history="$WINEPREFIX/drive_c/users/$(id -un)/AppData/Local/Microsoft/Windows/History"
+rm -rf "$cli" "$history/quillmere-cli-link"
+mkdir -p "$cli/Outside" "$history"
+echo canary >"$cli/Outside/canary.txt"
+ln -s "$(realpath --relative-to="$history" "$cli/Outside")" "$history/quillmere-cli-link"

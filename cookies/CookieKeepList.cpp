@@ -1,0 +1,47 @@
+#include "cookies/CookieKeepList.h"
+
+#include <algorithm>
+
+#include "common/FuncUnit.h"
+#include "cookies/CookieRow.h"
+
+namespace quillmere {
+namespace {
+
+bool IsHostName(std::string_view host) {
+  if (host.empty() || host.front() == '.' || host.back() == '.' ||
+      host.find("..") != std::string_view::npos) {
+    return false;
+  }
+  return std::all_of(host.begin(), host.end(), [](char c) {
+    return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' || c == '_' || c == '.';
+  });
+}
+
+}  // namespace
+
+std::string CookieHost(std::string_view sourceUrl) {
+  std::string host = LowerCase(CookieAddress(sourceUrl));
+  host.resize(std::min(host.find_first_of("/:"), host.size()));
+  if (host.starts_with('.')) host.erase(0, 1);
+  return host;
+}
+
+bool CookieKeepList::Add(std::string_view domain) {
+  if (domain.starts_with('.')) domain.remove_prefix(1);
+  std::string lower = LowerCase(domain);
+  if (!IsHostName(lower)) return false;
+  domains_.push_back(std::move(lower));
+  return true;
+}
+
+bool CookieKeepList::Keeps(const UrlCacheEntry& entry) const {
+  if (!IsCookie(entry)) return false;
+  const std::string host = CookieHost(entry.sourceUrl);
+  return std::any_of(domains_.begin(), domains_.end(), [&](const std::string& domain) {
+    return host == domain || (host.size() > domain.size() && host.ends_with(domain) &&
+                              host[host.size() - domain.size() - 1] == '.');
+  });
+}
+
+}  // namespace quillmere
