@@ -1,5 +1,7 @@
 #include "app/ActiveForm.h"
 
+#include <algorithm>
+
 #include "toolkit/Controls.h"
 
 namespace quillmere {
@@ -57,12 +59,15 @@ void TActiveForm::PaintHeader(HDC dc) {
 }
 
 // A run reports thousands of lines a second and pumps no messages meanwhile; the
-// memo costs a repaint per append. So lines gather here and reach the memo, painted
-// at once, every kFollowMs while the run goes on; the rest follows as soon as the
-// message loop runs again.
+// memo costs a repaint per append, and under Wine every append and repaint also
+// walks all the lines the memo holds. So lines gather here and reach the memo,
+// painted at once, in batches while the run goes on; the rest follows as soon as
+// the message loop runs again. A batch that took long to show (a memo of a hundred
+// thousand lines) makes the run wait longer for the next, so that showing the lines
+// never takes over the run, but the memo still follows it a few times a second.
 void TActiveForm::AddLine(std::string_view text) {
   pending_.append(text).append("\r\n");
-  if (GetTickCount() - lastFlush_ >= kFollowMs) {
+  if (GetTickCount() - lastFlush_ >= followMs_) {
     FlushLines();
   } else if (!flushPosted_) {
     flushPosted_ = PostMessageA(hwnd(), kFlushLines, 0, 0);
@@ -72,11 +77,19 @@ void TActiveForm::AddLine(std::string_view text) {
 void TActiveForm::FlushLines() {
   lastFlush_ = GetTickCount();
   if (pending_.empty()) return;
-  const LPARAM end = GetWindowTextLengthA(StatusMemo);
-  SendMessageA(StatusMemo, EM_SETSEL, end, end);
+  // The memo keeps its text in UTF-16: its length in those units is known at once,
+  // and the caret stays at the end between batches unless the user moved it.
+  const DWORD end = GetWindowTextLengthW(StatusMemo);
+  DWORD from = 0;
+  DWORD to = 0;
+  SendMessageW(StatusMemo, EM_GETSEL, reinterpret_cast<WPARAM>(&from),
+               reinterpret_cast<LPARAM>(&to));
+  if (from != end || to != end) SendMessageW(StatusMemo, EM_SETSEL, end, end);
   SendMessageA(StatusMemo, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(pending_.c_str()));
   pending_.clear();
   UpdateWindow(StatusMemo);
+  const DWORD took = GetTickCount() - lastFlush_;
+  followMs_ = std::clamp<DWORD>(4 * took, kFollowMs, kMaxFollowMs);
 }
 
 void TActiveForm::ClearLines() {

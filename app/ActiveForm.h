@@ -29,8 +29,11 @@ class TActiveForm final : public win32::Window {
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
-  // Lines reach the memo in batches, at least this often during a run.
+  // Lines reach the memo in batches during a run: every kFollowMs while showing a
+  // batch is quick, less often as the memo grows and each batch takes longer to
+  // show, and never less often than every kMaxFollowMs.
   static constexpr DWORD kFollowMs = 100;
+  static constexpr DWORD kMaxFollowMs = 250;
   static constexpr UINT kFlushLines = WM_APP + 1;
 
   void PaintHeader(HDC dc);
@@ -42,7 +45,8 @@ class TActiveForm final : public win32::Window {
   std::unique_ptr<win32::Panel> Panel3;
   HWND StatusMemo = nullptr;
   std::string pending_;  // lines not yet in the memo
-  DWORD lastFlush_ = 0;
+  DWORD lastFlush_ = 0;  // when the last batch started on its way to the memo
+  DWORD followMs_ = kFollowMs;
   bool flushPosted_ = false;
 };
 

@@ -76,15 +76,13 @@ TEraserForm::TEraserForm(const Ports& ports)
                          .tasks = *TasksPage,
                          .sources = {ports_.shell, UrlHistory1, ports_.urlCache, ports_.files},
                          .report = *this});
-  StatusBar1 = win32::CreateControl({.className = STATUSCLASSNAMEA,
-                                     .style = CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER,
-                                     .y = kClientHeight - kStatusHeight,
-                                     .width = kClientWidth,
-                                     .height = kStatusHeight,
-                                     .parent = hwnd(),
-                                     .font = font_.get()});
-  SendMessageA(StatusBar1, SB_SIMPLE, TRUE, 0);
-  SendMessageA(StatusBar1, SB_SETTEXTA, SB_SIMPLEID, reinterpret_cast<LPARAM>("No Errors"));
+  StatusBar1 =
+      std::make_unique<win32::StatusBar>(win32::StatusBar::Args{.parent = hwnd(),
+                                                                .y = kClientHeight - kStatusHeight,
+                                                                .width = kClientWidth,
+                                                                .height = kStatusHeight,
+                                                                .font = font_.get()});
+  StatusBar1->SetText("No Errors");
 
   Timer1->SetEnabled(true);
   CookiesPage->FormCreate();
@@ -160,12 +158,7 @@ void TEraserForm::ShowActivePage() {
 }
 
 void TEraserForm::ShowStatus(std::string_view message) {
-  const std::string text = "  " + std::string(message);
-  // The bar invalidates what the new text covers (and some systems repaint it right
-  // away); painting what is left now shows every line as it comes, at the price of
-  // one repaint.
-  SendMessageA(StatusBar1, SB_SETTEXTA, SB_SIMPLEID, reinterpret_cast<LPARAM>(text.c_str()));
-  UpdateWindow(StatusBar1);
+  StatusBar1->SetText("  " + std::string(message));
   if (ActiveForm) ActiveForm->AddLine(message);
 }
 

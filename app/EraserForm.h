@@ -12,6 +12,7 @@
 #include "platform/Ports.h"
 #include "platform/win32/Handles.h"
 #include "toolkit/Panel.h"
+#include "toolkit/StatusBar.h"
 #include "toolkit/Timer.h"
 #include "toolkit/Window.h"
 
@@ -45,7 +46,7 @@ class TEraserForm final : public win32::Window,
   void RefreshGauges() override;
 
   // The parts a caller or a test looks at.
-  HWND StatusBar() const { return StatusBar1; }
+  HWND StatusBar() const { return StatusBar1->hwnd(); }
   HWND ProgressBarWindow() const { return ProgressBar; }
   HWND PageControl() const { return PageControl1; }
   TGaugeHeader& Gauges() { return *Header; }
@@ -89,7 +90,7 @@ class TEraserForm final : public win32::Window,
   std::unique_ptr<TCookiePage> CookiesPage;
   std::unique_ptr<TTaskPage> TasksPage;
   std::unique_ptr<TGaugeHeader> Header;
-  HWND StatusBar1 = nullptr;
+  std::unique_ptr<win32::StatusBar> StatusBar1;
 
   bool shown_ = false;
   HWND focusOnReturn_ = nullptr;

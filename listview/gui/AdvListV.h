@@ -15,7 +15,7 @@
 #include "listview/RowGeometry.h"
 #include "listview/SortType.h"
 #include "listview/gui/MiniHtmlCells.h"
-#include "listview/gui/WindowHook.h"
+#include "toolkit/WindowHook.h"
 #include "platform/win32/Handles.h"
 #include "toolkit/Window.h"
 

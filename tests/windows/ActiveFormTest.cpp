@@ -72,6 +72,21 @@ TEST(ActiveForm, TheMemoFollowsARunInBatchesAndGetsEveryLineOnceTheLoopRuns) {
   EXPECT_EQ(form.Lines().back(), "Deleting : file" + std::to_string(added - 1));
 }
 
+// The user may have clicked into the memo between two runs: new lines still go
+// after the last one.
+TEST(ActiveForm, NewLinesGoAfterTheLastWhereverTheCaretWasLeft) {
+  TActiveForm form(nullptr);
+  form.Show();
+  form.AddLine("first");
+  testing::PumpMessages();
+  const HWND memo = FindWindowExA(form.hwnd(), nullptr, "Edit", nullptr);
+  ASSERT_TRUE(memo);
+  SendMessageA(memo, EM_SETSEL, 0, 0);
+  form.AddLine("second");
+  testing::PumpMessages();
+  EXPECT_EQ(form.Lines(), (std::vector<std::string>{"first", "second"}));
+}
+
 TEST(ActiveForm, ClosingOnlyHidesIt) {
   TActiveForm form(nullptr);
   form.Show();

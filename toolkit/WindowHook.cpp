@@ -1,4 +1,4 @@
-#include "listview/gui/WindowHook.h"
+#include "toolkit/WindowHook.h"
 
 #include <stdexcept>
 
