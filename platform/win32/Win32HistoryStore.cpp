@@ -109,10 +109,11 @@ UniqueCom<IUrlHistoryStg2> OpenSystemStore() {
 }
 
 // Every entry of the cache's history container, read at once: deleting entries
-// while the pass goes on then cannot disturb it.
+// while the pass goes on then cannot disturb it. Only that container is walked,
+// however many cookies and pages the rest of the cache holds.
 std::vector<HistoryEntry> ReadVisitedEntries() {
   std::vector<HistoryEntry> entries;
-  Win32UrlCache cache;
+  Win32UrlCache cache(Win32UrlCache::Scope::kHistory);
   ForEachUrlCacheEntryUntilFailure(cache, [&](const UrlCacheEntry& e) {
     auto url = VisitedUrl(e);
     if (!url) return;

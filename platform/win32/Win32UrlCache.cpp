@@ -28,6 +28,7 @@ constexpr Container kContainers[] = {
     {"Visited:", kUrlHistoryCacheEntry, "visited:"},
     {"visited:", kUrlHistoryCacheEntry, "visited:"},
 };
+constexpr std::size_t kFirstHistoryContainer = 3;
 
 // `prefix` is in lower case.
 bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
@@ -52,8 +53,10 @@ INTERNET_CACHE_ENTRY_INFOA* Record(std::span<std::byte> buffer, DWORD& size,
 }  // namespace
 
 struct Win32UrlCache::Search {
+  explicit Search(std::size_t first) : container(first) {}
+
   HANDLE find = nullptr;  // the enumeration of `container`; nullptr until it is opened
-  std::size_t container = 0;
+  std::size_t container;
   std::uint32_t kindsGiven = 0;  // containers whose entries this search has given
 
   ~Search() {
@@ -72,7 +75,8 @@ struct Win32UrlCache::Search {
   }
 };
 
-Win32UrlCache::Win32UrlCache() = default;
+Win32UrlCache::Win32UrlCache(Scope scope)
+    : firstContainer_(scope == Scope::kHistory ? kFirstHistoryContainer : 0) {}
 Win32UrlCache::~Win32UrlCache() = default;
 
 bool Win32UrlCache::Failed(DWORD error) {
@@ -122,7 +126,7 @@ bool Win32UrlCache::Advance(Search& search, std::span<std::byte> buffer, std::ui
 
 UrlCache::FindHandle Win32UrlCache::FindFirstEntry(std::span<std::byte> buffer,
                                                    std::uint32_t& byteCount) {
-  auto search = std::make_unique<Search>();
+  auto search = std::make_unique<Search>(firstContainer_);
   if (!Advance(*search, buffer, byteCount)) return kNoHandle;
   const auto handle = reinterpret_cast<FindHandle>(search.get());
   searches_.emplace(handle, std::move(search));

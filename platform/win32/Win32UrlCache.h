@@ -13,9 +13,12 @@ namespace quillmere::win32 {
 // systems (Wine, older Windows) and only the content container on current Windows,
 // so one search here walks the plain enumeration and then the cookie and history
 // containers the plain one did not already give: every entry comes exactly once.
+// Scoped to the history, a search walks the history container alone.
 class Win32UrlCache final : public UrlCache {
  public:
-  Win32UrlCache();
+  enum class Scope { kEveryEntry, kHistory };
+
+  explicit Win32UrlCache(Scope scope = Scope::kEveryEntry);
   ~Win32UrlCache() override;
 
   FindHandle FindFirstEntry(std::span<std::byte> buffer, std::uint32_t& byteCount) override;
@@ -35,6 +38,7 @@ class Win32UrlCache final : public UrlCache {
   bool Advance(Search& search, std::span<std::byte> buffer, std::uint32_t& byteCount);
   bool Failed(DWORD error);
 
+  std::size_t firstContainer_;
   std::map<FindHandle, std::unique_ptr<Search>> searches_;
   std::uint32_t lastError_ = 0;
 };

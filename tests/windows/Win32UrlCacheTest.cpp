@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <wininet.h>
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -67,6 +68,20 @@ TEST_F(Win32UrlCacheTest, GivesPagesCookiesAndVisitsEachExactlyOnce) {
                                   CookieSource("one.test/"), CookieSource("two.test/shop/")}) {
     EXPECT_EQ(all.count(want), 1u) << want;
   }
+}
+
+// The history store reads the visits without walking every cookie and page.
+TEST_F(Win32UrlCacheTest, ScopedToTheHistoryASearchGivesTheVisitsAlone) {
+  AddPage("http://page.test/index.html");
+  AddVisit("http://visited.test/");
+  AddVisit("http://visited.test/again.html");
+  ASSERT_EQ(RunCookieTool({"set", "http://one.test/", std::string("a=1") + kExpires}), 0u);
+  win32::Win32UrlCache history(win32::Win32UrlCache::Scope::kHistory);
+  std::vector<std::string> sources;
+  ForEachUrlCacheEntry(history, [&](const UrlCacheEntry& e) { sources.push_back(e.sourceUrl); });
+  EXPECT_THAT(sources, ::testing::UnorderedElementsAre(
+                           "Visited:" + UserName() + "@http://visited.test/",
+                           "Visited:" + UserName() + "@http://visited.test/again.html"));
 }
 
 TEST_F(Win32UrlCacheTest, EachEntryComesInTwoCallsTheSizeThenTheRecord) {
