@@ -1,7 +1,6 @@
 // quillmere-cli.exe itself, started as a scheduled task starts it, over the
 // sandbox's real cookies, cache, history, registry, files and recycle bin.
 #include <windows.h>
-#include <shlobj.h>
 #include <wininet.h>
 
 #include <gmock/gmock.h>
@@ -145,15 +144,6 @@ void SetCookies(std::initializer_list<std::string> hosts) {
               0u)
         << host;
   }
-}
-
-// The user's History folder, which the program purges. Every process that loads
-// WinINet under Wine writes it to "Shell Folders" anew, so a test cannot point the
-// program elsewhere there.
-std::string HistoryFolder() {
-  char folder[MAX_PATH] = {};
-  SHGetFolderPathA(nullptr, CSIDL_HISTORY, nullptr, SHGFP_TYPE_CURRENT, folder);
-  return folder;
 }
 
 class CliProgramTest : public ::testing::Test {

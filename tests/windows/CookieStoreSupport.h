@@ -12,20 +12,9 @@
 #include "platform/UrlCacheWalk.h"
 #include "platform/win32/Win32UrlCache.h"
 #include "tests/windows/GuiTestSupport.h"
+#include "tests/windows/Traces.h"
 
 namespace quillmere::testing {
-
-// The user name WinINet puts into cookie source addresses.
-inline std::string UserName() {
-  char name[256];
-  DWORD size = sizeof name;
-  return GetUserNameA(name, &size) ? name : "";
-}
-
-// "Cookie:user@" + host and path: the source address of a persistent cookie.
-inline std::string CookieSource(const std::string& hostAndPath) {
-  return "Cookie:" + UserName() + "@" + hostAndPath;
-}
 
 // Runs cookie_tool.exe (beside the test program) and returns its exit code.
 inline DWORD RunCookieTool(std::initializer_list<std::string> args) {
@@ -42,23 +31,11 @@ inline DWORD RunCookieTool(std::initializer_list<std::string> args) {
 }
 
 // A page in the sandbox's URL cache, as the browser leaves it there.
-inline void CachePage(const std::string& url) {
-  FILETIME now;
-  GetSystemTimeAsFileTime(&now);
-  ASSERT_TRUE(CommitUrlCacheEntryA(url.c_str(), nullptr, FILETIME{}, now, NORMAL_CACHE_ENTRY,
-                                   nullptr, 0, nullptr, nullptr))
-      << GetLastError();
-}
+inline void CachePage(const std::string& url) { ASSERT_TRUE(CommitPage(url)) << GetLastError(); }
 
 // A visit as the browser records it in the history, expiring at `expires`.
 inline void Visit(const std::string& url, FILETIME expires = {}) {
-  FILETIME now;
-  GetSystemTimeAsFileTime(&now);
-  const std::string name = "Visited: " + UserName() + "@" + url;
-  ASSERT_TRUE(CommitUrlCacheEntryA(name.c_str(), nullptr, expires, now,
-                                   NORMAL_CACHE_ENTRY | URLHISTORY_CACHE_ENTRY, nullptr, 0, nullptr,
-                                   nullptr))
-      << GetLastError();
+  ASSERT_TRUE(CommitVisit(url, expires)) << GetLastError();
 }
 
 // Every source address in the sandbox's URL cache, in cache order.

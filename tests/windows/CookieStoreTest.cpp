@@ -135,6 +135,24 @@ TEST_F(CookieStoreTest, CleanUpErasesTheTickedCookiesFromTheStoreAndListsTheRest
   EXPECT_EQ(win32::WindowText(form->CookiePage().CookieCountEdit()), "3");
 }
 
+// Under Wine a cookie set through WinINet has no dates; one committed as the first
+// run's sample traces are shows its dates and hit count as a browser's would.
+TEST_F(CookieStoreTest, ACookieCommittedWithItsDatesAndHitCountShowsThem) {
+  const FILETIME modified = DaysFromNow(-3.5);
+  const FILETIME expires = DaysFromNow(400);
+  ASSERT_TRUE(CommitCookie(CookieSource("dated.example.org/"), modified, expires, 512));
+  MakeForm();
+  const auto rows = Rows();
+  ASSERT_TRUE(rows.count(CookieSource("dated.example.org/")));
+  const TListItem& row = *rows.at(CookieSource("dated.example.org/"));
+  EXPECT_EQ(row.Caption(), "dated.example.org");
+  EXPECT_EQ(row.Cell(1), "512");
+  EXPECT_EQ(row.Cell(2), FileTimeToText(locale, FileTimeValue(modified)));
+  EXPECT_EQ(row.Cell(3), FileTimeToText(locale, FileTimeValue(expires)));
+  EXPECT_NE(row.Cell(2), "01/01/80 12:00:00 AM");
+  EXPECT_NE(row.Cell(3), "01/01/80 12:00:00 AM");
+}
+
 TEST_F(CookieStoreTest, AnEmptyStoreShowsZeroAndDisablesTheFourCookieButtons) {
   MakeForm();
   EXPECT_EQ(form->CookiePage().CookieList().ItemCount(), 0);

@@ -57,5 +57,21 @@ TEST(SandboxGuard, AProgramOutsideTheSandboxRunsNoTestAndChangesNothing) {
   RemoveTree(folder);
 }
 
+// The sample traces of a newcomer's first run are made in scripts/run's sandbox
+// alone: started in the tests' sandbox, the seeding program refuses and makes none.
+TEST(SandboxGuard, TheSampleTracesAreMadeOnlyInTheRunSandbox) {
+  PROCESS_INFORMATION child{};
+  ASSERT_TRUE(StartProgram("\"" + TestProgramFolder() + "seed_traces.exe\"", child));
+  ASSERT_EQ(WaitForSingleObject(child.hProcess, 60000), WAIT_OBJECT_0);
+  DWORD code = 0;
+  GetExitCodeProcess(child.hProcess, &code);
+  CloseHandle(child.hThread);
+  CloseHandle(child.hProcess);
+
+  EXPECT_EQ(code, static_cast<DWORD>(kRefusedOutsideSandbox));
+  EXPECT_FALSE(PathExists("C:\\AOL40\\CACHE\\ART\\logo.art"));
+  EXPECT_FALSE(PathExists("C:\\Program Files\\Netscape\\Users\\default\\Mail\\Trash"));
+}
+
 }  // namespace
 }  // namespace quillmere

@@ -26,18 +26,7 @@ class Win32UrlCacheTest : public ::testing::Test {
   void TearDown() override { EmptyCache(); }
 
   // A cached page with its file, as a browser leaves one.
-  static void AddPage(const char* url) {
-    char file[MAX_PATH] = {};
-    ASSERT_TRUE(CreateUrlCacheEntryA(url, 5, "html", file, 0));
-    const HANDLE h = CreateFileA(file, GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    ASSERT_NE(h, INVALID_HANDLE_VALUE);
-    DWORD written = 0;
-    WriteFile(h, "hello", 5, &written, nullptr);
-    CloseHandle(h);
-    const FILETIME none{};
-    ASSERT_TRUE(CommitUrlCacheEntryA(url, file, none, none, NORMAL_CACHE_ENTRY, nullptr, 0, nullptr,
-                                     nullptr));
-  }
+  static void AddPage(const char* url) { ASSERT_TRUE(CommitPage(url, "hello")) << GetLastError(); }
   static void AddVisit(const std::string& url) {
     const FILETIME none{};
     ASSERT_TRUE(CommitUrlCacheEntryA(("Visited:" + UserName() + "@" + url).c_str(), nullptr, none,
