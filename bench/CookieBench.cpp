@@ -1,51 +1,55 @@
-// The cookie page over caches of 1,000 and 10,000 cookies, in a shown window:
-// ListCookies and Refresh (with the repaint it leads to) against the bare
-// enumeration of the same cache; one sort of 10,000 rows by Address, Hits and
-// Expires against a Refresh; Check All; and the rows the owner-drawn list paints
-// when it scrolls by a page and by a line. Run it in a sandbox of its own, on a
-// (virtual) display, for instance
-//   scripts/sandbox-wine build/windows/bench-sandbox build/windows/bench/cookie_bench.exe
-// It fills that sandbox's URL cache with cookie entries and empties it again.
+// The cookie page over large caches, in a shown window, each figure against the bare
+// enumeration of the same cache measured in the same run:
+//   P1  ListCookies at 10,000 and 50,000 cookies;
+//   P3  one sort of 10,000 rows by each column, against ListCookies;
+//   P5  start-up to an idle window (after the first timer tick has read the list
+//       again) with 10,000 cookies;
+//   and the peak memory of the program with 100,000 cookies listed (in a process of
+//   its own, so that nothing measured before counts).
+// Run it in a sandbox of its own on a (virtual) display (scripts/bench does). It
+// fills that sandbox's URL cache with cookie entries and empties it again.
+//   cookie_bench.exe           every row
+//   cookie_bench.exe memory    the memory row alone, over the cache as it is
 #include <windows.h>
 #include <commctrl.h>
+#include <psapi.h>
 #include <wininet.h>
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "app/ActiveForm.h"
 #include "app/EraserForm.h"
+#include "bench/Measure.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/Win32Platform.h"
+#include "tests/windows/Traces.h"
 
 namespace {
 
-constexpr int kRounds = 5;
+using namespace quillmere;
 
-double Milliseconds(const std::function<void()>& work) {
-  const auto start = std::chrono::steady_clock::now();
-  work();
-  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
-      .count();
-}
-
-// The best of a few rounds of each piece of work, the rounds interleaved so that
-// every piece meets the same load of a shared machine.
+// Rounds of each piece of work, interleaved so that every piece meets the same load
+// of a shared machine; each piece's median counts.
 struct Timed {
   std::function<void()> prepare;
   std::function<void()> work;
-  double best = 1e300;
+  std::vector<double> times{};
+  double median() const { return bench::Median(times); }
 };
-void Race(std::vector<Timed*> pieces) {
-  for (int i = 0; i < kRounds; ++i)
+void Race(int rounds, const std::vector<Timed*>& pieces) {
+  for (int i = 0; i < rounds; ++i) {
     for (Timed* piece : pieces) {
       piece->prepare();
-      piece->best = std::min(piece->best, Milliseconds(piece->work));
+      piece->times.push_back(bench::Milliseconds(piece->work));
     }
+  }
 }
 
 // The WinINet loop ListCookies is built on: size, exact buffer, fetch, per entry.
@@ -94,104 +98,195 @@ void EmptyCache() {
   for (const std::string& s : Sources()) DeleteUrlCacheEntryA(s.c_str());
 }
 
-FILETIME DaysFromNow(int days, int seconds) {
-  FILETIME now;
-  GetSystemTimeAsFileTime(&now);
-  ULARGE_INTEGER t{{now.dwLowDateTime, now.dwHighDateTime}};
-  t.QuadPart += (static_cast<ULONGLONG>(days) * 86400 + seconds) * 10'000'000ULL;
-  return FILETIME{t.LowPart, t.HighPart};
-}
-
 // Cookie entries as a browser leaves them, each with its own host, hit count and
-// dates; committed directly, since a cookie set through WinINet carries no dates
-// under Wine and its hit count cannot be chosen.
-void Fill(int count) {
-  char user[256];
-  DWORD userSize = sizeof user;
-  GetUserNameA(user, &userSize);
-  std::srand(7);
-  for (int i = 0; i < count; ++i) {
-    const std::string source = std::string("Cookie:") + user + "@host" +
-                               std::to_string(std::rand() % 100000) + "-" + std::to_string(i) +
-                               ".bench.test/path" + std::to_string(i % 7) + "/";
-    const FILETIME expires = DaysFromNow(std::rand() % 3000, std::rand() % 86400);
-    const FILETIME modified = DaysFromNow(-(std::rand() % 3000), std::rand() % 86400);
-    if (!CommitUrlCacheEntryA(source.c_str(), nullptr, expires, modified, COOKIE_CACHE_ENTRY,
-                              nullptr, 0, nullptr, nullptr)) {
-      std::fprintf(stderr, "could not add %s\n", source.c_str());
+// dates: entries `from` to `to` - 1. Wine keeps at most about 60,000 entries in one
+// container, so `asPages` puts cookie entries into the pages' container, named as
+// pages: the list takes every entry whose type says cookie, wherever it is kept.
+void Fill(int from, int to, bool asPages = false) {
+  std::srand(static_cast<unsigned>(7 + from));
+  for (int i = from; i < to; ++i) {
+    const std::string hostAndPath = "host" + std::to_string(std::rand() % 100000) + "-" +
+                                    std::to_string(i) + ".bench.test/path" + std::to_string(i % 7) +
+                                    "/";
+    const std::string source =
+        asPages ? "http://" + hostAndPath : testing::CookieSource(hostAndPath);
+    const double expires = std::rand() % 3000 + std::rand() % 86400 / 86400.0;
+    const double modified = -(std::rand() % 3000) + std::rand() % 86400 / 86400.0;
+    if (!testing::CommitCookie(source, testing::DaysFromNow(modified),
+                               testing::DaysFromNow(expires),
+                               static_cast<DWORD>(std::rand() % 5000))) {
+      std::fprintf(stderr, "could not add %s (error %lu)\n", source.c_str(), GetLastError());
       std::exit(1);
     }
-    INTERNET_CACHE_ENTRY_INFOA info{};
-    info.dwStructSize = sizeof info;
-    info.dwHitRate = static_cast<DWORD>(std::rand() % 5000);
-    SetUrlCacheEntryInfoA(source.c_str(), &info, CACHE_ENTRY_HITRATE_FC);
   }
 }
 
-// The rows the list paints while it scrolls by `request` (SB_PAGEDOWN, SB_LINEDOWN),
-// counted by its after-paint event.
-int RowsPaintedByScroll(quillmere::TAdvListView& list, WPARAM request) {
-  UpdateWindow(list.ListWindow());
-  int painted = 0;
-  list.OnDrawItem = [&](quillmere::TAdvListView&, HDC, int, const RECT&, UINT) { ++painted; };
-  SendMessageA(list.ListWindow(), WM_VSCROLL, request, 0);
-  UpdateWindow(list.ListWindow());
-  list.OnDrawItem = nullptr;
-  return painted;
+// The quit request the main window leaves when it goes, which would end the next
+// message loop at once.
+void TakeQuitMessage() {
+  MSG msg;
+  PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+}
+
+// The program's start-up as Application::Run makes it, up to the moment it idles
+// after its first timer tick has read the cookie list again.
+double StartUp() {
+  double ms = 0;
+  {
+    const auto start = std::chrono::steady_clock::now();
+    win32::Win32Platform platform;
+    TEraserForm form(platform.ports());
+    TActiveForm activity(form.hwnd());
+    form.AttachActivityWindow(&activity);
+    form.Show();
+    MSG msg;
+    while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+      TranslateMessage(&msg);
+      DispatchMessageA(&msg);
+      if (msg.message == WM_TIMER && msg.hwnd == form.hwnd()) break;
+    }
+    bench::Pump();
+    ms =
+        std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
+  }
+  TakeQuitMessage();
+  return ms;
+}
+
+std::string Ratio(double a, double b) { return bench::Fixed(a / b, 2); }
+std::string Ms(double ms) { return bench::Fixed(ms, 0) + " ms"; }
+
+// ListCookies against the bare enumeration; with `sorts`, one sort by each column.
+void ListingFigures(win32::Win32Platform& platform, int rounds, bool sorts) {
+  TEraserForm form(platform.ports());
+  form.Show();
+  bench::Pump(1500);  // the first timer tick, and its reading of the list, are over
+  TCookiePage& page = form.CookiePage();
+  TAdvListView& list = page.CookieList();
+  Timed bare{[] {}, [] { BareEnumeration(); }};
+  Timed listed{[&] { list.ClearItems(); }, [&] { page.ListCookies(); }};
+  Race(rounds, {&bare, &listed});
+  const std::string count = std::to_string(list.ItemCount()) + " cookies";
+  bench::PrintRow(
+      "P1", "ListCookies / bare cache enumeration, " + count, Ratio(listed.median(), bare.median()),
+      "<= 1.2",
+      Ms(listed.median()) + " / " + Ms(bare.median()) + ", median of " + std::to_string(rounds));
+  if (!sorts) return;
+
+  std::string each;
+  double slowest = 0;
+  for (const TListColumn& column : std::vector<TListColumn>(list.Columns())) {
+    const double sorted = bench::Milliseconds([&] {
+      list.ColumnClick(column);
+      UpdateWindow(list.ListWindow());
+    });
+    slowest = std::max(slowest, sorted);
+    each += (each.empty() ? "" : ", ") + column.Caption + " " + Ratio(sorted, listed.median());
+  }
+  bench::PrintRow("P3", "one sort of " + count + " by each column / ListCookies (slowest)",
+                  Ratio(slowest, listed.median()), "about 0.07", each);
+  const double checked = bench::Milliseconds([&] {
+    page.OnCommand(ToolButton1);
+    UpdateWindow(list.ListWindow());
+  });
+  std::fprintf(stderr, "Check All of %d rows: %.1f ms\n", list.ItemCount(), checked);
+}
+
+// Start-up against the bare enumeration, with no other window of the program about.
+void StartUpFigure(int rounds) {
+  Timed bare{[] {}, [] { BareEnumeration(); }};
+  Timed started{[] {}, [] { StartUp(); }};
+  Race(rounds, {&bare, &started});
+  bench::PrintRow(
+      "P5",
+      "start-up to an idle window / bare enumeration, " + std::to_string(BareEnumeration()) +
+          " cookies",
+      Ratio(started.median(), bare.median()), "<= 4",
+      Ms(started.median()) + " / " + Ms(bare.median()) + ", median of " + std::to_string(rounds));
+}
+
+// In a process of its own: the program started over the cache as it is, its peak
+// memory once the list has been read twice (at creation and at the first tick).
+int Memory() {
+  const win32::ComApartment com;
+  const auto peak = [] {
+    PROCESS_MEMORY_COUNTERS counters{};
+    counters.cb = sizeof counters;
+    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
+    return counters;
+  };
+  const PROCESS_MEMORY_COUNTERS before = peak();
+  int rows = 0;
+  {
+    win32::Win32Platform platform;
+    TEraserForm form(platform.ports());
+    TActiveForm activity(form.hwnd());
+    form.AttachActivityWindow(&activity);
+    form.Show();
+    bench::Pump(1500);
+    rows = form.CookiePage().CookieList().ItemCount();
+  }
+  const PROCESS_MEMORY_COUNTERS after = peak();
+  const double mb = 1024.0 * 1024.0;
+  bench::PrintRow(
+      "memory", "peak private bytes with " + std::to_string(rows) + " cookies listed",
+      bench::Fixed(after.PeakPagefileUsage / mb, 0) + " MB", "report",
+      bench::Fixed(static_cast<double>(after.PeakPagefileUsage - before.PeakPagefileUsage) /
+                       std::max(rows, 1),
+                   0) +
+          " bytes a row; peak working set " + bench::Fixed(after.PeakWorkingSetSize / mb, 0) +
+          " MB");
+  return 0;
+}
+
+// This program again, as a child whose rows join this one's output.
+void RunMemoryChild() {
+  char self[MAX_PATH];
+  GetModuleFileNameA(nullptr, self, MAX_PATH);
+  std::string command = "\"" + std::string(self) + "\" memory";
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  for (const DWORD which : {STD_INPUT_HANDLE, STD_OUTPUT_HANDLE, STD_ERROR_HANDLE})
+    SetHandleInformation(GetStdHandle(which), HANDLE_FLAG_INHERIT, HANDLE_FLAG_INHERIT);
+  startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+  startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
+  startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
+  PROCESS_INFORMATION child{};
+  std::fflush(stdout);
+  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                      &startup, &child)) {
+    std::fprintf(stderr, "cannot start %s (error %lu)\n", command.c_str(), GetLastError());
+    return;
+  }
+  WaitForSingleObject(child.hProcess, INFINITE);
+  CloseHandle(child.hThread);
+  CloseHandle(child.hProcess);
 }
 
 }  // namespace
 
-int main() {
-  const quillmere::win32::ComApartment com;
+int main(int argc, char** argv) {
+  if (!bench::InSandbox()) {
+    std::fprintf(stderr, "Drive Z: is present: run this in a sandbox.\n");
+    return 1;
+  }
   const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX),
                                       ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES};
   InitCommonControlsEx(&controls);
-  quillmere::win32::Win32Platform platform;
+  if (argc == 2 && std::strcmp(argv[1], "memory") == 0) return Memory();
 
+  const win32::ComApartment com;
+  win32::Win32Platform platform;
   EmptyCache();
-  for (const int count : {1000, 10000}) {
-    Fill(count);
-    quillmere::TEraserForm form(platform.ports());
-    form.Show();
-    quillmere::TCookiePage& page = form.CookiePage();
-    quillmere::TAdvListView& list = page.CookieList();
-    int entries = 0;
-    Timed bare{[] {}, [&] { entries = BareEnumeration(); }};
-    Timed listed{[&] { list.ClearItems(); }, [&] { page.ListCookies(); }};
-    Timed refreshed{[] {},
-                    [&] {
-                      page.OnCommand(quillmere::ToolButton3);
-                      UpdateWindow(list.ListWindow());
-                    }};
-    Race({&bare, &listed, &refreshed});
-    const double refresh = refreshed.best;
-    std::printf(
-        "%5d cookies (%d entries): bare enumeration %.1f ms, ListCookies %.1f ms (ratio %.2f), "
-        "Refresh %.1f ms (ratio %.2f)\n",
-        list.ItemCount(), entries, bare.best, listed.best, listed.best / bare.best, refresh,
-        refresh / bare.best);
-    if (count == 10000) {
-      for (const int column : {0, 1, 3}) {
-        const double sorted = Milliseconds([&] {
-          list.ColumnClick(list.Columns()[column]);
-          UpdateWindow(list.ListWindow());
-        });
-        std::printf("sort of %d rows by %s: %.1f ms, %.3f x a Refresh\n", list.ItemCount(),
-                    list.Columns()[column].Caption.c_str(), sorted, sorted / refresh);
-      }
-      const double checked = Milliseconds([&] {
-        page.OnCommand(quillmere::ToolButton1);
-        UpdateWindow(list.ListWindow());
-      });
-      std::printf("Check All of %d rows: %.1f ms\n", list.ItemCount(), checked);
-      const auto perPage = SendMessageA(list.ListWindow(), LVM_GETCOUNTPERPAGE, 0, 0);
-      const int page1 = RowsPaintedByScroll(list, SB_PAGEDOWN);
-      const int line1 = RowsPaintedByScroll(list, SB_LINEDOWN);
-      std::printf("scrolling: %d rows a page; a page down paints %d rows, a line down %d\n",
-                  static_cast<int>(perPage), page1, line1);
-    }
-    EmptyCache();
-  }
+  Fill(0, 10000);
+  ListingFigures(platform, 5, true);
+  TakeQuitMessage();
+  StartUpFigure(3);
+  Fill(10000, 50000);
+  ListingFigures(platform, 3, false);
+  Fill(50000, 100000, true);
+  RunMemoryChild();
+  EmptyCache();
   return 0;
 }

@@ -4,9 +4,10 @@
 // deletion that the purge is built on, for benchmarks to measure against.
 #include <windows.h>
 
-#include <chrono>
 #include <fstream>
 #include <string>
+
+#include "bench/Measure.h"
 
 namespace quillmere::bench {
 
@@ -49,17 +50,5 @@ inline long BareLoop(const std::string& folder) {
   FindClose(find);
   return deleted;
 }
-
-template <typename Work>
-double Milliseconds(Work&& work) {
-  const auto start = std::chrono::steady_clock::now();
-  work();
-  return std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start)
-      .count();
-}
-
-// Benchmarks delete for real: they run only where drive Z: (the whole Linux file
-// system under Wine) is gone, that is in a sandbox.
-inline bool InSandbox() { return GetFileAttributesA("Z:\\") == INVALID_FILE_ATTRIBUTES; }
 
 }  // namespace quillmere::bench

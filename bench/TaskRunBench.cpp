@@ -1,9 +1,12 @@
 // The task run as the user meets it: the real main window and activity window on
-// screen, "Clean Up" pressed on the task page with the AOL 4.0 cache ticked, over a
-// cache of N files; against the bare search-and-delete loop over the same tree. And
-// the status sink alone: M lines through the real windows.
-//   task_run_bench.exe purge N    prints  purge <N> <window ms> <bare ms> <lines> <expected>
-//   task_run_bench.exe lines M    prints  lines <M> <ms>
+// screen, "Clean Up" pressed on the task page with the AOL task ticked, over an AOL
+// 4.0 cache of N files, against the bare search-and-delete loop over the same tree
+// (and against the purge with a report that only counts its lines); and the status
+// sink alone, M lines through the real windows. Every figure is a ratio of
+// measurements taken in the same run, round after round, and the median is shown.
+//   task_run_bench.exe                  every row below
+//   task_run_bench.exe purge N [ROUNDS] the task run over N files
+//   task_run_bench.exe lines [ROUNDS]   100,000 lines against 10,000
 // Run it in a sandbox of its own on a virtual display (scripts/bench does).
 #include <windows.h>
 #include <commctrl.h>
@@ -12,12 +15,17 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "app/ActiveForm.h"
 #include "app/EraserForm.h"
 #include "bench/FileTree.h"
+#include "bench/Measure.h"
+#include "cleaners/FolderPurge.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/Win32Platform.h"
+#include "toolkit/WindowHook.h"
 
 namespace {
 
@@ -25,58 +33,161 @@ using namespace quillmere;
 
 const std::string kAolCache = "C:\\AOL40\\CACHE";
 constexpr int kAolTask = 8;
-
-void Pump(DWORD ms) {
-  const DWORD until = GetTickCount() + ms;
-  do {
-    MSG msg;
-    while (PeekMessageA(&msg, nullptr, 0, 0, PM_REMOVE)) {
-      TranslateMessage(&msg);
-      DispatchMessageA(&msg);
-    }
-    Sleep(10);
-  } while (static_cast<LONG>(GetTickCount() - until) < 0);
-}
+// The AOL task's own lines (four openings, five closings) and the gauges' three.
+constexpr std::size_t kLinesBesideTheFiles = 9 + 3;
 
 // The two windows as the program shows them, settled after the first timer tick.
 struct Windows {
   explicit Windows(win32::Win32Platform& platform) : form(platform.ports()), activity(form.hwnd()) {
     form.AttachActivityWindow(&activity);
     form.Show();
-    Pump(1500);
+    bench::Pump(1500);
   }
   TEraserForm form;
   TActiveForm activity;
 };
 
-int Purge(int files) {
+// When the activity window's memo took each batch of lines.
+class MemoWatch {
+ public:
+  explicit MemoWatch(const TActiveForm& activity)
+      : memo_(FindWindowExA(activity.hwnd(), nullptr, "Edit", nullptr)),
+        hook_(memo_, [this](UINT message, WPARAM wParam, LPARAM lParam) {
+          if (message == EM_REPLACESEL) times_.push_back(GetTickCount());
+          return hook_.CallNext(message, wParam, lParam);
+        }) {}
+
+  // The longest the memo went without a new batch between `start` and `end`.
+  DWORD LongestWait(DWORD start, DWORD end) const {
+    DWORD longest = 0;
+    DWORD last = start;
+    for (const DWORD t : times_) {
+      longest = std::max(longest, t - last);
+      last = t;
+    }
+    return std::max(longest, end - last);
+  }
+
+ private:
+  HWND memo_;
+  std::vector<DWORD> times_;
+  WindowHook hook_;
+};
+
+class CountingReport final : public RunReport {
+ public:
+  void ShowStatus(std::string_view) override { ++lines; }
+  void SetProgressMax(int) override {}
+  void SetProgressPosition(int) override {}
+  long lines = 0;
+};
+
+struct PurgeRound {
+  double window = 0;
+  double bare = 0;
+  double logic = 0;  // with the counting report; 0 when not measured
+  std::size_t lines = 0;
+  DWORD longestWait = 0;
+};
+
+PurgeRound PurgeOnce(Windows& windows, Files& files, int count, bool withLogic) {
+  PurgeRound round;
+  bench::MakeFileTree(kAolCache, count);
+  windows.form.TaskPage().TaskList().SetChecked(kAolTask, true);
+  {
+    const MemoWatch watch(windows.activity);
+    const DWORD start = GetTickCount();
+    round.window = bench::Milliseconds([&] {
+      SendMessageA(windows.form.hwnd(), WM_COMMAND, ToolButton11, 0);
+      bench::Pump();  // what the run left for the message loop belongs to it
+    });
+    round.longestWait = watch.LongestWait(start, GetTickCount());
+  }
+  round.lines = windows.activity.Lines().size();
+  bench::MakeFileTree(kAolCache, count);
+  round.bare = bench::Milliseconds([&] { bench::BareLoop(kAolCache); });
+  if (withLogic) {
+    bench::MakeFileTree(kAolCache, count);
+    CountingReport counting;
+    round.logic = bench::Milliseconds([&] { PurgeFolder(files, counting, kAolCache); });
+  }
+  bench::RemoveFileTree(kAolCache, count);
+  return round;
+}
+
+std::string Thousands(long n) {
+  std::string digits = std::to_string(n);
+  for (int at = static_cast<int>(digits.size()) - 3; at > 0; at -= 3) digits.insert(at, ",");
+  return digits;
+}
+
+void Purge(int count, int rounds, bool withLogic) {
   win32::Win32Platform platform;
   Windows windows(platform);
   windows.form.SetActivePageIndex(1);
-  bench::MakeFileTree(kAolCache, files);
-  windows.form.TaskPage().TaskList().SetChecked(kAolTask, true);
-  const double window = bench::Milliseconds([&] {
-    SendMessageA(windows.form.hwnd(), WM_COMMAND, ToolButton11, 0);
-    Pump(0);  // what the run left for the message loop belongs to it
-  });
-  const auto lines = windows.activity.Lines().size();
-  bench::MakeFileTree(kAolCache, files);
-  const double bare = bench::Milliseconds([&] { bench::BareLoop(kAolCache); });
-  bench::RemoveFileTree(kAolCache, files);
-  std::printf("purge %d %.0f %.0f %zu\n", files, window, bare, lines);
-  return 0;
+  std::vector<double> ratios;
+  std::vector<double> logicRatios;
+  std::vector<double> waits;
+  std::string details;
+  bool everyLine = true;
+  const std::size_t expected = 2u * count + kLinesBesideTheFiles;
+  for (int r = 0; r < rounds; ++r) {
+    const PurgeRound round = PurgeOnce(windows, platform.ports().files, count, withLogic);
+    std::fprintf(stderr,
+                 "purge %d: window %.0f ms, bare %.0f ms, logic %.0f ms, %zu lines, "
+                 "longest wait of the activity window %lu ms\n",
+                 count, round.window, round.bare, round.logic, round.lines, round.longestWait);
+    ratios.push_back(round.window / round.bare);
+    if (withLogic) logicRatios.push_back(round.logic / round.bare);
+    waits.push_back(round.longestWait);
+    everyLine = everyLine && round.lines == expected;
+    details += (details.empty() ? "" : "; ") + bench::Fixed(round.window / 1000, 1) + " s / " +
+               bench::Fixed(round.bare / 1000, 2) + " s";
+  }
+  const std::string files = Thousands(count) + " files";
+  bench::PrintRow("P2", "task run through the windows / bare loop, " + files,
+                  bench::Fixed(bench::Median(ratios), 1), count <= 10000 ? "<= 12" : "report",
+                  "median of " + std::to_string(rounds) + ": " + details);
+  bench::PrintRow("P2", "activity lines of that run, " + files,
+                  everyLine ? Thousands(static_cast<long>(expected)) : "LINES LOST",
+                  Thousands(static_cast<long>(expected)), "every line, in every round");
+  bench::PrintRow("P2", "longest the activity window waited, " + files,
+                  bench::Fixed(bench::Median(waits), 0) + " ms", "<= 250 ms",
+                  "median of " + std::to_string(rounds) + " runs");
+  if (withLogic) {
+    bench::PrintRow("P2", "purge with a report that only counts / bare loop, " + files,
+                    bench::Fixed(bench::Median(logicRatios), 2), "report",
+                    "what the purge costs without the windows");
+  }
 }
 
-int Lines(int count) {
+double LinesOnce(Windows& windows, int count) {
+  windows.activity.ClearLines();
+  return bench::Milliseconds([&] {
+    for (int i = 0; i < count; ++i) windows.form.ShowStatus("Deleting : file" + std::to_string(i));
+    bench::Pump();
+  });
+}
+
+void Lines(int rounds) {
   win32::Win32Platform platform;
   Windows windows(platform);
   windows.activity.Show();
-  const double ms = bench::Milliseconds([&] {
-    for (int i = 0; i < count; ++i) windows.form.ShowStatus("Deleting : file" + std::to_string(i));
-    Pump(0);
-  });
-  std::printf("lines %d %.0f %zu\n", count, ms, windows.activity.Lines().size());
-  return 0;
+  std::vector<double> ratios;
+  std::string details;
+  for (int r = 0; r < rounds; ++r) {
+    const double few = LinesOnce(windows, 10000);
+    const double many = LinesOnce(windows, 100000);
+    const bool complete = windows.activity.Lines().size() == 100000u;
+    std::fprintf(stderr, "lines: 10,000 in %.0f ms, 100,000 in %.0f ms%s\n", few, many,
+                 complete ? "" : " (lines lost)");
+    ratios.push_back(complete ? many / few : 1e9);
+    details += (details.empty() ? "" : "; ") + bench::Fixed(many / 1000, 1) + " s / " +
+               bench::Fixed(few / 1000, 2) + " s";
+  }
+  bench::PrintRow("P4", "100,000 activity lines / 10,000, through the windows",
+                  bench::Fixed(bench::Median(ratios), 1), "<= 12",
+                  "median of " + std::to_string(rounds) + ": " + details);
 }
 
 }  // namespace
@@ -86,16 +197,27 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "Drive Z: is present: run this in a sandbox.\n");
     return 1;
   }
-  if (argc != 3) {
-    std::fprintf(stderr, "usage: task_run_bench.exe purge FILES | lines COUNT\n");
-    return 2;
-  }
   const win32::ComApartment com;
   const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX),
                                       ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES};
   InitCommonControlsEx(&controls);
-  const int n = std::atoi(argv[2]);
-  if (std::strcmp(argv[1], "purge") == 0) return Purge(n);
-  if (std::strcmp(argv[1], "lines") == 0) return Lines(n);
+  const auto number = [&](int index, int fallback) {
+    return argc > index ? std::atoi(argv[index]) : fallback;
+  };
+  if (argc == 1) {
+    Purge(10000, 3, true);
+    Purge(100000, 2, false);
+    Lines(3);
+    return 0;
+  }
+  if (std::strcmp(argv[1], "purge") == 0 && argc >= 3) {
+    Purge(number(2, 10000), number(3, 3), true);
+    return 0;
+  }
+  if (std::strcmp(argv[1], "lines") == 0) {
+    Lines(number(2, 3));
+    return 0;
+  }
+  std::fprintf(stderr, "usage: task_run_bench.exe [purge FILES [ROUNDS] | lines [ROUNDS]]\n");
   return 2;
 }

@@ -22,13 +22,7 @@ inline std::vector<std::uint32_t> PaintedPixels(int width, int height,
     const SelectObjectScope select(dc.get(), bitmap.get());
     paint(dc.get());
   }
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof info.bmiHeader;
-  info.bmiHeader.biWidth = width;
-  info.bmiHeader.biHeight = -height;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
+  BITMAPINFO info = TopDownPictureInfo(width, height);
   std::vector<std::uint32_t> pixels(static_cast<std::size_t>(width) * height);
   if (GetDIBits(dc.get(), bitmap.get(), 0, height, pixels.data(), &info, DIB_RGB_COLORS) !=
       height) {

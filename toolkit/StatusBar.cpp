@@ -28,6 +28,7 @@ bool ChangesTheLook(UINT message) {
     case SB_SETBKCOLOR:
     case SB_SETPARTS:
     case SB_SETMINHEIGHT:
+    case SB_SETICON:
       return true;
     default:
       return false;

@@ -41,9 +41,9 @@ Proc FindProc(HMODULE module, const char* name) {
   return reinterpret_cast<Proc>(reinterpret_cast<void*>(GetProcAddress(module, name)));
 }
 
-// A top-down 32-bit picture of its own: its pixels are exactly the colours drawn,
-// whatever the screen's depth. Null when the system refuses.
-inline UniqueBitmap MakeDibSection(int width, int height) {
+// The header of a top-down 32-bit picture: its pixels are exactly the colours drawn,
+// whatever the screen's depth.
+inline BITMAPINFO TopDownPictureInfo(int width, int height) {
   BITMAPINFO info{};
   info.bmiHeader.biSize = sizeof info.bmiHeader;
   info.bmiHeader.biWidth = width;
@@ -51,6 +51,12 @@ inline UniqueBitmap MakeDibSection(int width, int height) {
   info.bmiHeader.biPlanes = 1;
   info.bmiHeader.biBitCount = 32;
   info.bmiHeader.biCompression = BI_RGB;
+  return info;
+}
+
+// A top-down 32-bit picture of its own. Null when the system refuses.
+inline UniqueBitmap MakeDibSection(int width, int height) {
+  const BITMAPINFO info = TopDownPictureInfo(width, height);
   void* bits = nullptr;
   return UniqueBitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
 }
