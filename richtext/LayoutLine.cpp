@@ -22,6 +22,7 @@ LinePass::LinePass(CallState& call, Pass pass, const Rect& rect, std::string_vie
 
 void LinePass::Run() {
   rect_.bottom -= m_.s;
+  m_.width = 0;
   ApplyFont();
   if (flow_.insideLink) {
     call_.linkStartX = rect_.left;

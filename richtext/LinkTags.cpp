@@ -42,7 +42,8 @@ void LinePass::CloseLink() {
   ApplyFont();
   const bool wasInside = flow_.insideLink;
   flow_.insideLink = false;
-  if (call_.pendingHit) {
+  // Only the hit-testing pass finds text hits; they wait for the link's end.
+  if (pass_ == Pass::kHitTest && call_.pendingHit) {
     call_.out.hoverRect = {call_.linkStartX, call_.linkStartTop, rect_.left + m_.width,
                            rect_.bottom};
     call_.out.mouseLink = flow_.linkCount;

@@ -4,6 +4,19 @@
 
 namespace quillmere::testing {
 
+PictureBytes TwoFrameGif(int screen, int offset1, int offset2) {
+  const auto byte = [](int value) { return static_cast<std::uint8_t>(value); };
+  PictureBytes gif = {'G', 'I', 'F', '8', '9', 'a', byte(screen), 0, byte(screen), 0, 0, 0, 0};
+  for (const int offset : {offset1, offset2}) {
+    const PictureBytes frame = {0x21, 0xF9,         0x04, 0, 0, 0, 0, 0, 0x2C, byte(offset),
+                                0,    byte(offset), 0,    4, 0, 4, 0, 0, 2,    2,
+                                0x44, 0x01,         0};
+    gif.insert(gif.end(), frame.begin(), frame.end());
+  }
+  gif.push_back(0x3B);
+  return gif;
+}
+
 DecodeResult FakePictureDecoder::Decode(std::span<const std::uint8_t> bytes) const {
   decoded.emplace_back(bytes.begin(), bytes.end());
   if (failure != DecodeFailure::kNone) return {nullptr, failure};

@@ -19,6 +19,10 @@ class FakeDecodedPicture final : public DecodedPicture {
   NativeSize size_;
 };
 
+// A GIF of `screen` pixels square with two 4 x 4 frames, each at the offset
+// given (x and y alike).
+PictureBytes TwoFrameGif(int screen, int offset1, int offset2);
+
 // Decodes two made-up formats: "PIC w h" (a picture of w x h pixels at 96 pixels
 // per inch) and any GIF, whose size is its logical screen. Everything else is an
 // invalid format. Files and resources come from the maps.

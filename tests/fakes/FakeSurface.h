@@ -37,6 +37,7 @@ class FakeSurface final : public richtext::DrawingSurface {
   struct Fill {
     Rect rect;
     TColor color;
+    friend bool operator==(const Fill&, const Fill&) = default;
   };
   struct Stroke {
     int x1, y1, x2, y2;
