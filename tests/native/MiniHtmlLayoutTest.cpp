@@ -71,6 +71,7 @@ TEST_F(MiniHtmlLayout, WordWrapMovesTheWordThatDoesNotFitButNeverSplitsAtATag) {
   EXPECT_EQ(canvas.runs[1].rect.top, 12);
   EXPECT_EQ(wrapped.textHeight, 24);
   EXPECT_EQ(wrapped.textWidth, 30) << "the trailing blank does not count";
+  EXPECT_EQ(wrapped.plainText, "alpha beta") << "a wrapped word counts once";
 
   canvas.ClearRecords();
   const RenderResult joined = Draw("alpha<B>beta</B>", {0, 0, 41, 200});
@@ -132,6 +133,23 @@ TEST_F(MiniHtmlLayout, ListItemsTakeALineEachWithSymbolBulletsPerLevel) {
   EXPECT_EQ(canvas.runs[0].font.name, "Symbol");
   EXPECT_EQ(canvas.runs[1].font.name, "MS Sans Serif");
   EXPECT_EQ(canvas.runs[4].rect.top, 24);
+}
+
+TEST_F(MiniHtmlLayout, AWrappedWordBelongsWhollyToTheNextLine) {
+  // "bb" in 18 points (32 wide, 32 high) no longer fits after "aaaa " (30 of 40).
+  const RenderResult result = Draw("aaaa <FONT size=\"18\">bb</FONT>", {0, 0, 41, 200});
+  ASSERT_THAT(canvas.ShownTexts(), ElementsAre("aaaa ", "bb"));
+  EXPECT_EQ(canvas.runs[0].rect.bottom, 12);
+  EXPECT_EQ(canvas.runs[1].rect.top, 12);
+  EXPECT_EQ(result.textHeight, 44);
+}
+
+TEST_F(MiniHtmlLayout, StylesOpenAtALineEndCarryOnlyIntoTheNextLine) {
+  const RenderResult result = Draw("aaa <Z>bbb<BR>ccc</Z> <SH>ddd<BR>eee</SH>");
+  EXPECT_THAT(canvas.ShownTexts(), ElementsAre("aaa ", " ", "ddd", "ddd", "eee", "eee"));
+  EXPECT_EQ(canvas.runs[0].font.color, clBlack);
+  EXPECT_EQ(canvas.runs[2].font.color, clGray) << "the shadow comes first";
+  EXPECT_EQ(result.plainText, "aaa bbb\rccc ddd\reee");
 }
 
 TEST_F(MiniHtmlLayout, HiddenTextTakesNoWidthButCountsForTextAndHeight) {
