@@ -1,6 +1,6 @@
 #include "app/ActiveForm.h"
 
-#include "platform/win32/Controls.h"
+#include "toolkit/Controls.h"
 
 namespace quillmere {
 namespace {

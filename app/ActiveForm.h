@@ -6,8 +6,8 @@
 #include <vector>
 
 #include "platform/win32/Handles.h"
-#include "platform/win32/Panel.h"
-#include "platform/win32/Window.h"
+#include "toolkit/Panel.h"
+#include "toolkit/Window.h"
 
 namespace quillmere {
 

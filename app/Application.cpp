@@ -7,15 +7,11 @@
 
 namespace quillmere {
 
-void ShowErrorBox(const std::string& message) {
-  MessageBoxA(GetActiveWindow(), message.c_str(), "Quillmere", MB_OK | MB_ICONINFORMATION);
-}
-
 Application::Application() {
   const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX),
                                       ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES};
   InitCommonControlsEx(&controls);
-  win32::SetTopLevelErrorHandler(ShowErrorBox);
+  win32::SetTopLevelErrorHandler(win32::ShowErrorBox);
 }
 
 Application::~Application() {

@@ -27,8 +27,4 @@ class Application {
   std::unique_ptr<TActiveForm> ActiveForm;
 };
 
-// The top-level error handler's message box: the error's text, caption
-// "Quillmere", an information icon and one OK button.
-void ShowErrorBox(const std::string& message);
-
 }  // namespace quillmere

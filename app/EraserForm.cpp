@@ -2,28 +2,13 @@
 
 #include <commctrl.h>
 
-#include <iterator>
 #include <string>
-#include <vector>
 
 #include "app/ActiveForm.h"
-#include "app/FuncUnit.h"
 #include "app/res/Resources.h"
-#include "platform/win32/Controls.h"
-#include "richtext/HelpForm.h"
+#include "toolkit/Controls.h"
 
 namespace quillmere {
-
-struct TEraserForm::ToolButtonInfo {
-  int id = 0;
-  const char* caption = "";
-  int image = 0;
-  int tag = 0;
-  const char* hint = "";
-  ClickHandler click = nullptr;  // a button without a handler does nothing
-  int separatorWidth = 0;
-};
-
 namespace {
 
 constexpr int kClientWidth = 501;
@@ -32,95 +17,11 @@ constexpr int kHeaderHeight = 50;
 constexpr int kBevelHeight = 2;
 constexpr int kProgressHeight = 13;
 constexpr int kStatusHeight = 19;
-constexpr int kToolBarHeight = 60;
-constexpr int kCookieListHeight = 260;
 constexpr DWORD kStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
 constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_APPWINDOW;
 constexpr UINT_PTR kTimerId = 1;
 
 const char* const kCaption = "Quillmere : www.quillmere.org";
-const char* const kPieHint =
-    "Blue    : Denotes Used Memory\r\n"
-    "Yellow : Denotes Free Memory";
-
-const char* const kInstructions =
-    "Place a check next to the sections that you want to delete.\r\n"
-    "Then press the \"Delete\" button";
-
-}  // namespace
-
-using ButtonInfo = TEraserForm::ToolButtonInfo;
-
-// The two tool bars, button for button as the pages show them.
-std::span<const ButtonInfo> TEraserForm::CookieButtons() {
-  static const ButtonInfo buttons[] = {
-      {.id = ToolButton1,
-       .caption = "Check All",
-       .image = 0,
-       .tag = 1,
-       .click = &TEraserForm::btnCheckClick},
-      {.id = ToolButton2,
-       .caption = "UnCheck All",
-       .image = 1,
-       .click = &TEraserForm::btnCheckClick},
-      {.id = ToolButton3, .caption = "Refresh", .image = 2, .click = &TEraserForm::btnRefreshClick},
-      {.id = ToolButton4, .caption = "Privacy", .image = 3},
-      {.id = ToolButton5, .caption = "Clean Up", .image = 4, .click = &TEraserForm::btnDeleteClick},
-      {.id = ToolButton13, .caption = "Help", .image = 6, .click = &TEraserForm::ToolButton13Click},
-      {.separatorWidth = 8},
-      {.id = ToolButton6, .caption = "Close", .image = 5, .click = &TEraserForm::btnCloseClick},
-  };
-  return buttons;
-}
-
-std::span<const ButtonInfo> TEraserForm::TaskButtons() {
-  static const ButtonInfo buttons[] = {
-      {.id = ToolButton7,
-       .caption = "Check All",
-       .image = 0,
-       .hint = "Check All Boxes",
-       .click = &TEraserForm::ToolButton7Click},
-      {.id = ToolButton8,
-       .caption = "UnCheck All",
-       .image = 1,
-       .hint = "UnCheck All Boxes",
-       .click = &TEraserForm::ToolButton8Click},
-      {.id = ToolButton11,
-       .caption = "Clean Up",
-       .image = 4,
-       .hint = "Run Clean Up",
-       .click = &TEraserForm::ToolButton11Click},
-      {.separatorWidth = 8},
-      {.id = ToolButton15,
-       .caption = "Index Report",
-       .image = 7,
-       .hint = "Read And Report on Index.dat",
-       .click = &TEraserForm::ToolButton15Click},
-      {.id = ToolButton14,
-       .caption = "Help",
-       .image = 6,
-       .hint = "Show Help Form",
-       .click = &TEraserForm::ToolButton13Click},
-      {.separatorWidth = 8},
-      {.id = ToolButton12,
-       .caption = "Close",
-       .image = 5,
-       .hint = "Close Quillmere",
-       .click = &TEraserForm::btnCloseClick},
-  };
-  return buttons;
-}
-
-namespace {
-
-std::vector<win32::ToolButtonArgs> ButtonArgs(std::span<const ButtonInfo> buttons) {
-  std::vector<win32::ToolButtonArgs> args;
-  for (const ButtonInfo& s : buttons) {
-    args.push_back(
-        {.id = s.id, .caption = s.caption, .image = s.image, .separatorWidth = s.separatorWidth});
-  }
-  return args;
-}
 
 win32::UniqueIcon LoadProgramIcon(int size) {
   return win32::UniqueIcon(static_cast<HICON>(LoadImageA(
@@ -128,15 +29,6 @@ win32::UniqueIcon LoadProgramIcon(int size) {
 }
 
 }  // namespace
-
-const TEraserForm::ToolButtonInfo* TEraserForm::FindButton(int id) {
-  for (std::span<const ButtonInfo> table : {CookieButtons(), TaskButtons()}) {
-    for (const ButtonInfo& s : table) {
-      if (s.id == id && !s.separatorWidth) return &s;
-    }
-  }
-  return nullptr;
-}
 
 TEraserForm::TEraserForm(const Ports& ports)
     : ports_(ports),
@@ -150,11 +42,6 @@ TEraserForm::TEraserForm(const Ports& ports)
   UrlHistory1.SortField = sfTitle;
   UrlHistory1.SearchField = seBoth;
   UrlHistory1.SortDirection = sdAscending;
-  UrlHistory1.OnDelete = [this](const std::string& Title, const std::string& Url,
-                                TDateTime LastVisited, TDateTime LastUpdated, TDateTime Expires,
-                                bool& Delete) {
-    UrlHistory1Delete(Title, Url, LastVisited, LastUpdated, Expires, Delete);
-  };
   CreateCentred({.className = "TEraserForm",
                  .title = kCaption,
                  .style = kStyle,
@@ -163,8 +50,8 @@ TEraserForm::TEraserForm(const Ports& ports)
                 kClientWidth, kClientHeight);
   SendMessageA(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(icon_.get()));
   SendMessageA(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
+  Timer1 = std::make_unique<win32::Timer>(hwnd(), kTimerId, 1000);
 
-  CreateHeader();
   Bevel1 = win32::CreateControl({.className = "STATIC",
                                  .style = SS_ETCHEDHORZ,
                                  .y = kHeaderHeight,
@@ -177,7 +64,18 @@ TEraserForm::TEraserForm(const Ports& ports)
                                       .height = kProgressHeight,
                                       .parent = hwnd()});
   SetProgressMax(100);
-  CreatePages();
+  const int pagesTop = kHeaderHeight + kBevelHeight + kProgressHeight;
+  CreatePages(pagesTop, kClientHeight - kStatusHeight - pagesTop);
+  // The header measures into the task page's captions, so it comes after the pages.
+  Header = std::make_unique<TGaugeHeader>(
+      TGaugeHeader::Args{.parent = hwnd(),
+                         .width = kClientWidth,
+                         .height = kHeaderHeight,
+                         .font = font_.get(),
+                         .boldFont = boldFont_.get(),
+                         .tasks = *TasksPage,
+                         .sources = {ports_.shell, UrlHistory1, ports_.urlCache, ports_.files},
+                         .report = *this});
   StatusBar1 = win32::CreateControl({.className = STATUSCLASSNAMEA,
                                      .style = CCS_NORESIZE | CCS_NOPARENTALIGN | CCS_NODIVIDER,
                                      .y = kClientHeight - kStatusHeight,
@@ -188,46 +86,14 @@ TEraserForm::TEraserForm(const Ports& ports)
   SendMessageA(StatusBar1, SB_SIMPLE, TRUE, 0);
   SendMessageA(StatusBar1, SB_SETTEXTA, SB_SIMPLEID, reinterpret_cast<LPARAM>("No Errors"));
 
-  SetTimerEnabled(true);
-  FormCreate();
+  Timer1->SetEnabled(true);
+  CookiesPage->FormCreate();
 }
 
 // The window goes before the fonts, icons and controls it uses.
 TEraserForm::~TEraserForm() { DestroyWindow(hwnd()); }
 
-void TEraserForm::CreateHeader() {
-  Panel1 = std::make_unique<win32::Panel>(win32::Panel::Args{.parent = hwnd(),
-                                                             .width = kClientWidth,
-                                                             .height = kHeaderHeight,
-                                                             .color = GetSysColor(COLOR_WINDOW)});
-  Label1 = win32::CreateControl({.className = "STATIC",
-                                 .text = "Choose Sections To Erase",
-                                 .x = 8,
-                                 .y = 3,
-                                 .width = 300,
-                                 .height = 14,
-                                 .parent = Panel1->hwnd(),
-                                 .font = boldFont_.get()});
-  Label2 = win32::CreateControl({.className = "STATIC",
-                                 .text = kInstructions,
-                                 .x = 10,
-                                 .y = 18,
-                                 .width = 400,
-                                 .height = 28,
-                                 .parent = Panel1->hwnd(),
-                                 .font = font_.get()});
-  SimplePie = std::make_unique<TSimplePie>(Panel1->hwnd());
-  SimplePie->SetBounds(432, 1, 67, 47);
-  SimplePie->Hint = kPieHint;
-  SimplePie->SetPosition(64);
-  SimplePie->SetBasecolor(clYellow);
-  SimplePie->SetUsedcolor(clBlue);
-  Panel1->OnPaint = [this](HDC dc) { SimplePie->Paint(dc); };
-}
-
-void TEraserForm::CreatePages() {
-  const int top = kHeaderHeight + kBevelHeight + kProgressHeight;
-  const int height = kClientHeight - kStatusHeight - top;
+void TEraserForm::CreatePages(int top, int height) {
   PageControl1 = win32::CreateControl({.className = WC_TABCONTROLA,
                                        .style = WS_CLIPSIBLINGS,
                                        .y = top,
@@ -247,7 +113,7 @@ void TEraserForm::CreatePages() {
   SendMessageA(PageControl1, TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&page));
   const int width = page.right - page.left;
   const int pageHeight = page.bottom - page.top;
-  const auto makePage = [&](bool visible) {
+  const auto makeSheet = [&](bool visible) {
     auto sheet = std::make_unique<win32::Panel>(win32::Panel::Args{.parent = hwnd(),
                                                                    .x = page.left,
                                                                    .y = top + page.top,
@@ -257,67 +123,20 @@ void TEraserForm::CreatePages() {
     SetWindowPos(sheet->hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     return sheet;
   };
-  TabSheet1 = makePage(true);
-  TabSheet2 = makePage(false);
-  CreateCookiePage(TabSheet1->hwnd(), width, pageHeight);
-  CreateTaskPage(TabSheet2->hwnd(), width, pageHeight);
-}
-
-void TEraserForm::CreateCookiePage(HWND page, int width, int height) {
-  const auto buttons = ButtonArgs(CookieButtons());
-  ToolBar1 = std::make_unique<win32::ToolBar>(win32::ToolBar::Args{.parent = page,
-                                                                   .width = width,
-                                                                   .height = kToolBarHeight,
-                                                                   .button = {66, 52},
-                                                                   .images = ImageList2.get(),
-                                                                   .font = font_.get(),
-                                                                   .buttons = buttons});
-  // The cookie list takes the 493 x 260 below the tool bar; the count sits under it.
-  CreateCookieList(page, kToolBarHeight, width, kCookieListHeight);
-  const int countTop = kToolBarHeight + kCookieListHeight;
-  CountPanel = std::make_unique<win32::Panel>(win32::Panel::Args{.parent = page,
-                                                                 .y = countTop,
-                                                                 .width = 185,
-                                                                 .height = height - countTop,
-                                                                 .edge = EDGE_RAISED});
-  win32::CreateControl({.className = "STATIC",
-                        .text = "Total Cookies:",
-                        .x = 8,
-                        .y = 8,
-                        .width = 70,
-                        .height = 14,
-                        .parent = CountPanel->hwnd(),
-                        .font = font_.get()});
-  edCookieCount = win32::CreateControl({.className = "EDIT",
-                                        .text = "0",
-                                        .style = ES_READONLY | ES_AUTOHSCROLL,
-                                        .exStyle = WS_EX_CLIENTEDGE,
-                                        .x = 82,
-                                        .y = 4,
-                                        .width = 95,
-                                        .height = 21,
-                                        .parent = CountPanel->hwnd(),
-                                        .font = font_.get()});
-}
-
-void TEraserForm::CreateTaskPage(HWND page, int width, int height) {
-  const auto buttons = ButtonArgs(TaskButtons());
-  ToolBar2 = std::make_unique<win32::ToolBar>(win32::ToolBar::Args{.parent = page,
-                                                                   .width = width,
-                                                                   .height = kToolBarHeight,
-                                                                   .button = {68, 52},
-                                                                   .images = ImageList2.get(),
-                                                                   .font = font_.get(),
-                                                                   .showHints = true,
-                                                                   .buttons = buttons});
-  CheckListBox1 = std::make_unique<win32::CheckListBox>(
-      win32::CheckListBox::Args{.parent = page,
-                                .y = kToolBarHeight,
-                                .width = width,
-                                .height = height - kToolBarHeight,
-                                .itemHeight = 13,
-                                .font = font_.get()});
-  FillTaskList();
+  const PageServices services{.ports = ports_, .report = *this, .activity = *this, .gauges = *this};
+  TabSheet1 = makeSheet(true);
+  TabSheet2 = makeSheet(false);
+  const auto frame = [&](const win32::Panel& sheet) {
+    return win32::PageFrame{.sheet = sheet.hwnd(),
+                            .width = width,
+                            .height = pageHeight,
+                            .font = font_.get(),
+                            .images = ImageList2.get()};
+  };
+  CookiesPage = std::make_unique<TCookiePage>(
+      TCookiePage::Args{.frame = frame(*TabSheet1), .services = services, .timer = *Timer1});
+  TasksPage = std::make_unique<TTaskPage>(
+      TTaskPage::Args{.frame = frame(*TabSheet2), .services = services, .history = UrlHistory1});
 }
 
 void TEraserForm::Show() {
@@ -354,53 +173,50 @@ void TEraserForm::SetProgressPosition(int position) {
   SendMessageA(ProgressBar, PBM_SETPOS, position, 0);
 }
 
-void TEraserForm::ShowEmptyActivityWindow() {
+void TEraserForm::RefreshGauges() { Header->RefreshGauges(); }
+
+void TEraserForm::ShowEmpty() {
   if (!ActiveForm) return;
   ActiveForm->Show();
   ActiveForm->ClearLines();
 }
 
+void TEraserForm::Hide() {
+  if (ActiveForm) ActiveForm->Hide();
+}
+
 void TEraserForm::FormShow() { RefreshGauges(); }
 
-void TEraserForm::FormActivate() {
-  if (ActivePageIndex() == 0) FocusCookieList();
-  GetShlwapiVersion(ports_.shell);
-  if (ShlwapiMajorVersion >= 6) ToolBar1->Enable(ToolButton4, true);
-}
-
-void TEraserForm::SetTimerEnabled(bool enabled) {
-  if (enabled == timerEnabled_) return;
-  if (enabled && !SetTimer(hwnd(), kTimerId, 1000, nullptr))
-    throw std::runtime_error("Cannot start the timer.");
-  if (!enabled) KillTimer(hwnd(), kTimerId);
-  timerEnabled_ = enabled;
-}
-
-void TEraserForm::btnCloseClick(int) {
-  // Posted: the tool bar that sent the click must not be destroyed inside its own
-  // message handling.
-  PostMessageA(hwnd(), WM_CLOSE, 0, 0);
-}
-
-void TEraserForm::ToolButton13Click(int) {
-  Thelpform help(hwnd());
-  help.ShowModal(hwnd());
-}
-
 void TEraserForm::OnCommand(int id) {
-  const ButtonInfo* button = FindButton(id);
-  if (button && button->click) (this->*button->click)(button->tag);
+  if (!TasksPage) return;  // still being made
+  if (!CookiesPage->OnCommand(id)) TasksPage->OnCommand(id);
 }
 
 LRESULT TEraserForm::OnNotify(const NMHDR& header) {
   if (header.hwndFrom == PageControl1 && header.code == TCN_SELCHANGE) {
     ShowActivePage();
-  } else if (header.code == TTN_GETDISPINFOA) {
+  } else if (header.code == TTN_GETDISPINFOA && TasksPage) {
     auto& info = reinterpret_cast<NMTTDISPINFOA&>(const_cast<NMHDR&>(header));
-    if (const ButtonInfo* button = FindButton(static_cast<int>(header.idFrom))) {
-      info.lpszText = const_cast<char*>(button->hint);
-    }
+    if (const char* hint = TasksPage->Hint(static_cast<int>(header.idFrom)))
+      info.lpszText = const_cast<char*>(hint);
   }
+  return 0;
+}
+
+// The control that had the focus when the window was left gets it back; on the
+// cookie page the list takes it after that.
+LRESULT TEraserForm::OnActivate(WPARAM wParam, LPARAM lParam) {
+  if (LOWORD(wParam) == WA_INACTIVE) {
+    const HWND focus = GetFocus();
+    focusOnReturn_ = IsChild(hwnd(), focus) ? focus : nullptr;
+    return 0;
+  }
+  if (focusOnReturn_ && IsWindow(focusOnReturn_)) {
+    SetFocus(focusOnReturn_);
+  } else {
+    Default(WM_ACTIVATE, wParam, lParam);
+  }
+  if (CookiesPage) CookiesPage->FormActivate(ActivePageIndex() == 0);
   return 0;
 }
 
@@ -412,7 +228,7 @@ LRESULT TEraserForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_NOTIFY:
       return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
     case WM_TIMER:
-      if (wParam == kTimerId && timerEnabled_) TimerTimer();
+      if (CookiesPage && wParam == Timer1->id() && Timer1->Enabled()) CookiesPage->TimerTimer();
       return 0;
     case WM_SHOWWINDOW:
       if (wParam && !shown_) {
@@ -421,22 +237,9 @@ LRESULT TEraserForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       }
       return Default(message, wParam, lParam);
     case WM_ACTIVATE:
-      // The control that had the focus when the window was left gets it back;
-      // on the cookie page the list takes it after that.
-      if (LOWORD(wParam) == WA_INACTIVE) {
-        const HWND focus = GetFocus();
-        focusOnReturn_ = IsChild(hwnd(), focus) ? focus : nullptr;
-        return 0;
-      }
-      if (focusOnReturn_ && IsWindow(focusOnReturn_)) {
-        SetFocus(focusOnReturn_);
-      } else {
-        Default(message, wParam, lParam);
-      }
-      FormActivate();
-      return 0;
+      return OnActivate(wParam, lParam);
     case WM_DESTROY:
-      KillTimer(hwnd(), kTimerId);
+      if (Timer1) Timer1->SetEnabled(false);
       PostQuitMessage(0);
       return 0;
     default:

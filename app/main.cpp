@@ -3,13 +3,14 @@
 #include <exception>
 
 #include "app/Application.h"
+#include "toolkit/Window.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {
   try {
     quillmere::Application application;
     return application.Run();
   } catch (const std::exception& error) {
-    quillmere::ShowErrorBox(error.what());
+    quillmere::win32::ShowErrorBox(error.what());
     return 1;
   }
 }

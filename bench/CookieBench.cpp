@@ -132,10 +132,11 @@ int main() {
   for (const int count : {1000, 10000}) {
     Fill(count);
     quillmere::TEraserForm form(platform.ports());
-    quillmere::TAdvListView& list = form.CookieList();
+    quillmere::TAdvListView& list = form.CookiePage().CookieList();
     int entries = 0;
     const double bare = Best([] {}, [&] { entries = BareEnumeration(); });
-    const double listed = Best([&] { list.ClearItems(); }, [&] { form.ListCookies(); });
+    const double listed =
+        Best([&] { list.ClearItems(); }, [&] { form.CookiePage().ListCookies(); });
     std::printf(
         "%5d cookies (%d entries): bare enumeration %.1f ms, ListCookies %.1f ms, "
         "ratio %.2f\n",

@@ -4,7 +4,7 @@
 #include "cleaners/FolderPurge.h"
 #include "cleaners/RegistryCleaner.h"
 #include "cleaners/ShellCleaners.h"
-#include "history/HistoryPurge.h"
+#include "cleaners/HistoryPurge.h"
 
 namespace quillmere {
 

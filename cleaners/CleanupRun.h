@@ -4,7 +4,7 @@
 #include <functional>
 #include <string>
 
-#include "app/RunReport.h"
+#include "common/RunReport.h"
 #include "history/UrlHistory.h"
 #include "platform/Ports.h"
 

@@ -2,7 +2,7 @@
 
 #include <string_view>
 
-#include "cleaners/Guarded.h"
+#include "common/Guarded.h"
 
 namespace quillmere {
 namespace {

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "app/RunReport.h"
+#include "common/RunReport.h"
 #include "platform/Registry.h"
 
 namespace quillmere {

@@ -1,6 +1,6 @@
 #include "cookies/CookieRow.h"
 
-#include "app/FuncUnit.h"
+#include "common/FuncUnit.h"
 
 namespace quillmere {
 

@@ -3,8 +3,8 @@
 #include <charconv>
 #include <cstdint>
 
-#include "app/Errors.h"
-#include "app/FuncUnit.h"
+#include "common/Errors.h"
+#include "common/FuncUnit.h"
 
 namespace quillmere {
 

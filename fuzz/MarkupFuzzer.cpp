@@ -28,8 +28,8 @@ void RenderOnce(FuzzedDataProvider& input) {
   canvas.ppiY = input.PickValueInArray({96, 120, 144});
   canvas.iconIndexes["C:\\README.TXT"] = 7;
   const richtext::FontState font = canvas.Font();
-  canvas.SetBackground(input.ConsumeBool() ? richtext::clNone : richtext::clWhite);
-  const richtext::TColor background = canvas.Background();
+  canvas.SetBackground(input.ConsumeBool() ? richtext::clNone : clWhite);
+  const TColor background = canvas.Background();
 
   RenderArgs args;
   args.bounds.left = input.ConsumeIntegralInRange(-40, 40);

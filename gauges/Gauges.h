@@ -5,7 +5,7 @@
 #include <string>
 #include <string_view>
 
-#include "app/RunReport.h"
+#include "common/RunReport.h"
 #include "platform/Files.h"
 #include "platform/Shell.h"
 #include "platform/UrlCache.h"
@@ -19,13 +19,18 @@ inline constexpr int kHistoryTask = 1;
 inline constexpr int kCachePagesTask = 2;
 inline constexpr int kRecycleBinTask = 6;
 
-// Where the gauges show: the task list and the pie of the main window.
-class GaugeBoard {
+// The task list whose captions carry the figures.
+class TaskCaptions {
  public:
-  virtual ~GaugeBoard() = default;
+  virtual ~TaskCaptions() = default;
   // The nine base captions anew, every tick cleared.
   virtual void FillTaskList() = 0;
   virtual void AppendToTask(int index, std::string_view text) = 0;
+};
+
+// Where the gauges show: the task list and the pie of the main window.
+class GaugeBoard : public TaskCaptions {
+ public:
   virtual void SetPiePosition(int position) = 0;
 };
 

@@ -2,7 +2,7 @@
 
 #include <algorithm>
 
-#include "app/FuncUnit.h"
+#include "common/FuncUnit.h"
 
 namespace quillmere {
 

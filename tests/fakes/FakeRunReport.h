@@ -4,7 +4,7 @@
 #include <string_view>
 #include <vector>
 
-#include "app/RunReport.h"
+#include "common/RunReport.h"
 
 namespace quillmere::testing {
 

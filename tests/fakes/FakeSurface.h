@@ -14,7 +14,6 @@ using richtext::FontState;
 using richtext::ImageListId;
 using richtext::Rect;
 using richtext::Size;
-using richtext::TColor;
 
 // A drawing surface with fixed metrics that records what is drawn. In a font of n
 // points (held to 3..200, 0 or less meaning 8), every character is n - 2 pixels

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "app/FuncUnit.h"
+#include "common/FuncUnit.h"
 #include "tests/fakes/FakeLocaleTime.h"
 
 namespace quillmere {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/Errors.h"
+#include "common/Errors.h"
 #include "tests/fakes/FakeLocaleTime.h"
 
 namespace quillmere {

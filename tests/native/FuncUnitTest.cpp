@@ -1,10 +1,10 @@
-#include "app/FuncUnit.h"
+#include "common/FuncUnit.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
 
-#include "app/Errors.h"
+#include "common/Errors.h"
 #include "tests/fakes/FakeLocaleTime.h"
 #include "tests/fakes/FakeShell.h"
 

@@ -1,4 +1,5 @@
-#include "history/HistoryPurge.h"
+#include "cleaners/HistoryPurge.h"
+#include "history/HistoryReport.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>

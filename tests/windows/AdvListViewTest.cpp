@@ -1,5 +1,5 @@
 // The list view's rows, check boxes, column clicks and sort contract.
-#include "listview/AdvListV.h"
+#include "listview/gui/AdvListV.h"
 
 #include <windows.h>
 #include <commctrl.h>

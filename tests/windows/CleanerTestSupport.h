@@ -7,22 +7,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <cstdlib>
 #include <fstream>
 #include <string>
 
 namespace quillmere::testing {
-
-// The cleaners delete for real: each test first makes sure it runs in the sandbox,
-// with its own prefix and Trash and without the Z: drive that would reach the whole
-// Linux file system.
-inline void ExpectSandbox() {
-  const char* prefix = std::getenv("WINEPREFIX");
-  const char* data = std::getenv("XDG_DATA_HOME");
-  ASSERT_TRUE(prefix && std::string(prefix).ends_with("/sandbox/prefix")) << "not in the sandbox";
-  ASSERT_TRUE(data && std::string(data).find("/sandbox/home/") != std::string::npos);
-  ASSERT_EQ(GetFileAttributesA("Z:\\"), INVALID_FILE_ATTRIBUTES) << "the Z: drive is present";
-}
 
 inline bool PathExists(const std::string& path) {
   return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;

@@ -13,7 +13,7 @@
 
 #include "app/ActiveForm.h"
 #include "app/EraserForm.h"
-#include "app/FuncUnit.h"
+#include "common/FuncUnit.h"
 #include "cleaners/CacheCleaner.h"
 #include "cleaners/RegistryCleaner.h"
 #include "gauges/Gauges.h"
@@ -105,7 +105,6 @@ void ExpectCacheSeedGone() {
 }
 
 TEST(RealUrlCache, DeleteCachedPagesTakesPagesAndCookiesAlike) {
-  ExpectSandbox();
   SeedCache();
   win32::Win32UrlCache cache;
   DeleteCachedPages(cache);
@@ -116,7 +115,6 @@ TEST(RealUrlCache, DeleteCachedPagesTakesPagesAndCookiesAlike) {
 class CleanupRunWinTest : public MainWindowTest {
  protected:
   void SetUp() override {
-    ExpectSandbox();
     savedHistory = GetText(kShellFolders, "History");
     OpenMainWindow(platform.ports());
     form->Show();
@@ -134,12 +132,13 @@ class CleanupRunWinTest : public MainWindowTest {
   }
 
   void Press(int button) {
-    ClickToolButton(form->TaskToolBar().hwnd(), button);
+    ClickToolButton(form->TaskPage().ToolBar().hwnd(), button);
     PumpMessages();
   }
   std::vector<std::string> Captions() {
     std::vector<std::string> captions;
-    for (int i = 0; i < form->TaskList().Count(); ++i) captions.push_back(form->TaskList().Text(i));
+    for (int i = 0; i < form->TaskPage().TaskList().Count(); ++i)
+      captions.push_back(form->TaskPage().TaskList().Text(i));
     return captions;
   }
 
@@ -181,7 +180,7 @@ TEST_F(CleanupRunWinTest, CheckAllAndCleanUpRemovesEveryTraceAndNothingElse) {
   activity->AddLine("left from before");
 
   Press(ToolButton7);
-  for (int i = 0; i < 9; ++i) ASSERT_TRUE(form->TaskList().Checked(i)) << i;
+  for (int i = 0; i < 9; ++i) ASSERT_TRUE(form->TaskPage().TaskList().Checked(i)) << i;
   // Set last: Wine's shell writes its own History folder there whenever a program
   // asks for it, and the cookie tool's WinINet does.
   SetRegistryText(kShellFolders, "History", kHistoryFolder);
@@ -209,7 +208,7 @@ TEST_F(CleanupRunWinTest, CheckAllAndCleanUpRemovesEveryTraceAndNothingElse) {
   EXPECT_TRUE(IsWindowVisible(activity->hwnd()));
 
   // Every task unticked, the three figures fresh and single.
-  for (int i = 0; i < 9; ++i) EXPECT_FALSE(form->TaskList().Checked(i)) << i;
+  for (int i = 0; i < 9; ++i) EXPECT_FALSE(form->TaskPage().TaskList().Checked(i)) << i;
   const std::vector<std::string> captions = Captions();
   EXPECT_THAT(captions[1], ::testing::EndsWith(" 0 Entries"));
   EXPECT_THAT(captions[6], ::testing::EndsWith(" " + SizeFigure(0)));
@@ -275,7 +274,7 @@ TEST_F(CleanupRunWinTest, AHistoryValueNamingADriveRootDeletesNothing) {
   WriteFile(kRunBase + "\\Sibling\\canary.txt");
   for (const char* root : {"C:\\", "Z:\\", "C:"}) {
     SetRegistryText(kShellFolders, "History", root);
-    form->TaskList().SetChecked(1, true);
+    form->TaskPage().TaskList().SetChecked(1, true);
     Press(ToolButton11);
     const std::vector<std::string> lines = activity->Lines();
     EXPECT_EQ(At(lines, "Error Removing Data From Index.Dat"),

@@ -10,15 +10,9 @@
 
 #include "app/ActiveForm.h"
 #include "app/EraserForm.h"
-#include "app/FuncUnit.h"
-#include "platform/win32/Controls.h"
-#include "platform/win32/Win32Files.h"
-#include "platform/win32/Win32LocaleTime.h"
+#include "common/FuncUnit.h"
+#include "toolkit/Controls.h"
 #include "tests/fakes/FakeLocaleTime.h"
-#include "tests/fakes/FakeHistoryStore.h"
-#include "tests/fakes/FakeRegistry.h"
-#include "tests/fakes/FakeShell.h"
-#include "tests/fakes/FakeUrlCache.h"
 #include "tests/windows/GuiTestSupport.h"
 #include "tests/windows/MainWindowTest.h"
 
@@ -30,7 +24,7 @@ using Texts = std::vector<std::string>;
 
 enum Column { Address, Hits, Modified, Expires, FullAddress };
 
-class CookiePageTest : public MainWindowTest {
+class CookiePageTest : public FakePortsMainWindowTest {
  protected:
   void SetUp() override {
     ShlwapiMajorVersion = 6;
@@ -41,7 +35,6 @@ class CookiePageTest : public MainWindowTest {
     win32::SetTopLevelErrorHandler(nullptr);
   }
 
-  void MakeForm() { OpenMainWindow(Ports{locale, shell, files, registry, history, cache}); }
   void Click(int id) { SendMessageA(form->hwnd(), WM_COMMAND, id, 0); }
   // A header click as the platform list reports it.
   void ClickColumn(int column) {
@@ -52,7 +45,7 @@ class CookiePageTest : public MainWindowTest {
     click.iSubItem = column;
     SendMessageA(List().hwnd(), WM_NOTIFY, 0, reinterpret_cast<LPARAM>(&click));
   }
-  TAdvListView& List() { return form->CookieList(); }
+  TAdvListView& List() { return form->CookiePage().CookieList(); }
   Texts ColumnTexts(int column) {
     Texts texts;
     for (int i = 0; i < List().ItemCount(); ++i) texts.push_back(List().Item(i).Cell(column));
@@ -63,8 +56,8 @@ class CookiePageTest : public MainWindowTest {
     for (int i = 0; i < List().ItemCount(); ++i) ticks.push_back(List().Item(i).Checked());
     return ticks;
   }
-  std::string CountText() { return win32::WindowText(form->CookieCountEdit()); }
-  bool Enabled(int id) { return form->CookieToolBar().IsEnabled(id); }
+  std::string CountText() { return win32::WindowText(form->CookiePage().CookieCountEdit()); }
+  bool Enabled(int id) { return form->CookiePage().ToolBar().IsEnabled(id); }
   int ProgressPosition() {
     return static_cast<int>(SendMessageA(form->ProgressBarWindow(), PBM_GETPOS, 0, 0));
   }
@@ -77,12 +70,6 @@ class CookiePageTest : public MainWindowTest {
       cache.Add(std::string("Cookie:jane@") + host + ".test/");
   }
 
-  win32::Win32LocaleTime locale;
-  FakeShell shell;
-  win32::Win32Files files;
-  FakeRegistry registry;
-  FakeHistoryStore history;
-  FakeUrlCache cache;
   std::vector<std::string> errors;
 };
 

@@ -11,8 +11,8 @@
 
 #include "app/ActiveForm.h"
 #include "app/EraserForm.h"
-#include "app/FuncUnit.h"
-#include "platform/win32/Controls.h"
+#include "common/FuncUnit.h"
+#include "toolkit/Controls.h"
 #include "platform/win32/Win32Files.h"
 #include "platform/win32/Win32LocaleTime.h"
 #include "platform/win32/Win32UrlCache.h"
@@ -68,8 +68,8 @@ class CookieStoreTest : public MainWindowTest {
   // The rows by their Full Address.
   std::map<std::string, TListItem*> Rows() {
     std::map<std::string, TListItem*> rows;
-    for (int i = 0; i < form->CookieList().ItemCount(); ++i) {
-      TListItem& row = form->CookieList().Item(i);
+    for (int i = 0; i < form->CookiePage().CookieList().ItemCount(); ++i) {
+      TListItem& row = form->CookiePage().CookieList().Item(i);
       rows[row.Cell(4)] = &row;
     }
     return rows;
@@ -95,7 +95,7 @@ TEST_F(CookieStoreTest, ListsEveryPersistentCookieWithTheFieldsTheCacheHolds) {
   MakeForm();
   const auto rows = Rows();
   ASSERT_EQ(rows.size(), std::size(kCookies));
-  EXPECT_EQ(win32::WindowText(form->CookieCountEdit()), "5");
+  EXPECT_EQ(win32::WindowText(form->CookiePage().CookieCountEdit()), "5");
   for (const Seeded& c : kCookies) {
     const std::string source = CookieSource(c.hostPath);
     ASSERT_TRUE(rows.count(source)) << source;
@@ -130,15 +130,15 @@ TEST_F(CookieStoreTest, CleanUpErasesTheTickedCookiesFromTheStoreAndListsTheRest
   EXPECT_EQ(rows.size(), 3u);
   EXPECT_FALSE(rows.count(CookieSource(kCookies[1].hostPath)));
   EXPECT_FALSE(rows.count(CookieSource(kCookies[3].hostPath)));
-  EXPECT_EQ(win32::WindowText(form->CookieCountEdit()), "3");
+  EXPECT_EQ(win32::WindowText(form->CookiePage().CookieCountEdit()), "3");
 }
 
 TEST_F(CookieStoreTest, AnEmptyStoreShowsZeroAndDisablesTheFourCookieButtons) {
   MakeForm();
-  EXPECT_EQ(form->CookieList().ItemCount(), 0);
-  EXPECT_EQ(win32::WindowText(form->CookieCountEdit()), "0");
+  EXPECT_EQ(form->CookiePage().CookieList().ItemCount(), 0);
+  EXPECT_EQ(win32::WindowText(form->CookiePage().CookieCountEdit()), "0");
   for (int id : {ToolButton1, ToolButton2, ToolButton4, ToolButton5})
-    EXPECT_FALSE(form->CookieToolBar().IsEnabled(id)) << id;
+    EXPECT_FALSE(form->CookiePage().ToolBar().IsEnabled(id)) << id;
 }
 
 }  // namespace

@@ -7,14 +7,8 @@
 
 #include "app/ActiveForm.h"
 #include "app/Application.h"
-#include "app/FuncUnit.h"
-#include "platform/win32/Controls.h"
-#include "platform/win32/Win32Files.h"
-#include "platform/win32/Win32LocaleTime.h"
-#include "tests/fakes/FakeHistoryStore.h"
-#include "tests/fakes/FakeRegistry.h"
-#include "tests/fakes/FakeShell.h"
-#include "tests/fakes/FakeUrlCache.h"
+#include "common/FuncUnit.h"
+#include "toolkit/Controls.h"
 #include "tests/windows/GuiTestSupport.h"
 #include "tests/windows/MainWindowTest.h"
 
@@ -23,24 +17,16 @@ namespace {
 
 using namespace quillmere::testing;
 
-class EraserFormTest : public MainWindowTest {
+class EraserFormTest : public FakePortsMainWindowTest {
  protected:
   void SetUp() override {
     shell.version = DllVersionInfo{.major = 6};
     MakeForm();
   }
-  void MakeForm() { OpenMainWindow(Ports{locale, shell, files, registry, history, cache}); }
 
   void Activate() { SendMessageA(form->hwnd(), WM_ACTIVATE, WA_ACTIVE, 0); }
-  HWND Toolbar1() { return form->CookieToolBar().hwnd(); }
-  HWND Toolbar2() { return form->TaskToolBar().hwnd(); }
-
-  win32::Win32LocaleTime locale;
-  FakeShell shell;
-  win32::Win32Files files;
-  FakeRegistry registry;
-  FakeHistoryStore history;
-  FakeUrlCache cache;
+  HWND Toolbar1() { return form->CookiePage().ToolBar().hwnd(); }
+  HWND Toolbar2() { return form->TaskPage().ToolBar().hwnd(); }
 };
 
 TEST_F(EraserFormTest, IsAFixedDialogWithTheProductCaption) {
@@ -58,8 +44,8 @@ TEST_F(EraserFormTest, StartsOnTheCookiePageWithNoErrorsAndNoCookies) {
   EXPECT_EQ(StatusBarText(form->StatusBar()), "No Errors");
   EXPECT_EQ(form->ActivePageIndex(), 0);
   EXPECT_EQ(SendMessageA(form->PageControl(), TCM_GETITEMCOUNT, 0, 0), 2);
-  EXPECT_EQ(win32::WindowText(form->CookieCountEdit()), "0");
-  const LONG editStyle = GetWindowLongA(form->CookieCountEdit(), GWL_STYLE);
+  EXPECT_EQ(win32::WindowText(form->CookiePage().CookieCountEdit()), "0");
+  const LONG editStyle = GetWindowLongA(form->CookiePage().CookieCountEdit(), GWL_STYLE);
   EXPECT_TRUE(editStyle & ES_READONLY);
   EXPECT_FALSE(editStyle & WS_TABSTOP);
   EXPECT_EQ(SendMessageA(form->ProgressBarWindow(), PBM_GETRANGE, FALSE, 0), 100);
@@ -114,12 +100,18 @@ TEST_F(EraserFormTest, OnlyTheTaskToolBarShowsHints) {
 }
 
 TEST_F(EraserFormTest, SwitchingPagesShowsOneSheet) {
+  form->Show();
+  const HWND cookieBar = form->CookiePage().ToolBar().host();
+  const HWND taskBar = form->TaskPage().ToolBar().host();
+  ASSERT_TRUE(IsWindowVisible(cookieBar));
+  EXPECT_FALSE(IsWindowVisible(taskBar));
   form->SetActivePageIndex(1);
   EXPECT_EQ(form->ActivePageIndex(), 1);
-  EXPECT_TRUE(IsWindowVisible(form->TaskToolBar().host()) || !IsWindowVisible(form->hwnd()));
-  EXPECT_FALSE(IsWindowVisible(form->CookieToolBar().host()));
+  EXPECT_TRUE(IsWindowVisible(taskBar));
+  EXPECT_FALSE(IsWindowVisible(cookieBar));
   form->SetActivePageIndex(0);
-  EXPECT_FALSE(IsWindowVisible(form->TaskToolBar().host()));
+  EXPECT_TRUE(IsWindowVisible(cookieBar));
+  EXPECT_FALSE(IsWindowVisible(taskBar));
 }
 
 TEST_F(EraserFormTest, ShowStatusPutsTwoBlanksInTheStatusBarAndTheMessageInTheLog) {
@@ -152,14 +144,14 @@ TEST_F(EraserFormTest, ShowStatusBeforeTheActivityWindowExistsReachesTheStatusBa
 }
 
 TEST_F(EraserFormTest, ActivationEnablesPrivacyFromShlwapiVersionSix) {
-  form->CookieToolBar().Enable(ToolButton4, false);
+  form->CookiePage().ToolBar().Enable(ToolButton4, false);
   shell.version = DllVersionInfo{.major = 5};
   Activate();
   EXPECT_EQ(ShlwapiMajorVersion, 5u);
-  EXPECT_FALSE(form->CookieToolBar().IsEnabled(ToolButton4));
+  EXPECT_FALSE(form->CookiePage().ToolBar().IsEnabled(ToolButton4));
   shell.version = DllVersionInfo{.major = 6};
   Activate();
-  EXPECT_TRUE(form->CookieToolBar().IsEnabled(ToolButton4));
+  EXPECT_TRUE(form->CookiePage().ToolBar().IsEnabled(ToolButton4));
 }
 
 TEST_F(EraserFormTest, AnOldShlwapiLeavesAnEnabledPrivacyButtonEnabled) {
@@ -167,12 +159,12 @@ TEST_F(EraserFormTest, AnOldShlwapiLeavesAnEnabledPrivacyButtonEnabled) {
   shell.version = DllVersionInfo{.major = 4};
   MakeForm();
   Activate();
-  EXPECT_TRUE(form->CookieToolBar().IsEnabled(ToolButton4));
+  EXPECT_TRUE(form->CookiePage().ToolBar().IsEnabled(ToolButton4));
   shell.version.reset();
   form->SetActivePageIndex(1);
   Activate();
   EXPECT_EQ(ShlwapiMajorVersion, 0u);
-  EXPECT_TRUE(form->CookieToolBar().IsEnabled(ToolButton4));
+  EXPECT_TRUE(form->CookiePage().ToolBar().IsEnabled(ToolButton4));
 }
 
 class CloseButtonTest : public EraserFormTest, public ::testing::WithParamInterface<int> {};
@@ -277,7 +269,7 @@ void CALLBACK ReadErrorBox(HWND, UINT, UINT_PTR timer, DWORD) {
 TEST(ErrorBox, ShowsTheTextUnderTheProductCaptionWithOneOkButton) {
   box = ErrorBoxSeen{};
   SetTimer(nullptr, 0, 50, ReadErrorBox);
-  ShowErrorBox("'abc' is not a valid integer value");
+  win32::ShowErrorBox("'abc' is not a valid integer value");
   EXPECT_EQ(box.caption, "Quillmere");
   EXPECT_EQ(box.text, "'abc' is not a valid integer value");
   EXPECT_TRUE(box.hasOk);

@@ -20,8 +20,6 @@ using namespace quillmere::testing;
 
 class RealFolderPurgeTest : public ::testing::Test {
  protected:
-  void SetUp() override { ExpectSandbox(); }
-
   win32::Win32Files files;
   FakeRunReport report;
 };

@@ -51,7 +51,7 @@ class GaugeFormTest : public MainWindowTest {
     history.Add("http://c.example/", "");
     OpenMainWindow(Ports{locale, shell, files, registry, history, cache});
   }
-  win32::CheckListBox& Tasks() { return form->TaskList(); }
+  win32::CheckListBox& Tasks() { return form->TaskPage().TaskList(); }
   int Ticked() {
     int n = 0;
     for (int i = 0; i < Tasks().Count(); ++i) n += Tasks().Checked(i);
@@ -75,7 +75,7 @@ TEST_F(GaugeFormTest, TheTaskListHoldsTheNineTasksUntickedUnderTheToolBar) {
   EXPECT_EQ(SendMessageA(Tasks().list(), LB_GETITEMHEIGHT, 0, 0), 13);
   RECT list, bar, page;
   GetWindowRect(Tasks().hwnd(), &list);
-  GetWindowRect(form->TaskToolBar().host(), &bar);
+  GetWindowRect(form->TaskPage().ToolBar().host(), &bar);
   GetWindowRect(GetParent(Tasks().hwnd()), &page);
   EXPECT_EQ(list.top, bar.bottom);
   EXPECT_EQ(list.bottom, page.bottom);
@@ -84,9 +84,9 @@ TEST_F(GaugeFormTest, TheTaskListHoldsTheNineTasksUntickedUnderTheToolBar) {
 
 TEST_F(GaugeFormTest, CheckAllAndUnCheckAllTickAndUntickEveryTask) {
   form->SetActivePageIndex(1);
-  ClickToolButton(form->TaskToolBar().hwnd(), ToolButton7);
+  ClickToolButton(form->TaskPage().ToolBar().hwnd(), ToolButton7);
   EXPECT_EQ(Ticked(), 9);
-  ClickToolButton(form->TaskToolBar().hwnd(), ToolButton8);
+  ClickToolButton(form->TaskPage().ToolBar().hwnd(), ToolButton8);
   EXPECT_EQ(Ticked(), 0);
   // A click on an item's box ticks it; on its text it does not.
   RECT item;
@@ -122,7 +122,7 @@ TEST_F(GaugeFormTest, ReturningToTheWindowGivesTheFocusBackToTheTaskList) {
 TEST_F(GaugeFormTest, RefreshGaugesLeavesOneFigureOnEachGaugedTaskAndNoTicks) {
   const std::int64_t bin = *shell.QueryRecycleBinSize("C:\\WINDOWS\\SYSTEM32");
   for (int run = 0; run < 2; ++run) {
-    ClickToolButton(form->TaskToolBar().hwnd(), ToolButton7);
+    ClickToolButton(form->TaskPage().ToolBar().hwnd(), ToolButton7);
     form->RefreshGauges();
     EXPECT_EQ(Ticked(), 0);
     EXPECT_EQ(Tasks().Count(), 9);
@@ -135,7 +135,7 @@ TEST_F(GaugeFormTest, RefreshGaugesLeavesOneFigureOnEachGaugedTaskAndNoTicks) {
   // The disk line is the last status; the pie shows the used share it names.
   const auto used = UsedPercent(files.CurrentDriveSpace());
   ASSERT_TRUE(used);
-  EXPECT_EQ(form->Pie().Position(), *used);
+  EXPECT_EQ(form->Gauges().Pie().Position(), *used);
   EXPECT_THAT(
       StatusBarText(form->StatusBar()),
       ::testing::StartsWith("  Hard Disk Is " + std::to_string(100 - *used) + " % Free   :   "));
@@ -180,7 +180,7 @@ TEST_F(GaugeFormTest, TheRealCacheIsSizedEntryByEntry) {
 
   TEraserForm withRealCache(Ports{locale, shell, files, registry, history, real});
   withRealCache.RefreshGauges();
-  EXPECT_EQ(withRealCache.TaskList().Text(2),
+  EXPECT_EQ(withRealCache.TaskPage().TaskList().Text(2),
             std::string(kBaseCaptions[2]) + std::string(21, ' ') + SizeFigure(after));
   EXPECT_TRUE(DeleteUrlCacheEntryA(page.c_str()));
   EXPECT_EQ(CacheBytes(real), before);
@@ -197,7 +197,7 @@ TEST_F(GaugeFormTest, ShowingTheWindowRunsTheGaugesOnce) {
 }
 
 TEST_F(GaugeFormTest, TheHeaderCarriesThePieAt432By1) {
-  TSimplePie& pie = form->Pie();
+  TSimplePie& pie = form->Gauges().Pie();
   EXPECT_EQ(pie.Left(), 432);
   EXPECT_EQ(pie.Top(), 1);
   EXPECT_EQ(pie.Width(), 67);
@@ -208,7 +208,7 @@ TEST_F(GaugeFormTest, TheHeaderCarriesThePieAt432By1) {
   EXPECT_EQ(pie.Hint, "Blue    : Denotes Used Memory\r\nYellow : Denotes Free Memory");
 
   // The header's painting copies the picture to the pie's place.
-  const HWND header = form->Header().hwnd();
+  const HWND header = form->Gauges().Panel().hwnd();
   const SIZE size = ClientSize(header);
   const win32::UniqueDC dc(CreateCompatibleDC(nullptr));
   const win32::UniqueBitmap bitmap = win32::MakeDibSection(size.cx, size.cy);
@@ -218,7 +218,7 @@ TEST_F(GaugeFormTest, TheHeaderCarriesThePieAt432By1) {
     EXPECT_EQ(GetPixel(dc.get(), 432 + p.x, 1 + p.y), GetPixel(pie.PictureDC(), p.x, p.y))
         << p.x << "," << p.y;
   }
-  form->SetPiePosition(10);
+  form->Gauges().SetPiePosition(10);
   EXPECT_EQ(pie.Position(), 10);
 }
 

@@ -33,23 +33,29 @@ inline bool TakeQuitMessage() {
 }
 
 // The folder of the running test program, with its final backslash.
-inline std::string TestProgramFolder() {
+// The running test program's own file.
+inline std::string TestProgramFile() {
   char self[MAX_PATH];
   GetModuleFileNameA(nullptr, self, MAX_PATH);
-  std::string folder(self);
+  return self;
+}
+
+inline std::string TestProgramFolder() {
+  std::string folder = TestProgramFile();
   folder.resize(folder.find_last_of('\\') + 1);
   return folder;
 }
 
-// Starts a program of the test run; false, with the test failed, when it cannot.
-// Under load Wine has been seen to refuse a start now and then, so only a refusal
-// that lasts counts.
-inline bool StartProgram(std::string command, PROCESS_INFORMATION& started) {
+// Starts a program of the test run, with this process's environment or the given
+// block; false, with the test failed, when it cannot. Under load Wine has been seen
+// to refuse a start now and then, so only a refusal that lasts counts.
+inline bool StartProgram(std::string command, PROCESS_INFORMATION& started,
+                         std::string* environment = nullptr) {
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
   for (int attempt = 0; attempt < 10; ++attempt) {
-    if (CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
-                       &startup, &started)) {
+    if (CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0,
+                       environment ? environment->data() : nullptr, nullptr, &startup, &started)) {
       return true;
     }
     Sleep(200);

@@ -129,8 +129,9 @@ TEST_F(HistoryStoreTest, TheHistoryTaskShowsTheNumberOfVisits) {
   testing::FakeUrlCache cache;
   TEraserForm form(Ports{locale, shell, files, registry, store, cache});
   form.RefreshGauges();
-  EXPECT_EQ(form.TaskList().Text(1), "Clear Internet Explorer URL History    (Index.dat)" +
-                                         std::string(17, ' ') + "2 Entries");
+  EXPECT_EQ(
+      form.TaskPage().TaskList().Text(1),
+      "Clear Internet Explorer URL History    (Index.dat)" + std::string(17, ' ') + "2 Entries");
   EXPECT_EQ(form.UrlHistory().Items().size(), 2u);
 }
 

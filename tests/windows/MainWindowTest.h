@@ -6,6 +6,12 @@
 
 #include "app/ActiveForm.h"
 #include "app/EraserForm.h"
+#include "platform/win32/Win32Files.h"
+#include "platform/win32/Win32LocaleTime.h"
+#include "tests/fakes/FakeHistoryStore.h"
+#include "tests/fakes/FakeRegistry.h"
+#include "tests/fakes/FakeShell.h"
+#include "tests/fakes/FakeUrlCache.h"
 #include "tests/windows/GuiTestSupport.h"
 
 namespace quillmere::testing {
@@ -30,6 +36,20 @@ class MainWindowTest : public ::testing::Test {
 
   std::unique_ptr<TEraserForm> form;
   std::unique_ptr<TActiveForm> activity;
+};
+
+// The main window over fakes of the ports the tests steer, with the real locale and
+// files.
+class FakePortsMainWindowTest : public MainWindowTest {
+ protected:
+  void MakeForm() { OpenMainWindow(Ports{locale, shell, files, registry, history, cache}); }
+
+  win32::Win32LocaleTime locale;
+  FakeShell shell;
+  win32::Win32Files files;
+  FakeRegistry registry;
+  FakeHistoryStore history;
+  FakeUrlCache cache;
 };
 
 }  // namespace quillmere::testing

@@ -2,7 +2,7 @@
 
 #include <initializer_list>
 
-#include "gauges/Scope.h"
+#include "gauges/gui/Scope.h"
 
 namespace quillmere {
 namespace {

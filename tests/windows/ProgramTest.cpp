@@ -6,7 +6,7 @@
 #include <string>
 
 #include "app/EraserForm.h"
-#include "platform/win32/Controls.h"
+#include "toolkit/Controls.h"
 #include "platform/win32/Handles.h"
 #include "tests/windows/GuiTestSupport.h"
 

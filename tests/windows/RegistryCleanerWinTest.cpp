@@ -46,10 +46,7 @@ std::vector<std::string> ValueNames(const std::string& key) {
 
 class RealRegistryTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    ExpectSandbox();
-    RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Quillmere Tests");
-  }
+  void SetUp() override { RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Quillmere Tests"); }
   void TearDown() override { RegDeleteTreeA(HKEY_CURRENT_USER, "Software\\Quillmere Tests"); }
 
   win32::Win32Registry registry;

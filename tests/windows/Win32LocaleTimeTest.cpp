@@ -3,7 +3,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include "app/FuncUnit.h"
+#include "common/FuncUnit.h"
 #include "tests/fakes/FakeLocaleTime.h"
 
 namespace quillmere::win32 {

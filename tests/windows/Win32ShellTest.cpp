@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/FuncUnit.h"
+#include "common/FuncUnit.h"
 
 namespace quillmere::win32 {
 namespace {

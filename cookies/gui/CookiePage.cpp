@@ -1,0 +1,241 @@
+#include "cookies/gui/CookiePage.h"
+
+#include <commctrl.h>
+
+#include <cstdint>
+#include <exception>
+#include <string>
+
+#include "common/FuncUnit.h"
+#include "cookies/CookieRow.h"
+#include "cookies/CookieSort.h"
+#include "platform/UrlCacheWalk.h"
+#include "richtext/gui/HelpForm.h"
+#include "toolkit/Controls.h"
+
+namespace quillmere {
+namespace {
+
+constexpr int kToolBarHeight = 60;
+constexpr int kCookieListHeight = 260;
+constexpr int kFullAddressColumn = 4;
+
+// The hourglass for the whole screen while the cache is read; nothing pumps
+// messages meanwhile, so no other window takes the cursor back before the end.
+class HourglassCursor {
+ public:
+  HourglassCursor() { SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT))); }
+  ~HourglassCursor() { SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW))); }
+  HourglassCursor(const HourglassCursor&) = delete;
+  HourglassCursor& operator=(const HourglassCursor&) = delete;
+};
+
+}  // namespace
+
+// The tool bar, button for button as the page shows it.
+TCookiePage::Buttons TCookiePage::ToolButtons() {
+  static const Buttons::Info buttons[] = {
+      {.id = ToolButton1,
+       .caption = "Check All",
+       .image = 0,
+       .tag = 1,
+       .click = &TCookiePage::btnCheckClick},
+      {.id = ToolButton2,
+       .caption = "UnCheck All",
+       .image = 1,
+       .click = &TCookiePage::btnCheckClick},
+      {.id = ToolButton3, .caption = "Refresh", .image = 2, .click = &TCookiePage::btnRefreshClick},
+      {.id = ToolButton4, .caption = "Privacy", .image = 3},
+      {.id = ToolButton5, .caption = "Clean Up", .image = 4, .click = &TCookiePage::btnDeleteClick},
+      {.id = ToolButton13, .caption = "Help", .image = 6, .click = &TCookiePage::ToolButton13Click},
+      {.separatorWidth = 8},
+      {.id = ToolButton6, .caption = "Close", .image = 5, .click = &TCookiePage::btnCloseClick},
+  };
+  return Buttons(buttons);
+}
+
+TCookiePage::TCookiePage(const Args& args)
+    : page_(args.frame.sheet),
+      font_(args.frame.font),
+      services_(args.services),
+      timer_(args.timer) {
+  const auto buttons = ToolButtons().Args();
+  ToolBar1 = std::make_unique<win32::ToolBar>(win32::ToolBar::Args{.parent = page_,
+                                                                   .width = args.frame.width,
+                                                                   .height = kToolBarHeight,
+                                                                   .button = {66, 52},
+                                                                   .images = args.frame.images,
+                                                                   .font = font_,
+                                                                   .buttons = buttons});
+  // The cookie list takes the 493 x 260 below the tool bar; the count sits under it.
+  CreateCookieList(kToolBarHeight, args.frame.width, kCookieListHeight);
+  const int countTop = kToolBarHeight + kCookieListHeight;
+  CountPanel =
+      std::make_unique<win32::Panel>(win32::Panel::Args{.parent = page_,
+                                                        .y = countTop,
+                                                        .width = 185,
+                                                        .height = args.frame.height - countTop,
+                                                        .edge = EDGE_RAISED});
+  win32::CreateControl({.className = "STATIC",
+                        .text = "Total Cookies:",
+                        .x = 8,
+                        .y = 8,
+                        .width = 70,
+                        .height = 14,
+                        .parent = CountPanel->hwnd(),
+                        .font = font_});
+  edCookieCount = win32::CreateControl({.className = "EDIT",
+                                        .text = "0",
+                                        .style = ES_READONLY | ES_AUTOHSCROLL,
+                                        .exStyle = WS_EX_CLIENTEDGE,
+                                        .x = 82,
+                                        .y = 4,
+                                        .width = 95,
+                                        .height = 21,
+                                        .parent = CountPanel->hwnd(),
+                                        .font = font_});
+}
+
+void TCookiePage::CreateCookieList(int y, int width, int height) {
+  lvCookies = std::make_unique<TAdvListView>(
+      TAdvListView::Args{.parent = page_, .y = y, .width = width, .height = height, .font = font_});
+  lvCookies->AddColumn("Address", 125);
+  lvCookies->AddColumn("Hits", 45, taCenter);
+  lvCookies->AddColumn("Modified", 80);
+  lvCookies->AddColumn("Expires", 80);
+  lvCookies->AddColumn("Full Address", 150);
+  lvCookies->OnColumnClick = [this](TAdvListView&, const TListColumn& column) {
+    lvCookiesColumnClick(column);
+  };
+  lvCookies->OnCompare = [this](TAdvListView&, TListItem& item1, TListItem& item2, std::intptr_t,
+                                int& compare) { lvCookiesCompare(item1, item2, compare); };
+}
+
+bool TCookiePage::OnCommand(int id) { return ToolButtons().Dispatch(*this, id); }
+
+// An error while the window is made is shown, and the window is made all the same.
+void TCookiePage::FormCreate() {
+  try {
+    ListCookies();
+  } catch (const std::exception& error) {
+    win32::ReportTopLevelError(error.what());
+  }
+}
+
+void TCookiePage::FormActivate(bool pageShowing) {
+  if (pageShowing) FocusCookieList();
+  GetShlwapiVersion(services_.ports.shell);
+  if (ShlwapiMajorVersion >= 6) ToolBar1->Enable(ToolButton4, true);
+}
+
+void TCookiePage::ListCookies() {
+  const HourglassCursor hourglass;
+  // The count and the buttons follow the rows, also when reading ends in an error.
+  struct CountOnExit {
+    TCookiePage& page;
+    ~CountOnExit() { page.UpdateCookieCount(); }
+  } const count{*this};
+  // Also when the window is made: the platform list repaints itself for every row
+  // added while its redrawing is on, which grows with the rows already there.
+  const TAdvListView::UpdateScope quiet(*lvCookies);
+  ForEachUrlCacheEntry(services_.ports.urlCache, [this](const UrlCacheEntry& entry) {
+    if (IsCookie(entry)) AddCookieRow(entry);
+  });
+}
+
+void TCookiePage::AddCookieRow(const UrlCacheEntry& entry) {
+  CookieRow row = MakeCookieRow(services_.ports.localeTime, entry);
+  lvCookies->AddItem(std::move(row.address), {std::move(row.hits), std::move(row.modified),
+                                              std::move(row.expires), std::move(row.fullAddress)});
+}
+
+void TCookiePage::UpdateCookieCount() {
+  const int n = lvCookies->ItemCount();
+  for (const int id : {ToolButton1, ToolButton2, ToolButton5}) ToolBar1->Enable(id, n > 0);
+  if (n <= 0) {
+    ToolBar1->Enable(ToolButton4, false);
+  } else if (ShlwapiMajorVersion >= 6) {
+    ToolBar1->Enable(ToolButton4, true);
+  }
+  SetWindowTextA(edCookieCount, std::to_string(n).c_str());
+}
+
+void TCookiePage::FocusCookieList() {
+  if (!lvCookies->CanFocus()) return;
+  int row = lvCookies->ItemFocused();
+  if (row < 0 && lvCookies->ItemCount() > 0) row = 0;
+  if (row < 0) return;
+  lvCookies->SetFocus();
+  lvCookies->MakeCurrent(row);
+}
+
+bool TCookiePage::DeleteCookie(const std::string& sourceUrl) {
+  return services_.ports.urlCache.DeleteEntry(sourceUrl);
+}
+
+void TCookiePage::btnCheckClick(int tag) {
+  for (int i = 0; i < lvCookies->ItemCount(); ++i) lvCookies->Item(i).SetChecked(tag == 1);
+}
+
+void TCookiePage::btnRefreshClick(int) {
+  {
+    const TAdvListView::UpdateScope quiet(*lvCookies);
+    lvCookies->ClearItems();
+    ListCookies();
+  }
+  FocusCookieList();
+}
+
+void TCookiePage::btnDeleteClick(int) {
+  services_.activity.ShowEmpty();
+  const int n = lvCookies->ItemCount();
+  services_.report.SetProgressMax(n);
+  int deleted = 0;
+  for (int i = 0; i < n; ++i) {
+    const TListItem& row = lvCookies->Item(i);
+    if (row.Checked()) {
+      // Only what the cache reports deleted counts; a cookie that stays is named.
+      const std::string& address = row.Cell(kFullAddressColumn);
+      if (DeleteCookie(address)) {
+        ++deleted;
+      } else {
+        services_.report.ShowStatus("Could Not Delete : " + address);
+      }
+    }
+    services_.report.SetProgressPosition(i);
+  }
+  services_.report.ShowStatus("Deleted " + std::to_string(deleted) + " Cookies");
+  OnCommand(ToolButton3);
+  services_.report.SetProgressPosition(0);
+  services_.gauges.RefreshGauges();
+  services_.activity.Hide();
+}
+
+void TCookiePage::ToolButton13Click(int) { ShowHelpForm(page_); }
+
+void TCookiePage::btnCloseClick(int) { win32::CloseTopLevelWindow(page_); }
+
+void TCookiePage::lvCookiesColumnClick(const TListColumn& column) {
+  SortColumn = NextSortColumn(SortColumn, column.Index);
+  // From stNone to stData sorts once on every click.
+  lvCookies->SetSortType(stNone);
+  lvCookies->SetSortType(stData);
+}
+
+void TCookiePage::lvCookiesCompare(TListItem& item1, TListItem& item2, int& compare) {
+  const int cell = SortedCell(SortColumn);
+  compare = CompareCookieCells(services_.ports.localeTime, SortColumn, item1.Cell(cell),
+                               item2.Cell(cell));
+}
+
+// The timer's watch over the Internet Properties sheet: once no sheet is open, the
+// timer goes off and the list is read again. At start-up there is none, so the
+// first tick reads the list a second time; while one is open, every tick looks
+// again.
+void TCookiePage::TimerTimer() {
+  if (FindWindowA("#32770", "Internet Properties")) return;
+  timer_.SetEnabled(false);
+  OnCommand(ToolButton3);
+}
+
+}  // namespace quillmere

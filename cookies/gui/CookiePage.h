@@ -1,0 +1,88 @@
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <span>
+#include <string>
+
+#include "common/PageServices.h"
+#include "listview/gui/AdvListV.h"
+#include "toolkit/PageFrame.h"
+#include "toolkit/Panel.h"
+#include "toolkit/Timer.h"
+#include "toolkit/ToolBar.h"
+#include "toolkit/ToolButtons.h"
+
+namespace quillmere {
+
+// Command identifiers of the cookie page's tool buttons, named as the buttons are.
+enum CookiePageCommand : int {
+  ToolButton1 = 101,  // "Check All"
+  ToolButton2,        // "UnCheck All"
+  ToolButton3,        // "Refresh"
+  ToolButton4,        // "Privacy"
+  ToolButton5,        // "Clean Up"
+  ToolButton13,       // "Help"
+  ToolButton6,        // "Close"
+};
+
+// The "Cookies Eraser" page: the list of the URL cache's cookies, the count under
+// it, its tool bar, its sorting and the deletion run.
+class TCookiePage {
+ public:
+  struct Args {
+    win32::PageFrame frame;
+    PageServices services;
+    win32::Timer& timer;  // the main window's timer, whose tick runs TimerTimer
+  };
+  explicit TCookiePage(const Args& args);
+  TCookiePage(const TCookiePage&) = delete;
+  TCookiePage& operator=(const TCookiePage&) = delete;
+
+  // The command of one of the page's buttons; false when it is not one of them.
+  bool OnCommand(int id);
+
+  // The page's share of the main window's events.
+  void FormCreate();
+  void FormActivate(bool pageShowing);
+  void TimerTimer();
+
+  // Appends a row for every cookie of the URL cache.
+  void ListCookies();
+
+  // The controls a caller or a test looks at.
+  TAdvListView& CookieList() { return *lvCookies; }
+  win32::ToolBar& ToolBar() { return *ToolBar1; }
+  HWND CookieCountEdit() const { return edCookieCount; }
+
+ private:
+  using Buttons = win32::ToolButtonTable<TCookiePage>;
+  static Buttons ToolButtons();
+
+  void CreateCookieList(int y, int width, int height);
+  void AddCookieRow(const UrlCacheEntry& entry);
+  void UpdateCookieCount();
+  void FocusCookieList();
+  bool DeleteCookie(const std::string& sourceUrl);
+  void btnCheckClick(int tag);
+  void btnRefreshClick(int tag);
+  void btnDeleteClick(int tag);
+  void ToolButton13Click(int tag);
+  void btnCloseClick(int tag);
+  void lvCookiesColumnClick(const TListColumn& column);
+  void lvCookiesCompare(TListItem& item1, TListItem& item2, int& compare);
+
+  HWND page_;
+  HFONT font_;
+  PageServices services_;
+  win32::Timer& timer_;
+
+  std::unique_ptr<win32::ToolBar> ToolBar1;
+  std::unique_ptr<TAdvListView> lvCookies;
+  std::unique_ptr<win32::Panel> CountPanel;
+  HWND edCookieCount = nullptr;
+  int SortColumn = 0;
+};
+
+}  // namespace quillmere

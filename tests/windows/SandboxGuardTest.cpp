@@ -1,0 +1,61 @@
+#include <windows.h>
+#include <shellapi.h>
+
+#include <gtest/gtest.h>
+
+#include <cstring>
+#include <string>
+
+#include "tests/windows/CleanerTestSupport.h"
+#include "tests/windows/GuiTestSupport.h"
+#include "tests/windows/Sandbox.h"
+
+namespace quillmere {
+namespace {
+
+using namespace quillmere::testing;
+
+// This process's environment block with one variable set to another value.
+std::string EnvironmentWith(const std::string& name, const std::string& value) {
+  std::string block;
+  char* const strings = GetEnvironmentStringsA();
+  for (const char* entry = strings; *entry; entry += std::strlen(entry) + 1) {
+    if (!std::string(entry).starts_with(name + "=")) block.append(entry).push_back('\0');
+  }
+  FreeEnvironmentStringsA(strings);
+  block.append(name + "=" + value).push_back('\0');
+  block.push_back('\0');
+  return block;
+}
+
+// The guard itself: this very test program, started with a recycle bin outside the
+// sandbox in its environment and asked to run the test that empties the bin, runs
+// nothing, and the file in the bin stays.
+TEST(SandboxGuard, AProgramOutsideTheSandboxRunsNoTestAndChangesNothing) {
+  const std::string folder = "C:\\quillmere-guard-test";
+  MakeFolders(folder);
+  WriteFile(folder + "\\kept.txt", "must outlive the refused run");
+  Recycle(folder + "\\kept.txt");
+  const auto before = RecycleBinBytes();
+  ASSERT_GT(before, 0);
+
+  std::string environment = EnvironmentWith("XDG_DATA_HOME", "/nowhere/outside/the/sandbox");
+  PROCESS_INFORMATION child{};
+  ASSERT_TRUE(
+      StartProgram("\"" + TestProgramFile() +
+                       "\" --gtest_filter=RealShellCleaners.EmptyRecycleBinEmptiesTheSandboxesBin",
+                   child, &environment));
+  ASSERT_EQ(WaitForSingleObject(child.hProcess, 60000), WAIT_OBJECT_0);
+  DWORD code = 0;
+  GetExitCodeProcess(child.hProcess, &code);
+  CloseHandle(child.hThread);
+  CloseHandle(child.hProcess);
+
+  EXPECT_EQ(code, static_cast<DWORD>(kRefusedOutsideSandbox));
+  EXPECT_EQ(RecycleBinBytes(), before);
+  SHEmptyRecycleBinA(nullptr, nullptr, SHERB_NOCONFIRMATION | SHERB_NOPROGRESSUI | SHERB_NOSOUND);
+  RemoveTree(folder);
+}
+
+}  // namespace
+}  // namespace quillmere
