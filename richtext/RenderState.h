@@ -3,6 +3,7 @@
 // The mini-HTML engine's state during one call; private to the engine.
 
 #include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -105,6 +106,7 @@ class LinePass {
   int GhHeight() const { return call_.canvas.TextHeight("gh"); }
   int Avail() const { return rect_.right - rect_.left; }
   void ApplyFont() { call_.canvas.SetFont(font_); }
+  void SetStyle(std::uint8_t bit, bool on);
   void GrowLine(int runHeight);
 
   // Runs.

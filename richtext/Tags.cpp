@@ -44,8 +44,7 @@ void LinePass::OpeningTag(std::string_view rest, std::string_view tag) {
       break;
     case 'B':
       if (second == '>') {
-        font_.style |= kBold;
-        ApplyFont();
+        SetStyle(kBold, true);
       } else if (second == 'R') {
         lineEnd_ = true;
         if (pass_ == Pass::kMeasure) call_.out.plainText += '\r';
@@ -70,8 +69,7 @@ void LinePass::OpeningTag(std::string_view rest, std::string_view tag) {
       break;
     case 'I':
       if (second == '>') {
-        font_.style |= kItalic;
-        ApplyFont();
+        SetStyle(kItalic, true);
       } else if (second == 'N') {
         TabStop(tag);
       } else if (second == 'M') {
@@ -89,8 +87,7 @@ void LinePass::OpeningTag(std::string_view rest, std::string_view tag) {
       break;
     case 'S':
       if (second == '>') {
-        font_.style |= kStrikeOut;
-        ApplyFont();
+        SetStyle(kStrikeOut, true);
       } else if (second == 'H') {
         flow_.shadow = true;
       } else if (FindNoCase(rest, "<SUB>") == 0) {
@@ -101,8 +98,7 @@ void LinePass::OpeningTag(std::string_view rest, std::string_view tag) {
       break;
     case 'U':
       if (second == '>') {
-        font_.style |= kUnderline;
-        ApplyFont();
+        SetStyle(kUnderline, true);
       } else {
         ++flow_.listLevel;
       }
@@ -126,11 +122,11 @@ void LinePass::ClosingTag(std::string_view rest) {
       break;
     case 'B':
       if (second == '>') {
-        font_.style &= ~kBold;
+        SetStyle(kBold, false);
       } else {
         font_.color = call_.baseFont.color;
+        ApplyFont();
       }
-      ApplyFont();
       break;
     case 'E':
       if (Drawing()) call_.errorMark = false;
@@ -142,8 +138,7 @@ void LinePass::ClosingTag(std::string_view rest) {
       EndHighlight();
       break;
     case 'I':
-      font_.style &= ~kItalic;
-      ApplyFont();
+      SetStyle(kItalic, false);
       break;
     case 'P':
       EndParagraph();
@@ -157,14 +152,12 @@ void LinePass::ClosingTag(std::string_view rest) {
       } else if (second == 'H') {
         flow_.shadow = false;
       } else {
-        font_.style &= ~kStrikeOut;
-        ApplyFont();
+        SetStyle(kStrikeOut, false);
       }
       break;
     case 'U':
       if (second == '>' || flow_.listLevel == 0) {
-        font_.style &= ~kUnderline;
-        ApplyFont();
+        SetStyle(kUnderline, false);
       } else {
         --flow_.listLevel;
       }
@@ -175,6 +168,11 @@ void LinePass::ClosingTag(std::string_view rest) {
     default:
       break;
   }
+}
+
+void LinePass::SetStyle(std::uint8_t bit, bool on) {
+  font_.style = on ? font_.style | bit : font_.style & ~bit;
+  ApplyFont();
 }
 
 void LinePass::Highlight() {
