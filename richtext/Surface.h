@@ -33,7 +33,8 @@ class DrawingSurface {
   virtual FontState Font() const = 0;
   // GDI: a font made with CreateFontIndirect from name, size (-MulDiv(size,
   // LOGPIXELSY, 72)) and style, rotated by the rotations selected, and the text
-  // colour; the text colour may be a system colour.
+  // colour (a system colour through GetSysColor). The list bullets ask for the face
+  // "Symbol", whose character set is SYMBOL_CHARSET.
   virtual void SetFont(const FontState& font) = 0;
   // The brush colour; clNone when there is none.
   virtual TColor Background() const = 0;

@@ -127,6 +127,8 @@ TEST_F(MiniHtmlLayout, FontSizesFacesAndTheirEnd) {
 }
 
 TEST_F(MiniHtmlLayout, ListItemsTakeALineEachWithSymbolBulletsPerLevel) {
+  EXPECT_EQ(Draw("<UL><LI>a<LI>bb</UL>").textWidth, 24) << "a second item on a line adds nothing";
+  canvas.ClearRecords();
   Draw("<UL><LI>one<LI>two<UL><LI>deep</UL></UL>after");
   EXPECT_THAT(canvas.ShownTexts(), ElementsAre("\xB7", "one", "\xB7", "two", "o", "deep", "after"));
   EXPECT_THAT(RunLefts(), ElementsAre(1, 13, 1, 13, 13, 25, 49));

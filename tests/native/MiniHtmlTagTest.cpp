@@ -87,6 +87,27 @@ TEST_F(MiniHtmlTags, ImageListImagesScaleWithTheSurfaceButDrawAtTheirOwnSize) {
   EXPECT_EQ(canvas.runs[1].rect.left, 1);
 }
 
+TEST_F(MiniHtmlTags, AnImageThatDoesNotFitStartsTheNextLineUnlessWiderThanAnyLine) {
+  const ImageListId images = canvas.AddImageList(1, {32, 32});
+  const auto render = [&](std::string_view text) {
+    canvas.ClearRecords();
+    return Render(text, [&](RenderArgs& args) {
+      args.images = images;
+      args.bounds = {0, 0, 41, 200};  // 40 pixels of room
+    });
+  };
+  const RenderResult wrapped = render("ab<IMG src=\"idx:0\">c");
+  ASSERT_EQ(canvas.images.size(), 1u);
+  EXPECT_EQ(canvas.images[0].rect, (Rect{1, 12, 33, 44}));
+  EXPECT_EQ(canvas.runs[1].rect.left, 33);
+  EXPECT_EQ(wrapped.textHeight, 44);
+
+  canvas.ppiX = canvas.ppiY = 192;  // now 64 pixels wide on the line
+  render("ab<IMG src=\"idx:0\">c");
+  EXPECT_EQ(canvas.images[0].rect.top, 0) << "placed anyway, overflowing the line";
+  EXPECT_EQ(canvas.runs[1].rect.left, 77);
+}
+
 TEST_F(MiniHtmlTags, SystemIconsComeByNumberOrByFileName) {
   canvas.iconIndexes["C:\\README.TXT"] = 7;
   Render("<IMG src=\"ssys:c:\\readme.txt\"><IMG src=\"lsys:3\">");
