@@ -47,8 +47,9 @@ class PictureDecoder {
   virtual ~PictureDecoder() = default;
   // Copies `bytes` into a movable memory block, wraps it in a stream that frees
   // the block with it, and loads the picture from the stream; the failure of the
-  // first step that fails, in the order of DecodeFailure. Empty bytes fail as an
-  // invalid format.
+  // first step that fails, in the order of DecodeFailure, with nothing left
+  // allocated. Empty bytes fail as an invalid format. The picture's size is
+  // IPicture's get_Width and get_Height.
   virtual DecodeResult Decode(std::span<const std::uint8_t> bytes) const = 0;
   // The whole file; nullopt when it cannot be opened or read.
   virtual std::optional<PictureBytes> ReadFile(const std::string& path) const = 0;
