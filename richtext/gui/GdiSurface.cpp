@@ -28,7 +28,12 @@ GdiSurface::GdiSurface(HDC dc, GdiFonts& fonts, const FontState& font, TColor ba
       savedState_(SaveDC(dc)),
       pixelsPerInchX_(GetDeviceCaps(dc, LOGPIXELSX)),
       pixelsPerInchY_(GetDeviceCaps(dc, LOGPIXELSY)) {
-  SetFont(font);
+  try {
+    SetFont(font);
+  } catch (...) {
+    if (savedState_) RestoreDC(dc_, savedState_);
+    throw;
+  }
   SetBackground(background);
 }
 

@@ -25,7 +25,6 @@ constexpr int kWidth = 300;
 constexpr int kHeight = 80;
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr COLORREF kBlue = RGB(0, 0, 255);
-constexpr COLORREF kRed = RGB(255, 0, 0);
 
 HCURSOR Hand() { return LoadCursorA(nullptr, IDC_HAND); }
 HCURSOR Arrow() { return LoadCursorA(nullptr, IDC_ARROW); }
@@ -157,22 +156,6 @@ TEST_F(AdvPanelTest, WithAnchorHintShowsTheLinkBesideThePointer) {
 
   Send(WM_MOUSEMOVE, POINT{4, link.y});
   EXPECT_FALSE(IsWindowVisible(hint));
-}
-
-TEST_F(AdvPanelTest, WithHoverStylesOnlyTheLinkUnderThePointer) {
-  panel->SetText("<A href=\"a\">first</A> and <A href=\"b\">second</A>");
-  panel->SetHover(true);
-  panel->SetHoverFontColor(0x0000FF);  // red
-  const auto before = Print();
-  const RECT links = before->Extent(before->All(), kBlue);
-  EXPECT_EQ(before->Count(before->All(), kRed), 0);
-  Send(WM_MOUSEMOVE, POINT{links.left + 3, (links.top + links.bottom) / 2});
-  const auto hovered = Print();
-  const RECT red = hovered->Extent(hovered->All(), kRed);
-  EXPECT_LT(red.left, red.right) << "the hovered link in its hover colour";
-  const RECT blue = hovered->Extent(hovered->All(), kBlue);
-  EXPECT_GT(blue.left, red.right) << "the other link keeps the link colour";
-  EXPECT_EQ(blue.right, links.right);
 }
 
 }  // namespace

@@ -13,7 +13,6 @@
 
 #include "richtext/gui/GdiFonts.h"
 #include "richtext/gui/HelpForm.h"
-#include "toolkit/Controls.h"
 #include "tests/windows/GuiTestSupport.h"
 #include "tests/windows/Picture.h"
 
@@ -21,7 +20,6 @@ namespace quillmere {
 namespace {
 
 using testing::ClientSize;
-using testing::OuterSize;
 using testing::Picture;
 using testing::PumpMessages;
 
@@ -99,10 +97,8 @@ class HelpFormTest : public ::testing::Test {
   int lineBottom = 0;
 };
 
-TEST_F(HelpFormTest, IsASizeableWindowOfTheStoredSizeCentredWithThePanelFillingIt) {
-  EXPECT_EQ(win32::WindowText(form->hwnd()), "Quillmere Help");
-  EXPECT_EQ(OuterSize(form->hwnd()).cx, 455);
-  EXPECT_EQ(OuterSize(form->hwnd()).cy, 251);
+// Its caption and stored size are seen where the Help buttons open it.
+TEST_F(HelpFormTest, IsASizeableWindowCentredWithThePanelFillingIt) {
   RECT placed{};
   GetWindowRect(form->hwnd(), &placed);
   EXPECT_EQ(placed.left, win32::CentredOuterRect(455, 251).left);

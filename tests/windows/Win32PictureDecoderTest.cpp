@@ -1,5 +1,6 @@
 // The system's picture loader behind the picture classes: real BMP, GIF and ICO
-// bytes decoded, sized and drawn, and the texts of what it refuses.
+// files (among the test program's raw data) decoded, sized and drawn, and the texts
+// of what it refuses.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -15,13 +16,11 @@
 #include "richtext/gui/GdiSurface.h"
 #include "tests/windows/GuiTestSupport.h"
 #include "tests/windows/Picture.h"
-#include "tests/windows/PictureFiles.h"
 
 namespace quillmere {
 namespace {
 
 using testing::Picture;
-using testing::PictureFiles;
 
 constexpr COLORREF kWhite = RGB(255, 255, 255);
 constexpr COLORREF kRed = RGB(255, 0, 0);
@@ -30,6 +29,11 @@ constexpr COLORREF kGreen = RGB(0, 160, 0);
 
 class Win32PictureDecoderTest : public ::testing::Test {
  protected:
+  PictureBytes Resource(const char* name) const {
+    std::optional<PictureBytes> bytes = decoder.ReadResource(name);
+    EXPECT_TRUE(bytes) << name;
+    return bytes.value_or(PictureBytes{});
+  }
   // The picture drawn at its natural size onto white.
   template <typename Graphic>
   std::unique_ptr<Picture> Drawn(const Graphic& graphic) {
@@ -45,7 +49,7 @@ class Win32PictureDecoderTest : public ::testing::Test {
 
 TEST_F(Win32PictureDecoderTest, DecodesBmpAndIconAtTheirPixelSizesAndDrawsThem) {
   richtext::TAdvImage bmp(decoder);
-  bmp.ReadFormData(PictureFiles::Bmp(8, 4, kRed, kBlue));
+  bmp.ReadFormData(Resource("RED_BLUE"));
   EXPECT_EQ(bmp.Width(), 8);
   EXPECT_EQ(bmp.Height(), 4);
   auto drawn = Drawn(bmp);
@@ -54,7 +58,7 @@ TEST_F(Win32PictureDecoderTest, DecodesBmpAndIconAtTheirPixelSizesAndDrawsThem) 
   EXPECT_EQ(drawn->At(9, 1), kWhite);
 
   richtext::TAdvImage icon(decoder);
-  icon.ReadFormData(PictureFiles::Icon(16, kGreen));
+  icon.ReadFormData(Resource("GREEN_HALF"));
   EXPECT_EQ(icon.Width(), 16);
   EXPECT_EQ(icon.Height(), 16);
   drawn = Drawn(icon);
@@ -64,7 +68,7 @@ TEST_F(Win32PictureDecoderTest, DecodesBmpAndIconAtTheirPixelSizesAndDrawsThem) 
 
 TEST_F(Win32PictureDecoderTest, AGifShowsTheFrameItsPictureSelects) {
   richtext::THTMLPicture gif(decoder);
-  gif.ReadFormData(PictureFiles::Gif(8, {kRed, kBlue}));
+  gif.ReadFormData(Resource("RED_THEN_BLUE"));
   ASSERT_EQ(gif.GifFrameTotal(), 2);
   EXPECT_EQ(gif.Width(), 8);
   EXPECT_EQ(gif.FullWidth(), 8);
@@ -96,8 +100,8 @@ TEST_F(Win32PictureDecoderTest, BytesThatAreNoPictureFailWithTheLoadersText) {
 }
 
 TEST_F(Win32PictureDecoderTest, ReadsPicturesFromFilesAndTheProgramsResources) {
-  const std::string path = testing::TestProgramFolder() + "blue.bmp";
-  const PictureBytes bmp = PictureFiles::Bmp(6, 6, kBlue, kBlue);
+  const std::string path = testing::TestProgramFolder() + "red-blue.bmp";
+  const PictureBytes bmp = Resource("RED_BLUE");
   std::ofstream(path, std::ios::binary)
       .write(reinterpret_cast<const char*>(bmp.data()), static_cast<std::streamsize>(bmp.size()));
   EXPECT_EQ(decoder.ReadFile(path), bmp);
@@ -106,15 +110,13 @@ TEST_F(Win32PictureDecoderTest, ReadsPicturesFromFilesAndTheProgramsResources) {
   richtext::THTMLPicture fromFile(decoder);
   fromFile.LoadSource("file://" + path);
   EXPECT_FALSE(fromFile.Empty());
-  EXPECT_EQ(fromFile.Width(), 6);
+  EXPECT_EQ(fromFile.Width(), 8);
   DeleteFileA(path.c_str());
 
-  // The test program carries a 4 x 4 red BMP as raw data named QMTESTPICTURE.
   richtext::THTMLPicture fromResource(decoder);
-  fromResource.LoadSource("res://qmtestpicture");
+  fromResource.LoadSource("res://red_then_blue");
   ASSERT_FALSE(fromResource.Empty());
-  EXPECT_EQ(fromResource.Width(), 4);
-  EXPECT_EQ(Drawn(fromResource)->At(2, 2), kRed);
+  EXPECT_EQ(fromResource.GifFrameTotal(), 2);
   EXPECT_EQ(decoder.ReadResource("NO-SUCH-PICTURE"), std::nullopt);
 }
 
