@@ -6,6 +6,7 @@
 #include <exception>
 #include <stdexcept>
 
+#include "listview/gui/HtmlCells.h"
 #include "toolkit/Colors.h"
 #include "toolkit/Controls.h"
 
@@ -34,7 +35,9 @@ LRESULT Guarded(Handle&& handle) {
 }  // namespace
 
 TAdvListView::TAdvListView(const Args& args)
-    : checkboxes_(args.checkboxes), ownerDraw_(args.ownerDraw) {
+    : htmlCells_(std::make_unique<TEngineHtmlCells>()),
+      checkboxes_(args.checkboxes),
+      ownerDraw_(args.ownerDraw) {
   Create({.className = "TAdvListView",
           .style = WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN,
           .x = args.x,

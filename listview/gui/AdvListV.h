@@ -161,8 +161,9 @@ class TAdvListView : public win32::Window {
   HFONT Font() const;
   const TDetails& DetailView() const { return detailView_; }
   void SetDetailView(const TDetails& details);
-  // Draws and hit-tests the cells whose text is mini-HTML; without it they are
-  // drawn as plain text and hold no links.
+  // Draws and hit-tests the cells whose text is mini-HTML: the mini-HTML engine
+  // unless another is set; without any they are drawn as plain text and hold no
+  // links.
   void SetMiniHtmlCells(std::unique_ptr<TMiniHtmlCells> cells);
 
   // --- The header

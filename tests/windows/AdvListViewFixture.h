@@ -13,45 +13,9 @@
 #include "platform/win32/Handles.h"
 #include "toolkit/Controls.h"
 #include "tests/windows/GuiTestSupport.h"
+#include "tests/windows/Picture.h"
 
 namespace quillmere::testing {
-
-// A picture of its own that a window paints into through WM_PRINTCLIENT.
-class Picture {
- public:
-  Picture(int width, int height)
-      : bitmap_(win32::MakeDibSection(width, height)), dc_(CreateCompatibleDC(nullptr)) {
-    SelectObject(dc_.get(), bitmap_.get());
-    const RECT all{0, 0, width, height};
-    FillRect(dc_.get(), &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-  }
-  HDC dc() const { return dc_.get(); }
-  COLORREF At(int x, int y) const { return GetPixel(dc_.get(), x, y); }
-  // How many pixels of `color` the rectangle holds.
-  int Count(const RECT& r, COLORREF color) const {
-    int n = 0;
-    for (int y = r.top; y < r.bottom; ++y)
-      for (int x = r.left; x < r.right; ++x) n += At(x, y) == color;
-    return n;
-  }
-  // The smallest rectangle around the pixels of `color` within `r`; empty for none.
-  RECT Extent(const RECT& r, COLORREF color) const {
-    RECT found{r.right, r.bottom, r.left, r.top};
-    for (int y = r.top; y < r.bottom; ++y)
-      for (int x = r.left; x < r.right; ++x)
-        if (At(x, y) == color) {
-          found.left = std::min<LONG>(found.left, x);
-          found.top = std::min<LONG>(found.top, y);
-          found.right = std::max<LONG>(found.right, x + 1);
-          found.bottom = std::max<LONG>(found.bottom, y + 1);
-        }
-    return found;
-  }
-
- private:
-  win32::UniqueBitmap bitmap_;
-  win32::UniqueDC dc_;
-};
 
 // The cookie list's columns and settings in a window of their own, painted in
 // colours a test can tell apart.

@@ -170,7 +170,7 @@ TEST_F(AdvListViewPaintTest, CellsHoldingAClosingTagAreDrawnByTheMiniHtmlEngineT
   list->AddItem("plain", {"2"});
   const RECT row = Row(0);
   const int plainPixels = Paint()->Count(Cell(0, 18, kAddressRight), kText);
-  EXPECT_GT(plainPixels, 0);  // without an engine: the markup as text
+  EXPECT_GT(plainPixels, 0);  // the list's own engine drew it
 
   HtmlCellsSeen seen;
   list->SetMiniHtmlCells(std::make_unique<RecordedHtmlCells>(seen));
