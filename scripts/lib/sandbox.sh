@@ -53,6 +53,14 @@ sandbox_prepare() {
     [ "$(readlink "$WINEPREFIX/dosdevices/q:")" = "$tree" ] ||
       ln -sfn "$tree" "$WINEPREFIX/dosdevices/q:"
     [ -f "$WINEPREFIX/system.reg" ] || { echo "sandbox: could not create $WINEPREFIX" >&2; exit 1; }
+    # Debian's Wine does not look where its own fonts are installed, and Windows has
+    # these in its font folder: "Symbol" for the bullets of lists, "Tahoma" for the
+    # dialogs' face. ("MS Sans Serif" comes from Wine only as a bitmap face that
+    # neither grows nor turns, so it stays mapped to a scalable one.)
+    local font fonts="$WINEPREFIX/drive_c/windows/Fonts"
+    for font in /usr/share/wine/fonts/{symbol,tahoma,tahomabd,marlett,wingding,webdings}.ttf; do
+      [ -e "$fonts/${font##*/}" ] || cp "$font" "$fonts/"
+    done
     [ ! -e "$WINEPREFIX/dosdevices/z:" ] || { echo "sandbox: Z: drive still present" >&2; exit 1; }
   ) 9>"$dir/.lock"
 }
