@@ -4,6 +4,7 @@ namespace quillmere::testing {
 
 void FaultPlan::Start(std::size_t failAt) {
   failAt_ = failAt;
+  phase_.clear();
   calls_.clear();
   deletions_.clear();
 }

@@ -23,7 +23,8 @@ class FaultPlan {
     std::string what;  // "file C:\a.txt", "cache Cookie:me@a.test/", ...
   };
 
-  // Counts from nothing again; the `failAt`-th call from now fails (from 1; 0: none).
+  // Counts from nothing again, in no phase; the `failAt`-th call from now fails (from
+  // 1; 0: none).
   void Start(std::size_t failAt = 0);
   void SetPhase(std::string phase) { phase_ = std::move(phase); }
 

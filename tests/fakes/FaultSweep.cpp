@@ -184,6 +184,19 @@ std::vector<std::string> FaultProblems(const FaultSweep& sweep, std::size_t k,
   return problems;
 }
 
+std::vector<std::string> SweepProblems(
+    const FaultSweep& sweep,
+    const std::function<FaultExpectation(std::size_t k, const FaultPlan::Call& call)>& expect) {
+  Texts problems;
+  for (std::size_t k = 1; k <= sweep.faulted.size(); ++k) {
+    const FaultPlan::Call& call = sweep.clean.calls[k - 1];
+    for (const std::string& problem : FaultProblems(sweep, k, expect(k, call)))
+      problems.push_back("call " + std::to_string(k) + ", " + call.name + " (" + call.phase +
+                         "): " + problem);
+  }
+  return problems;
+}
+
 namespace {
 
 // How the run ended and what it left undone, against the clean run.

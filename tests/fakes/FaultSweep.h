@@ -58,6 +58,12 @@ struct FaultExpectation {
 std::vector<std::string> FaultProblems(const FaultSweep& sweep, std::size_t k,
                                        const FaultExpectation& expected);
 
+// FaultProblems for every call of the sweep, with what `expect` allows for the k-th
+// call, each problem prefixed with the call's number, name and phase.
+std::vector<std::string> SweepProblems(
+    const FaultSweep& sweep,
+    const std::function<FaultExpectation(std::size_t k, const FaultPlan::Call& call)>& expect);
+
 // The sweep as a table of calls by outcome, with a summary by call, in Markdown.
 void WriteFaultTable(const std::string& path, const FaultSweep& sweep);
 

@@ -137,14 +137,12 @@ std::string TablePath(const std::string& name) { return "fault-tables/" + name +
 class FaultInjectionTest : public ::testing::Test {
  protected:
   // Every call of the sweep failing as `expect` says it may.
-  template <typename Expect>
-  void ExpectEveryFailureSound(const FaultSweep& sweep, Expect expect) {
+  static void ExpectEveryFailureSound(const FaultSweep& sweep,
+                                      FaultExpectation (*expect)(const FaultPlan::Call&)) {
     ASSERT_FALSE(sweep.faulted.empty());
-    for (std::size_t k = 1; k <= sweep.faulted.size(); ++k) {
-      const FaultPlan::Call& call = sweep.clean.calls[k - 1];
-      EXPECT_THAT(FaultProblems(sweep, k, expect(call)), IsEmpty())
-          << "call " << k << ", " << call.name << " (" << call.phase << ")";
-    }
+    EXPECT_THAT(
+        SweepProblems(sweep, [&](std::size_t, const FaultPlan::Call& c) { return expect(c); }),
+        IsEmpty());
   }
 
   FaultPlan plan;
@@ -173,8 +171,12 @@ FaultRun RunTasks(FaultPlan& plan, std::size_t failAt, const std::set<int>& tick
       .ownerWindow = 1,
       .showMessage = [&seen](const std::string& text) { seen.errors.push_back("box: " + text); }};
   plan.Start(failAt);
-  ShowingEscapes(seen,
-                 [&] { RunTickedTasks([&](int i) { return ticked.contains(i); }, services); });
+  // The run asks for each task's tick right before it runs the task.
+  const auto isTicked = [&](int index) {
+    plan.SetPhase("task " + std::to_string(index));
+    return ticked.contains(index);
+  };
+  ShowingEscapes(seen, [&] { RunTickedTasks(isTicked, services); });
   world.CheckClosed(seen);
   return seen;
 }
