@@ -124,53 +124,60 @@ FaultSweep SweepFaults(std::string title, FaultPlan& plan,
   return sweep;
 }
 
-std::vector<std::string> FaultProblems(const FaultSweep& sweep, std::size_t k,
-                                       const FaultExpectation& expected) {
-  const FaultRun& clean = sweep.clean;
-  const FaultRun& run = sweep.faulted.at(k - 1);
-  Texts problems = run.problems;
-  if (run.errors != expected.errors)
-    problems.push_back("errors [" + Join(run.errors, "; ") + "], not [" +
-                       Join(expected.errors, "; ") + "]");
+namespace {
 
-  const std::set<std::string> kept = Deleted(clean);
+// What the failure may cost: nothing that the clean run keeps is deleted, nothing at
+// all after a failure that ends the run, and when a deletion fails, only what it
+// would have deleted stays.
+void CheckDeletions(const FaultRun& clean, const FaultRun& run, std::size_t k, bool endsRun,
+                    Texts& problems) {
+  const std::set<std::string> cleanGone = Deleted(clean);
+  const std::set<std::string> gone = Deleted(run);
   std::set<std::string> failedItems;  // what the failed call deletes in the clean run
   for (const FaultPlan::Deletion& d : clean.deletions) {
     if (d.call == k) failedItems.insert(d.what);
   }
-  const std::set<std::string> gone = Deleted(run);
   for (const FaultPlan::Deletion& d : run.deletions) {
-    if (!kept.contains(d.what)) problems.push_back("deleted " + d.what + ", which a run keeps");
-    if (expected.endsRun && d.call > k)
+    if (!cleanGone.contains(d.what))
+      problems.push_back("deleted " + d.what + ", which the run without a failure keeps");
+    if (endsRun && d.call > k)
       problems.push_back("deleted " + d.what + " after the failure that ended the run");
   }
-  if (!failedItems.empty() && !expected.endsRun) {
-    for (const std::string& what : kept) {
-      if (!gone.contains(what) && !failedItems.contains(what))
-        problems.push_back("kept " + what + " after the failure of another deletion");
-    }
+  if (failedItems.empty() || endsRun) return;
+  for (const std::string& what : cleanGone) {
+    if (!gone.contains(what) && !failedItems.contains(what))
+      problems.push_back("kept " + what + " after the failure of another deletion");
   }
+}
 
-  // A file the run could not delete, or could not list, is named on a line of its
-  // own, or the folder that could not be listed is.
+// A file the run could not delete, or could not list, is named on a line of its own,
+// or the folder that could not be listed is.
+void CheckKeptFilesNamed(const FaultRun& clean, const FaultRun& run, std::size_t k,
+                         Texts& problems) {
   const std::string& failed = clean.calls.at(k - 1).name;
   const bool listing = failed == "Files.Search" || failed == "Files.SearchNext";
   const Texts added = NewLines(clean, run);
+  const std::string prefix = "Could Not Delete : ";
   const auto named = [&](const std::string& what) {
-    const std::string prefix = "Could Not Delete : ";
+    const std::string path = Lower(what);
     return std::ranges::any_of(added, [&](const std::string& line) {
       const std::string name = Lower(line.substr(std::min(line.size(), prefix.size())));
-      const std::string path = Lower(what);
       return line.starts_with(prefix) && (path.ends_with("\\" + name) || path == "file " + name ||
                                           path.find("\\" + name + "\\") != std::string::npos);
     });
   };
-  for (const std::string& what : kept) {
-    if (!what.starts_with("file ") || gone.contains(what)) continue;
-    if ((listing || failedItems.contains(what)) && !named(what))
-      problems.push_back("kept " + what + " without a line that says so");
+  const std::set<std::string> gone = Deleted(run);
+  for (const FaultPlan::Deletion& d : clean.deletions) {
+    if (!d.what.starts_with("file ") || gone.contains(d.what)) continue;
+    if ((listing || d.call == k) && !named(d.what))
+      problems.push_back("kept " + d.what + " without a line that says so");
   }
+}
 
+// The run's lines, but for those of its items, are the clean run's; a run that a
+// failure ends has the first of them, and its error lines.
+void CheckSkeleton(const FaultRun& clean, const FaultRun& run, const FaultExpectation& expected,
+                   Texts& problems) {
   std::set<std::string> errorLines;
   for (const std::string& error : expected.errors) {
     if (error.starts_with("line: ")) errorLines.insert(error.substr(6));
@@ -180,6 +187,21 @@ std::vector<std::string> FaultProblems(const FaultSweep& sweep, std::size_t k,
   const bool prefix = own.size() <= full.size() && std::equal(own.begin(), own.end(), full.begin());
   if (expected.endsRun ? !prefix : own != full)
     problems.push_back("lines [" + Join(own, " | ") + "] against [" + Join(full, " | ") + "]");
+}
+
+}  // namespace
+
+std::vector<std::string> FaultProblems(const FaultSweep& sweep, std::size_t k,
+                                       const FaultExpectation& expected) {
+  const FaultRun& clean = sweep.clean;
+  const FaultRun& run = sweep.faulted.at(k - 1);
+  Texts problems = run.problems;
+  if (run.errors != expected.errors)
+    problems.push_back("errors [" + Join(run.errors, "; ") + "], not [" +
+                       Join(expected.errors, "; ") + "]");
+  CheckDeletions(clean, run, k, expected.endsRun, problems);
+  CheckKeptFilesNamed(clean, run, k, problems);
+  CheckSkeleton(clean, run, expected, problems);
   CheckItemLines(run, problems);
   return problems;
 }
@@ -188,6 +210,8 @@ std::vector<std::string> SweepProblems(
     const FaultSweep& sweep,
     const std::function<FaultExpectation(std::size_t k, const FaultPlan::Call& call)>& expect) {
   Texts problems;
+  for (const std::string& problem : sweep.clean.problems)
+    problems.push_back("without a failure: " + problem);
   for (std::size_t k = 1; k <= sweep.faulted.size(); ++k) {
     const FaultPlan::Call& call = sweep.clean.calls[k - 1];
     for (const std::string& problem : FaultProblems(sweep, k, expect(k, call)))

@@ -72,6 +72,9 @@ struct World {
     const FileTime expires = FileTimeOf({2024, 8, 1, 9, 15, 10});
     store.Add("http://beta.test/", "Beta", visited, visited, expires);
     store.Add("http://alpha.test/", "Alpha", visited, visited, expires);
+    // Each pass ends after two, so the purge's second pass finds the third.
+    store.Add("http://gamma.test/", "Gamma", visited, visited, expires);
+    store.failAfter = 2;
 
     cache.Add("http://page.test/index.html", 0x1);
     cache.entries.back().entry.size = 3000;

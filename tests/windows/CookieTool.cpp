@@ -9,6 +9,7 @@
 #include <windows.h>
 #include <wininet.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <string>
@@ -32,8 +33,11 @@ int Fill(long count) {
     const std::string source =
         std::string("Cookie:") + user + "@h" + std::to_string(i) + ".large.test/";
     if (!CommitUrlCacheEntryA(source.c_str(), nullptr, expires, now, COOKIE_CACHE_ENTRY, nullptr, 0,
-                              nullptr, nullptr))
+                              nullptr, nullptr)) {
+      std::fprintf(stderr, "cookie %ld of %ld not added: error %lu\n", i + 1, count,
+                   GetLastError());
       return 1;
+    }
     hits.dwHitRate = static_cast<DWORD>(i % 5000);
     SetUrlCacheEntryInfoA(source.c_str(), &hits, CACHE_ENTRY_HITRATE_FC);
   }

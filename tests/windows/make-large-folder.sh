@@ -4,13 +4,7 @@
 # side inside the sandbox prefix's drive C:, where a program under Wine would take
 # a couple of milliseconds a file.
 set -euo pipefail
-here=$(cd "$(dirname "$0")" && pwd)
-source "$here/../../scripts/lib/sandbox.sh"
-sandbox_prepare "$1"
-case "$WINEPREFIX" in
-  */sandbox/prefix) ;;
-  *) echo "make-large-folder: $WINEPREFIX is not a sandbox prefix" >&2; exit 1 ;;
-esac
+source "$(dirname "$0")/fixture-sandbox.sh"
 
 count=${QUILLMERE_LARGE_COUNT:-10000}
 folder="$WINEPREFIX/drive_c/AOL60/CACHE"
