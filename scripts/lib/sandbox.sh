@@ -64,3 +64,16 @@ sandbox_prepare() {
     [ ! -e "$WINEPREFIX/dosdevices/z:" ] || { echo "sandbox: Z: drive still present" >&2; exit 1; }
   ) 9>"$dir/.lock"
 }
+
+# sandbox_window_manager yes|no: whether the display the sandbox's programs show on has
+# a window manager. Wine lets one manage its windows and waits for it to answer each
+# time a window is hidden, two seconds when none ever will (a virtual display has
+# none); told there is none, it manages its windows itself.
+sandbox_window_manager() {
+  local key='HKCU\Software\Wine\X11 Driver'
+  if [ "$1" = no ]; then
+    "$sandbox_wine" reg add "$key" /v Managed /d N /f >/dev/null 2>&1
+  else
+    "$sandbox_wine" reg delete "$key" /v Managed /f >/dev/null 2>&1 || true
+  fi
+}
