@@ -1,11 +1,14 @@
 #pragma once
 
 #include <cstddef>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <vector>
 
 namespace quillmere::testing {
+
+class Faultable;
 
 // One plan of port failures for a whole run, shared by every fake the run uses: it
 // counts, in order, each call that can fail, whichever fake it reaches, names it,
@@ -23,18 +26,26 @@ class FaultPlan {
     std::string what;  // "file C:\a.txt", "cache Cookie:me@a.test/", ...
   };
 
+  // The fakes of a run take part in this plan.
+  void Attach(std::initializer_list<Faultable*> fakes);
   // Counts from nothing again, in no phase; the `failAt`-th call from now fails (from
   // 1; 0: none).
-  void Start(std::size_t failAt = 0);
+  void Start(std::size_t failAt = 0) {
+    failAt_ = failAt;
+    phase_.clear();
+    calls_.clear();
+    deletions_.clear();
+  }
   void SetPhase(std::string phase) { phase_ = std::move(phase); }
 
   // Counts the call; true when it is the one to fail.
-  bool Fails(std::string_view name);
+  bool Fails(std::string_view name) {
+    calls_.push_back({std::string(name), phase_});
+    return calls_.size() == failAt_;
+  }
   // What the call just counted deleted.
-  void Deleted(std::string what);
+  void Deleted(std::string what) { deletions_.push_back({calls_.size(), std::move(what)}); }
 
-  std::size_t failAt() const { return failAt_; }
-  std::size_t callCount() const { return calls_.size(); }
   const std::vector<Call>& calls() const { return calls_; }
   const std::vector<Deletion>& deletions() const { return deletions_; }
 
@@ -57,5 +68,9 @@ class Faultable {
     if (faults) faults->Deleted(std::move(what));
   }
 };
+
+inline void FaultPlan::Attach(std::initializer_list<Faultable*> fakes) {
+  for (Faultable* fake : fakes) fake->faults = this;
+}
 
 }  // namespace quillmere::testing

@@ -19,45 +19,24 @@ std::string Lower(std::string text) {
   return text;
 }
 
-// Lines that tell of one item, or a count or a figure of items, and so may change
-// when a call fails; the others make the run's skeleton.
-bool IsItemLine(const std::string& text) {
-  for (const std::string_view item : {"Deleting : ", "Deleted !", "Could Not Delete : ",
-                                      "Removing : ", "Removed : ", "Hard Disk "})
-    if (text.starts_with(item)) return true;
-  return text.find(" : Expires - ") != std::string::npos ||
-         (text.starts_with("Deleted ") && text.ends_with(" Cookies"));
+std::string Join(const Texts& texts, std::string_view between) {
+  std::string joined;
+  for (std::size_t i = 0; i < texts.size(); ++i)
+    joined += (i ? std::string(between) : "") + texts[i];
+  return joined;
 }
 
-Texts Skeleton(const FaultRun& run, const std::set<std::string>& leaveOut) {
-  Texts skeleton;
-  for (const FaultRun::Line& line : run.lines) {
-    if (!IsItemLine(line.text) && !leaveOut.contains(line.text)) skeleton.push_back(line.text);
-  }
-  return skeleton;
+// At most three, and how many more.
+std::string Some(const Texts& texts) {
+  if (texts.size() <= 3) return Join(texts, ", ");
+  return Join({texts.begin(), texts.begin() + 3}, ", ") + " and " +
+         std::to_string(texts.size() - 3) + " more";
 }
 
 std::set<std::string> Deleted(const FaultRun& run) {
   std::set<std::string> what;
   for (const FaultPlan::Deletion& d : run.deletions) what.insert(d.what);
   return what;
-}
-
-std::string Join(const Texts& texts, std::string_view between) {
-  std::string joined;
-  for (std::size_t i = 0; i < texts.size(); ++i) {
-    if (i) joined += between;
-    joined += texts[i];
-  }
-  return joined;
-}
-
-// At most three, and how many more.
-std::string Some(const Texts& texts) {
-  Texts shown(texts.begin(), texts.begin() + std::min<std::ptrdiff_t>(3, std::ssize(texts)));
-  std::string text = Join(shown, ", ");
-  if (texts.size() > shown.size()) text += " and " + std::to_string(texts.size() - 3) + " more";
-  return text;
 }
 
 // The lines of `run` that the clean run does not have, each as often as it is extra.
@@ -74,57 +53,6 @@ Texts NewLines(const FaultRun& clean, const FaultRun& run) {
   }
   return added;
 }
-
-// Each "Deleting : " line is followed by the outcome of that very deletion; each
-// "Removed : " line counts the entries the store said it deleted.
-void CheckItemLines(const FaultRun& run, Texts& problems) {
-  const auto deletedBetween = [&](std::size_t after, std::size_t upTo, const std::string& name) {
-    return std::ranges::any_of(run.deletions, [&](const FaultPlan::Deletion& d) {
-      return d.call > after && d.call <= upTo && d.what.starts_with("file ") &&
-             d.what.ends_with("\\" + name);
-    });
-  };
-  for (std::size_t i = 0; i < run.lines.size(); ++i) {
-    const FaultRun::Line& line = run.lines[i];
-    if (line.call == FaultRun::kUnstamped) return;
-    if (line.text.starts_with("Deleting : ")) {
-      const std::string name = line.text.substr(11);
-      const FaultRun::Line* next = i + 1 < run.lines.size() ? &run.lines[i + 1] : nullptr;
-      if (next && next->text == "Deleted !") {
-        if (!deletedBetween(line.call, next->call, name))
-          problems.push_back("\"Deleted !\" for " + name + ", which is still there");
-      } else if (next && next->text == "Could Not Delete : " + name) {
-        if (deletedBetween(line.call, next->call, name))
-          problems.push_back("\"Could Not Delete\" for " + name + ", which is gone");
-      } else {
-        problems.push_back("\"" + line.text + "\" without its outcome");
-      }
-    } else if (line.text.starts_with("Removed : ")) {
-      const auto entries = std::ranges::count_if(run.deletions, [&](const FaultPlan::Deletion& d) {
-        return d.call <= line.call && run.calls[d.call - 1].name == "HistoryStore.DeleteEntry";
-      });
-      if (line.text != "Removed : " + std::to_string(entries) + "  Entries From Index.Dat")
-        problems.push_back("\"" + line.text + "\" when " + std::to_string(entries) + " went");
-    }
-  }
-}
-
-}  // namespace
-
-FaultSweep SweepFaults(std::string title, FaultPlan& plan,
-                       const std::function<FaultRun(std::size_t failAt)>& run) {
-  const auto once = [&](std::size_t failAt) {
-    FaultRun seen = run(failAt);
-    seen.calls = plan.calls();
-    seen.deletions = plan.deletions();
-    return seen;
-  };
-  FaultSweep sweep{std::move(title), once(0), {}};
-  for (std::size_t k = 1; k <= sweep.clean.calls.size(); ++k) sweep.faulted.push_back(once(k));
-  return sweep;
-}
-
-namespace {
 
 // What the failure may cost: nothing that the clean run keeps is deleted, nothing at
 // all after a failure that ends the run, and when a deletion fails, only what it
@@ -174,6 +102,23 @@ void CheckKeptFilesNamed(const FaultRun& clean, const FaultRun& run, std::size_t
   }
 }
 
+// Lines that tell of one item, or a count or a figure of items, and so may change
+// when a call fails; the others make the run's skeleton.
+Texts Skeleton(const FaultRun& run, const std::set<std::string>& leaveOut) {
+  const auto isItem = [](const std::string& text) {
+    for (const std::string_view item : {"Deleting : ", "Deleted !", "Could Not Delete : ",
+                                        "Removing : ", "Removed : ", "Hard Disk "})
+      if (text.starts_with(item)) return true;
+    return text.find(" : Expires - ") != std::string::npos ||
+           (text.starts_with("Deleted ") && text.ends_with(" Cookies"));
+  };
+  Texts skeleton;
+  for (const FaultRun::Line& line : run.lines) {
+    if (!isItem(line.text) && !leaveOut.contains(line.text)) skeleton.push_back(line.text);
+  }
+  return skeleton;
+}
+
 // The run's lines, but for those of its items, are the clean run's; a run that a
 // failure ends has the first of them, and its error lines.
 void CheckSkeleton(const FaultRun& clean, const FaultRun& run, const FaultExpectation& expected,
@@ -189,39 +134,39 @@ void CheckSkeleton(const FaultRun& clean, const FaultRun& run, const FaultExpect
     problems.push_back("lines [" + Join(own, " | ") + "] against [" + Join(full, " | ") + "]");
 }
 
-}  // namespace
-
-std::vector<std::string> FaultProblems(const FaultSweep& sweep, std::size_t k,
-                                       const FaultExpectation& expected) {
-  const FaultRun& clean = sweep.clean;
-  const FaultRun& run = sweep.faulted.at(k - 1);
-  Texts problems = run.problems;
-  if (run.errors != expected.errors)
-    problems.push_back("errors [" + Join(run.errors, "; ") + "], not [" +
-                       Join(expected.errors, "; ") + "]");
-  CheckDeletions(clean, run, k, expected.endsRun, problems);
-  CheckKeptFilesNamed(clean, run, k, problems);
-  CheckSkeleton(clean, run, expected, problems);
-  CheckItemLines(run, problems);
-  return problems;
-}
-
-std::vector<std::string> SweepProblems(
-    const FaultSweep& sweep,
-    const std::function<FaultExpectation(std::size_t k, const FaultPlan::Call& call)>& expect) {
-  Texts problems;
-  for (const std::string& problem : sweep.clean.problems)
-    problems.push_back("without a failure: " + problem);
-  for (std::size_t k = 1; k <= sweep.faulted.size(); ++k) {
-    const FaultPlan::Call& call = sweep.clean.calls[k - 1];
-    for (const std::string& problem : FaultProblems(sweep, k, expect(k, call)))
-      problems.push_back("call " + std::to_string(k) + ", " + call.name + " (" + call.phase +
-                         "): " + problem);
+// Each "Deleting : " line is followed by the outcome of that very deletion; each
+// "Removed : " line counts the entries the store said it deleted.
+void CheckItemLines(const FaultRun& run, Texts& problems) {
+  const auto deletedBetween = [&](std::size_t after, std::size_t upTo, const std::string& name) {
+    return std::ranges::any_of(run.deletions, [&](const FaultPlan::Deletion& d) {
+      return d.call > after && d.call <= upTo && d.what.starts_with("file ") &&
+             d.what.ends_with("\\" + name);
+    });
+  };
+  for (std::size_t i = 0; i < run.lines.size(); ++i) {
+    const FaultRun::Line& line = run.lines[i];
+    if (line.call == FaultRun::kUnstamped) return;
+    if (line.text.starts_with("Deleting : ")) {
+      const std::string name = line.text.substr(11);
+      const FaultRun::Line* next = i + 1 < run.lines.size() ? &run.lines[i + 1] : nullptr;
+      if (next && next->text == "Deleted !") {
+        if (!deletedBetween(line.call, next->call, name))
+          problems.push_back("\"Deleted !\" for " + name + ", which is still there");
+      } else if (next && next->text == "Could Not Delete : " + name) {
+        if (deletedBetween(line.call, next->call, name))
+          problems.push_back("\"Could Not Delete\" for " + name + ", which is gone");
+      } else {
+        problems.push_back("\"" + line.text + "\" without its outcome");
+      }
+    } else if (line.text.starts_with("Removed : ")) {
+      const auto entries = std::ranges::count_if(run.deletions, [&](const FaultPlan::Deletion& d) {
+        return d.call <= line.call && run.calls[d.call - 1].name == "HistoryStore.DeleteEntry";
+      });
+      if (line.text != "Removed : " + std::to_string(entries) + "  Entries From Index.Dat")
+        problems.push_back("\"" + line.text + "\" when " + std::to_string(entries) + " went");
+    }
   }
-  return problems;
 }
-
-namespace {
 
 // How the run ended and what it left undone, against the clean run.
 std::string Outcome(const FaultRun& clean, const FaultRun& run, bool brief) {
@@ -250,6 +195,44 @@ std::string Cell(std::string text) {
 }
 
 }  // namespace
+
+FaultSweep SweepFaults(std::string title, FaultPlan& plan,
+                       const std::function<FaultRun(std::size_t failAt)>& run) {
+  const auto once = [&](std::size_t failAt) {
+    FaultRun seen = run(failAt);
+    seen.calls = plan.calls();
+    seen.deletions = plan.deletions();
+    return seen;
+  };
+  FaultSweep sweep{std::move(title), once(0), {}};
+  for (std::size_t k = 1; k <= sweep.clean.calls.size(); ++k) sweep.faulted.push_back(once(k));
+  return sweep;
+}
+
+std::vector<std::string> SweepProblems(
+    const FaultSweep& sweep,
+    const std::function<FaultExpectation(const FaultPlan::Call&)>& expect) {
+  Texts problems;
+  for (const std::string& problem : sweep.clean.problems)
+    problems.push_back("without a failure: " + problem);
+  for (std::size_t k = 1; k <= sweep.faulted.size(); ++k) {
+    const FaultPlan::Call& call = sweep.clean.calls[k - 1];
+    const FaultRun& run = sweep.faulted[k - 1];
+    const FaultExpectation expected = expect(call);
+    Texts found = run.problems;
+    if (run.errors != expected.errors)
+      found.push_back("errors [" + Join(run.errors, "; ") + "], not [" +
+                      Join(expected.errors, "; ") + "]");
+    CheckDeletions(sweep.clean, run, k, expected.endsRun, found);
+    CheckKeptFilesNamed(sweep.clean, run, k, found);
+    CheckSkeleton(sweep.clean, run, expected, found);
+    CheckItemLines(run, found);
+    for (const std::string& problem : found)
+      problems.push_back("call " + std::to_string(k) + ", " + call.name + " (" + call.phase +
+                         "): " + problem);
+  }
+  return problems;
+}
 
 void WriteFaultTable(const std::string& path, const FaultSweep& sweep) {
   std::filesystem::create_directories(std::filesystem::path(path).parent_path());

@@ -49,20 +49,15 @@ struct FaultExpectation {
   bool endsRun = false;             // the failure ends the run: nothing goes after it
 };
 
-// Where the run with the k-th call failing departs from what that failure allows,
-// measured against the clean run: other errors than expected; anything deleted that
-// the clean run keeps; anything deleted after a failure that ends the run; a failed
-// deletion that stops the rest; lines other than the clean run's besides those of
-// the items; a line that tells of a deletion that did not happen, or not of one that
-// did; and whatever the run found wrong with itself.
-std::vector<std::string> FaultProblems(const FaultSweep& sweep, std::size_t k,
-                                       const FaultExpectation& expected);
-
-// FaultProblems for every call of the sweep, with what `expect` allows for the k-th
-// call, each problem prefixed with the call's number, name and phase.
+// Where each run departs from what `expect` allows for its failed call, measured
+// against the clean run: other errors; anything deleted that the clean run keeps, or
+// after a failure that ends the run; a failed deletion that stops the rest; a file
+// kept without a line that names it; other lines than the clean run's besides those
+// of the items; a line that tells of a deletion that did not happen, or not of one
+// that did; and whatever the run found wrong with itself. Each problem is prefixed
+// with the call's number, name and phase.
 std::vector<std::string> SweepProblems(
-    const FaultSweep& sweep,
-    const std::function<FaultExpectation(std::size_t k, const FaultPlan::Call& call)>& expect);
+    const FaultSweep& sweep, const std::function<FaultExpectation(const FaultPlan::Call&)>& expect);
 
 // The sweep as a table of calls by outcome, with a summary by call, in Markdown.
 void WriteFaultTable(const std::string& path, const FaultSweep& sweep);

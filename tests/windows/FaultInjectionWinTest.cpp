@@ -8,6 +8,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -25,18 +26,12 @@ namespace {
 
 using ::testing::IsEmpty;
 using namespace quillmere::testing;
-using Texts = std::vector<std::string>;
-
-const std::string kCutShort = "box: A URL cache entry is cut short.";
-const std::string kUnreadable = "box: The URL cache could not be read (error 5).";
 
 // The machine behind the window: four cookies and a page in the cache, a visit in the
 // history, a drive and a recycle bin, every port a fake in the one plan.
 struct Machine {
   explicit Machine(FaultPlan& plan) {
-    for (Faultable* fake :
-         std::initializer_list<Faultable*>{&locale, &shell, &files, &registry, &history, &cache})
-      fake->faults = &plan;
+    plan.Attach({&locale, &shell, &files, &registry, &history, &cache});
     cache.Add("Cookie:jane@a.test/", kCookieCacheEntry, 3, FileTimeOf({2026, 12, 8, 19, 4, 30}),
               FileTimeOf({2030, 1, 1, 5, 0, 0}));
     cache.Add("http://page.test/index.html", 0x1);
@@ -56,6 +51,17 @@ struct Machine {
   FakeUrlCache cache;
 };
 
+// Reading the cookie list (made, or read again): a record cut short, or a cache that
+// cannot be read, is shown by the top-level handler with the rows read so far. The
+// gauges ride out a cache that cannot be read, not a record cut short; every other
+// failure is ridden out, a date that cannot be written showing the fallback text.
+FaultExpectation Expectation(const FaultPlan::Call& call) {
+  if (call.name == "UrlCache.ReadEntry") return {{"box: A URL cache entry is cut short."}, true};
+  if (call.name == "UrlCache.FindFirstEntry" && (call.phase == "create" || call.phase == "refresh"))
+    return {{"box: The URL cache could not be read (error 5)."}, true};
+  return {};
+}
+
 class FaultInjectionWinTest : public MainWindowTest {
  protected:
   void SetUp() override {
@@ -68,10 +74,20 @@ class FaultInjectionWinTest : public MainWindowTest {
     win32::SetTopLevelErrorHandler(nullptr);
   }
 
-  // A fresh machine and its main window; what the top-level handler shows goes to `seen`.
-  void Open(FaultRun& seen) {
+  // The sweep of `run`, each over a fresh machine that `run` opens its window on; what
+  // the top-level handler shows goes to the run's errors.
+  FaultSweep Sweep(const std::string& title,
+                   const std::function<void(std::size_t failAt, FaultRun& seen)>& run) {
+    return SweepFaults(title, plan, [&](std::size_t failAt) {
+      FaultRun seen;
+      seen_ = &seen;
+      run(failAt, seen);
+      Finish(seen);
+      return seen;
+    });
+  }
+  void Open() {
     ShlwapiMajorVersion = 0;
-    seen_ = &seen;
     machine = std::make_unique<Machine>(plan);
     OpenMainWindow(Ports{machine->locale, machine->shell, machine->files, machine->registry,
                          machine->history, machine->cache, desktop});
@@ -103,11 +119,18 @@ class FaultInjectionWinTest : public MainWindowTest {
     seen_ = nullptr;
   }
   void Click(int id) { SendMessageA(form->hwnd(), WM_COMMAND, id, 0); }
-  int ProgressPosition() {
-    return static_cast<int>(SendMessageA(form->ProgressBarWindow(), PBM_GETPOS, 0, 0));
-  }
   static std::string TablePath(const std::string& name) {
     return TestProgramFolder() + "fault-tables\\" + name + ".md";
+  }
+  // The rows of a run whose reading ended early are the first rows of the clean run's;
+  // every other run lists them all.
+  static void ExpectRowsReadSoFar(const FaultSweep& sweep) {
+    for (std::size_t k = 1; k <= sweep.faulted.size(); ++k) {
+      const FaultRun& run = sweep.faulted[k - 1];
+      EXPECT_TRUE(run.errors.empty() ? run.state == sweep.clean.state
+                                     : sweep.clean.state.starts_with(run.state))
+          << "call " << k << ": " << run.state;
+    }
   }
 
   FaultPlan plan;
@@ -117,80 +140,40 @@ class FaultInjectionWinTest : public MainWindowTest {
   FaultRun* seen_ = nullptr;
 };
 
-// Reading the list: a record cut short, or a cache that cannot be read, is shown by
-// the top-level handler with the rows read so far; the other failures the list rides
-// out, a date that cannot be written showing the fallback text.
-FaultExpectation ListExpectation(const FaultPlan::Call& call) {
-  if (call.name == "UrlCache.ReadEntry") return {{kCutShort}, true};
-  if (call.name == "UrlCache.FindFirstEntry") return {{kUnreadable}, true};
-  return {};
-}
-
-// The rows of a run whose reading ended early are the first rows of the clean run's;
-// every other run lists them all.
-void ExpectRowsReadSoFar(const FaultSweep& sweep) {
-  for (std::size_t k = 1; k <= sweep.faulted.size(); ++k) {
-    const FaultRun& run = sweep.faulted[k - 1];
-    if (run.errors.empty()) {
-      EXPECT_EQ(run.state, sweep.clean.state) << "call " << k;
-    } else {
-      EXPECT_TRUE(sweep.clean.state.starts_with(run.state)) << "call " << k << ": " << run.state;
-    }
-  }
-}
-
 TEST_F(FaultInjectionWinTest, StartUpRidesOutEveryFailureAndShowsWhatItCannot) {
-  const FaultSweep sweep = SweepFaults("Start-up", plan, [&](std::size_t failAt) {
-    FaultRun seen;
+  const FaultSweep sweep = Sweep("Start-up", [&](std::size_t failAt, FaultRun&) {
     plan.Start(failAt);
     plan.SetPhase("create");
-    Open(seen);
+    Open();
     // What showing the window runs, without the wait of mapping it on the display.
     plan.SetPhase("show");
     SendMessageA(form->hwnd(), WM_SHOWWINDOW, TRUE, 0);
     plan.SetPhase("activate");
     SendMessageA(form->hwnd(), WM_ACTIVATE, WA_ACTIVE, 0);
-    Finish(seen);
-    return seen;
   });
   WriteFaultTable(TablePath("startup"), sweep);
   EXPECT_THAT(sweep.clean.errors, IsEmpty());
   EXPECT_EQ(sweep.clean.state, "listed: a.test b.test c.test d.test");
-  // Start-up makes the window whatever fails: the list's errors come in a box, and so
-  // does a record cut short while the gauges size the cache, which ends the gauges.
-  EXPECT_THAT(SweepProblems(sweep,
-                            [](std::size_t, const FaultPlan::Call& call) -> FaultExpectation {
-                              if (call.phase == "create") return ListExpectation(call);
-                              if (call.name == "UrlCache.ReadEntry") return {{kCutShort}, true};
-                              return {};
-                            }),
-              IsEmpty());
+  EXPECT_THAT(SweepProblems(sweep, Expectation), IsEmpty());
   ExpectRowsReadSoFar(sweep);
 }
 
 TEST_F(FaultInjectionWinTest, RefreshKeepsTheRowsReadAndCountsThem) {
-  const FaultSweep sweep = SweepFaults("Refresh of the cookie list", plan, [&](std::size_t failAt) {
-    FaultRun seen;
-    Open(seen);
+  const FaultSweep sweep = Sweep("Refresh of the cookie list", [&](std::size_t failAt, FaultRun&) {
+    Open();
     plan.Start(failAt);
     plan.SetPhase("refresh");
     Click(ToolButton3);
-    Finish(seen);
-    return seen;
   });
   WriteFaultTable(TablePath("cookie-refresh"), sweep);
   EXPECT_THAT(sweep.clean.errors, IsEmpty());
-  EXPECT_THAT(SweepProblems(
-                  sweep, [](std::size_t, const FaultPlan::Call& c) { return ListExpectation(c); }),
-              IsEmpty());
+  EXPECT_THAT(SweepProblems(sweep, Expectation), IsEmpty());
   ExpectRowsReadSoFar(sweep);
 }
 
 TEST_F(FaultInjectionWinTest, TheCookieDeletionCountsOnlyWhatWentAndNamesWhatStayed) {
-  const Texts ticked = {"Cookie:jane@a.test/", "Cookie:jane@c.test/"};
-  FaultSweep sweep = SweepFaults("Cookie Clean Up", plan, [&](std::size_t failAt) {
-    FaultRun seen;
-    Open(seen);
+  FaultSweep sweep = Sweep("Cookie Clean Up", [&](std::size_t failAt, FaultRun& seen) {
+    Open();
     TAdvListView& list = form->CookiePage().CookieList();
     list.Item(0).SetChecked(true);
     list.Item(2).SetChecked(true);
@@ -199,31 +182,29 @@ TEST_F(FaultInjectionWinTest, TheCookieDeletionCountsOnlyWhatWentAndNamesWhatSta
 
     // What the run says against what the cache did.
     int deleted = 0;
-    for (const std::string& address : ticked) {
+    for (const std::string address : {"Cookie:jane@a.test/", "Cookie:jane@c.test/"}) {
       const bool gone = std::ranges::count(machine->cache.deleted, address) == 1;
       deleted += gone;
-      const bool named =
-          std::ranges::count(activity->Lines(), "Could Not Delete : " + address) == 1;
-      if (gone == named) seen.problems.push_back(address + (gone ? " named" : " not named"));
+      if (gone == (std::ranges::count(activity->Lines(), "Could Not Delete : " + address) == 1))
+        seen.problems.push_back(address + (gone ? " named" : " not named"));
     }
     if (std::ranges::count(activity->Lines(), "Deleted " + std::to_string(deleted) + " Cookies") !=
         1)
       seen.problems.push_back("no line of the " + std::to_string(deleted) + " deleted");
     // A run that ends on an error leaves the activity window up; one that does not puts
-    // it away with the bar back at 0.
+    // it away with the bar back at 0, and the list, read again in full, shows what the
+    // cache kept.
     const bool failed = !seen.errors.empty();
     if ((IsWindowVisible(activity->hwnd()) != 0) != failed)
       seen.problems.push_back("the activity window is not as the run ended");
-    if (!failed && ProgressPosition() != 0) seen.problems.push_back("the bar is not back at 0");
-    // Read again in full, the list shows what the cache kept.
-    const auto kept = std::ranges::count_if(
-        machine->cache.entries, [](const FakeUrlCache::Entry& e) { return IsCookie(e.entry); });
-    if (!failed && list.ItemCount() != kept) seen.problems.push_back("rows other than the cache's");
-    Finish(seen);
-    return seen;
+    if (failed) return;
+    if (SendMessageA(form->ProgressBarWindow(), PBM_GETPOS, 0, 0) != 0)
+      seen.problems.push_back("the bar is not back at 0");
+    if (list.ItemCount() != std::ranges::count_if(machine->cache.entries,
+                                                  [](const auto& e) { return IsCookie(e.entry); }))
+      seen.problems.push_back("rows other than the cache's");
   });
-  // The deletions, then the list read again, then the gauges: a failure of the one or
-  // the other reading that escapes ends the run there.
+  // The deletions, then the list read again, then the gauges.
   const auto first = [&](const std::string& name) {
     std::size_t at = 0;
     while (sweep.clean.calls.at(at).name != name) ++at;
@@ -236,13 +217,7 @@ TEST_F(FaultInjectionWinTest, TheCookieDeletionCountsOnlyWhatWentAndNamesWhatSta
   WriteFaultTable(TablePath("cookie-cleanup"), sweep);
   EXPECT_THAT(sweep.clean.errors, IsEmpty());
   EXPECT_EQ(sweep.clean.state, "listed: b.test d.test");
-  EXPECT_THAT(SweepProblems(sweep,
-                            [&](std::size_t k, const FaultPlan::Call& call) -> FaultExpectation {
-                              if (k <= gauges) return ListExpectation(call);
-                              if (call.name == "UrlCache.ReadEntry") return {{kCutShort}, true};
-                              return {};
-                            }),
-              IsEmpty());
+  EXPECT_THAT(SweepProblems(sweep, Expectation), IsEmpty());
 }
 
 }  // namespace

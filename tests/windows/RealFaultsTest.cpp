@@ -113,8 +113,8 @@ class VanishingFiles final : public Files {
   explicit VanishingFiles(std::string name) : name_(std::move(name)) {}
 
   std::unique_ptr<DirectorySearch> Search(const std::string& pattern) const override {
-    return std::make_unique<VanishingSearch>(
-        real_.Search(pattern), pattern.substr(0, pattern.find_last_of('\\') + 1), name_);
+    const std::string folder = pattern.substr(0, pattern.find_last_of('\\') + 1);
+    return std::make_unique<VanishingSearch>(real_.Search(pattern), folder + name_, name_);
   }
   bool RemoveFile(const std::string& path) override { return real_.RemoveFile(path); }
   std::optional<std::uint32_t> Attributes(const std::string& path) const override {
@@ -123,22 +123,18 @@ class VanishingFiles final : public Files {
   DriveSpace CurrentDriveSpace() const override { return real_.CurrentDriveSpace(); }
 
  private:
-  class VanishingSearch final : public DirectorySearch {
-   public:
-    VanishingSearch(std::unique_ptr<DirectorySearch> search, std::string folder,
-                    const std::string& name)
-        : search_(std::move(search)), folder_(std::move(folder)), name_(name) {}
+  struct VanishingSearch final : DirectorySearch {
+    VanishingSearch(std::unique_ptr<DirectorySearch> s, std::string p, std::string n)
+        : search(std::move(s)), path(std::move(p)), name(std::move(n)) {}
     std::optional<DirectoryEntry> Next() override {
-      auto entry = search_->Next();
-      if (entry && entry->name == name_) RemoveTree(folder_ + name_);
+      auto entry = search->Next();
+      if (entry && entry->name == name) RemoveTree(path);
       return entry;
     }
-    bool Failed() const override { return search_->Failed(); }
+    bool Failed() const override { return search->Failed(); }
 
-   private:
-    std::unique_ptr<DirectorySearch> search_;
-    std::string folder_;
-    const std::string& name_;
+    std::unique_ptr<DirectorySearch> search;
+    std::string path, name;
   };
 
   win32::Win32Files real_;
