@@ -6,6 +6,8 @@ namespace quillmere::testing {
 namespace {
 
 int FontSize(int size) { return size <= 0 ? 8 : std::clamp(size, 3, 200); }
+int CharWidth(int size) { return FontSize(size) - 2; }
+int CellHeight(int size) { return 2 * FontSize(size) - 4; }
 
 // Prefixes processed: "&&" shows one '&', a single '&' underlines what follows.
 std::pair<std::string, int> WithPrefixes(std::string_view text) {
@@ -30,9 +32,6 @@ FakeSurface::FakeSurface() {
   smallIcons = AddImageList(1000, {16, 16});
   largeIcons = AddImageList(1000, {32, 32});
 }
-
-int FakeSurface::CharWidth(int size) { return FontSize(size) - 2; }
-int FakeSurface::CellHeight(int size) { return 2 * FontSize(size) - 4; }
 
 ImageListId FakeSurface::AddImageList(int count, Size imageSize) {
   const ImageListId id{imageLists_.size() + 1};
@@ -82,10 +81,9 @@ FakeSurface::Shown FakeSurface::ShowRun(std::string_view text, const Rect& rect,
 
 void FakeSurface::DrawRun(std::string_view text, const Rect& rect, bool endEllipsis) {
   ++drawCalls;
-  if (!keepRecords) return;
   Shown shown = ShowRun(text, rect, endEllipsis);
-  runs.push_back({std::string(text), std::move(shown.text), shown.underlined, rect, endEllipsis,
-                  font_, background_, rotations.empty() ? 0 : rotations.back()});
+  runs.push_back({std::move(shown.text), shown.underlined, rect, endEllipsis, font_, background_,
+                  rotations.empty() ? 0 : rotations.back()});
 }
 
 Rect FakeSurface::MeasureRun(std::string_view text, const Rect& rect, bool endEllipsis) const {
@@ -95,17 +93,17 @@ Rect FakeSurface::MeasureRun(std::string_view text, const Rect& rect, bool endEl
 
 void FakeSurface::FillRect(const Rect& rect, TColor color) {
   ++drawCalls;
-  if (keepRecords) fills.push_back({rect, color});
+  fills.push_back({rect, color});
 }
 
 void FakeSurface::Line(int x1, int y1, int x2, int y2, TColor color) {
   ++drawCalls;
-  if (keepRecords) lines.push_back({x1, y1, x2, y2, color});
+  lines.push_back({x1, y1, x2, y2, color});
 }
 
 void FakeSurface::FocusRect(const Rect& rect) {
   ++drawCalls;
-  if (keepRecords) focusRects.push_back(rect);
+  focusRects.push_back(rect);
 }
 
 int FakeSurface::ImageCount(ImageListId list) const {
@@ -121,19 +119,17 @@ Size FakeSurface::ImageSize(ImageListId list) const {
 void FakeSurface::DrawImage(ImageListId list, int index, int x, int y, bool transparent) {
   ++drawCalls;
   const Size size = ImageSize(list);
-  if (keepRecords) {
-    images.push_back({list, index, {x, y, x + size.width, y + size.height}, transparent, false});
-  }
+  images.push_back({list, index, {x, y, x + size.width, y + size.height}, transparent, false});
 }
 
 void FakeSurface::StretchImage(ImageListId list, int index, const Rect& rect) {
   ++drawCalls;
-  if (keepRecords) images.push_back({list, index, rect, false, true});
+  images.push_back({list, index, rect, false, true});
 }
 
-void FakeSurface::DrawPicture(const DecodedPicture& picture, const Rect& rect) {
+void FakeSurface::DrawPicture(const DecodedPicture&, const Rect& rect) {
   ++drawCalls;
-  if (keepRecords) pictures.push_back({&picture, rect});
+  pictures.push_back(rect);
 }
 
 ImageListId FakeSurface::SystemIcons(richtext::IconListSize size) const {
@@ -145,18 +141,20 @@ int FakeSurface::SystemIconIndex(std::string_view fileName, richtext::IconListSi
   return found == iconIndexes.end() ? 0 : found->second;
 }
 
-void FakeSurface::ClipTo(const Rect& rect) {
-  if (keepRecords) clips.emplace_back(rect);
-}
+void FakeSurface::ClipTo(const Rect& rect) { clips.emplace_back(rect); }
 
-void FakeSurface::RemoveClip() {
-  if (keepRecords) clips.emplace_back(std::nullopt);
-}
+void FakeSurface::RemoveClip() { clips.emplace_back(std::nullopt); }
 
 std::vector<std::string> FakeSurface::ShownTexts() const {
   std::vector<std::string> texts;
   for (const Run& run : runs) texts.push_back(run.shown);
   return texts;
+}
+
+std::vector<int> FakeSurface::RunEdges(int Rect::*edge) const {
+  std::vector<int> edges;
+  for (const Run& run : runs) edges.push_back(run.rect.*edge);
+  return edges;
 }
 
 void FakeSurface::ClearRecords() {

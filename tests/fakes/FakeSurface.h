@@ -2,11 +2,19 @@
 
 #include <cstdint>
 #include <map>
+#include <ostream>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "richtext/Surface.h"
+
+namespace quillmere::richtext {
+// Rectangles in failure messages as the four edges.
+inline void PrintTo(const Rect& r, std::ostream* out) {
+  *out << '{' << r.left << ", " << r.top << ", " << r.right << ", " << r.bottom << '}';
+}
+}  // namespace quillmere::richtext
 
 namespace quillmere::testing {
 
@@ -24,7 +32,6 @@ using richtext::Size;
 class FakeSurface final : public richtext::DrawingSurface {
  public:
   struct Run {
-    std::string text;     // as the engine handed it
     std::string shown;    // prefixes processed, cut with "..." where it did not fit
     int underlined = -1;  // index in `shown` of the character a prefix underlines
     Rect rect;
@@ -41,6 +48,7 @@ class FakeSurface final : public richtext::DrawingSurface {
   struct Stroke {
     int x1, y1, x2, y2;
     TColor color;
+    friend bool operator==(const Stroke&, const Stroke&) = default;
   };
   struct Image {
     ImageListId list;
@@ -48,16 +56,10 @@ class FakeSurface final : public richtext::DrawingSurface {
     Rect rect;  // natural size unless stretched
     bool transparent;
     bool stretched;
-  };
-  struct Picture {
-    const DecodedPicture* picture;
-    Rect rect;
+    friend bool operator==(const Image&, const Image&) = default;
   };
 
   FakeSurface();
-
-  static int CharWidth(int size);
-  static int CellHeight(int size);
 
   // A new image list of `count` images of one size.
   ImageListId AddImageList(int count, Size imageSize);
@@ -94,19 +96,19 @@ class FakeSurface final : public richtext::DrawingSurface {
   int PixelsPerInchX() const override { return ppiX; }
   int PixelsPerInchY() const override { return ppiY; }
 
-  // The runs drawn, their texts as shown, in order.
+  // The runs drawn, in order: their texts as shown, or one edge of each.
   std::vector<std::string> ShownTexts() const;
+  std::vector<int> RunEdges(int Rect::*edge) const;
   void ClearRecords();
 
   int ppiX = 96;
   int ppiY = 96;
-  bool keepRecords = true;  // off, only the counts below grow
   std::vector<Run> runs;
   std::vector<Fill> fills;
   std::vector<Stroke> lines;
   std::vector<Rect> focusRects;
   std::vector<Image> images;
-  std::vector<Picture> pictures;
+  std::vector<Rect> pictures;  // where each picture was drawn
   std::vector<std::optional<Rect>> clips;  // nullopt: clip removed
   int drawCalls = 0;
   std::vector<int> rotations;  // selected, innermost last
