@@ -1,6 +1,5 @@
 #pragma once
 
-#include <cstdint>
 #include <map>
 #include <ostream>
 #include <optional>
@@ -26,9 +25,8 @@ using richtext::Size;
 // A drawing surface with fixed metrics that records what is drawn. In a font of n
 // points (held to 3..200, 0 or less meaning 8), every character is n - 2 pixels
 // wide and every text 2n - 4 pixels high: an 8-point text is 6 pixels a character
-// and 12 high, a 12-point one 10 and 20. Tabs stop every 8 characters from the
-// run's left. The run drawing processes '&' prefixes and cuts with "..." as the
-// platform's does, and measures what it would show.
+// and 12 high, a 12-point one 10 and 20. The run drawing processes '&' prefixes and
+// cuts with "..." as the platform's does, and measures what it would show.
 class FakeSurface final : public richtext::DrawingSurface {
  public:
   struct Run {
@@ -71,7 +69,7 @@ class FakeSurface final : public richtext::DrawingSurface {
   void SetFont(const FontState& font) override { font_ = font; }
   TColor Background() const override { return background_; }
   void SetBackground(TColor color) override { background_ = color; }
-  void SelectRotatedFont(int tenthsOfDegree) override;
+  void SelectRotatedFont(int tenthsOfDegree) override { rotations.push_back(tenthsOfDegree); }
   void RestoreFont() override;
 
   int TextHeight(std::string_view text) const override;
@@ -79,26 +77,33 @@ class FakeSurface final : public richtext::DrawingSurface {
   void DrawRun(std::string_view text, const Rect& rect, bool endEllipsis) override;
   Rect MeasureRun(std::string_view text, const Rect& rect, bool endEllipsis) const override;
 
-  void FillRect(const Rect& rect, TColor color) override;
-  void Line(int x1, int y1, int x2, int y2, TColor color) override;
-  void FocusRect(const Rect& rect) override;
+  void FillRect(const Rect& rect, TColor color) override { fills.push_back({rect, color}); }
+  void Line(int x1, int y1, int x2, int y2, TColor color) override {
+    lines.push_back({x1, y1, x2, y2, color});
+  }
+  void FocusRect(const Rect& rect) override { focusRects.push_back(rect); }
 
   int ImageCount(ImageListId images) const override;
   Size ImageSize(ImageListId images) const override;
   void DrawImage(ImageListId images, int index, int x, int y, bool transparent) override;
-  void StretchImage(ImageListId images, int index, const Rect& rect) override;
-  void DrawPicture(const DecodedPicture& picture, const Rect& rect) override;
-  ImageListId SystemIcons(richtext::IconListSize size) const override;
+  void StretchImage(ImageListId list, int index, const Rect& rect) override {
+    images.push_back({list, index, rect, false, true});
+  }
+  void DrawPicture(const DecodedPicture&, const Rect& rect) override { pictures.push_back(rect); }
+  ImageListId SystemIcons(richtext::IconListSize size) const override {
+    return size == richtext::IconListSize::kSmall ? smallIcons : largeIcons;
+  }
   int SystemIconIndex(std::string_view fileName, richtext::IconListSize size) const override;
 
-  void ClipTo(const Rect& rect) override;
-  void RemoveClip() override;
+  void ClipTo(const Rect& rect) override { clips.emplace_back(rect); }
+  void RemoveClip() override { clips.emplace_back(std::nullopt); }
   int PixelsPerInchX() const override { return ppiX; }
   int PixelsPerInchY() const override { return ppiY; }
 
   // The runs drawn, in order: their texts as shown, or one edge of each.
   std::vector<std::string> ShownTexts() const;
   std::vector<int> RunEdges(int Rect::*edge) const;
+  bool NothingDrawn() const;
   void ClearRecords();
 
   int ppiX = 96;
@@ -108,10 +113,9 @@ class FakeSurface final : public richtext::DrawingSurface {
   std::vector<Stroke> lines;
   std::vector<Rect> focusRects;
   std::vector<Image> images;
-  std::vector<Rect> pictures;  // where each picture was drawn
+  std::vector<Rect> pictures;              // where each picture was drawn
   std::vector<std::optional<Rect>> clips;  // nullopt: clip removed
-  int drawCalls = 0;
-  std::vector<int> rotations;  // selected, innermost last
+  std::vector<int> rotations;              // selected, innermost last
 
  private:
   struct Shown {
@@ -120,8 +124,7 @@ class FakeSurface final : public richtext::DrawingSurface {
     int width = 0;
   };
   Shown ShowRun(std::string_view text, const Rect& rect, bool endEllipsis) const;
-  int Advance(std::string_view shown) const;
-  std::map<std::uintptr_t, std::pair<int, Size>> imageLists_;
+  std::vector<std::pair<int, Size>> imageLists_;  // count and size, by id - 1
   FontState font_;
   TColor background_ = richtext::clNone;
 };

@@ -106,8 +106,9 @@ TEST_F(MiniHtmlTest, AnAnimatedGifClearsItsScreenAndDrawsTheFrameAtItsOffset) {
 }
 
 TEST_F(MiniHtmlTest, BodyTilesItsBackgroundAndFillsWithItsColour) {
-  Render("<BODY background=\"logo\" bgcolor=\"#FF8000\">x</FONT>y",
-         [](RenderArgs& args) { args.bounds = {0, 0, 50, 25}; });
+  Render("<BODY background=\"logo\" bgcolor=\"#FF8000\">x</FONT>y", [](RenderArgs& args) {
+    args.bounds = {0, 0, 50, 25};
+  });
   EXPECT_EQ(canvas.pictures.size(), 9u);
   EXPECT_EQ(canvas.pictures.back(), (Rect{40, 20, 60, 30}));
   EXPECT_THAT(canvas.clips, ElementsAre(Rect{0, 0, 50, 25}, std::nullopt));
@@ -122,8 +123,8 @@ TEST_F(MiniHtmlTest, BodyTilesItsBackgroundAndFillsWithItsColour) {
 
 TEST_F(MiniHtmlTest, ParagraphBandsPaintEachOfTheirLinesAndHighlightRestores) {
   Render("<P bgcolor=\"clYellow\">a<BR>b</P>c<HI>h</HI>n");
-  EXPECT_THAT(canvas.fills, ElementsAre(Fill{{0, 0, 300, 12}, 0x00FFFF},
-                                        Fill{{0, 12, 300, 24}, 0x00FFFF}));
+  EXPECT_THAT(canvas.fills,
+              ElementsAre(Fill{{0, 0, 300, 12}, 0x00FFFF}, Fill{{0, 12, 300, 24}, 0x00FFFF}));
   ASSERT_THAT(canvas.ShownTexts(), ElementsAre("a", "b", "c", "h", "n"));
   EXPECT_EQ(canvas.runs[1].background, 0x00FFFFu);
   EXPECT_EQ(canvas.runs[2].background, clNone);

@@ -18,8 +18,14 @@ TEST(RichTextMarkup, ColoursMatchWholeLowerCaseNamesAndReadHexPairsRedFirst) {
 
 TEST(RichTextMarkup, NumbersReadAsFarAsTheyAreDigits) {
   const std::pair<std::string_view, int> read[] = {
-      {"18\"", 18}, {"  -7px", -7}, {"+5", 5},  {"$1F", 31},
-      {"0x10", 16}, {"x10", 16},    {"abc", 0}, {"99999999999999999999", kLargestMarkupNumber},
+      {"18\"", 18},
+      {"  -7px", -7},
+      {"+5", 5},
+      {"$1F", 31},
+      {"0x10", 16},
+      {"x10", 16},
+      {"abc", 0},
+      {"99999999999999999999", kLargestMarkupNumber},
       {"-99999999999999999999", -kLargestMarkupNumber}};
   for (const auto& [text, value] : read) EXPECT_EQ(ReadNumber(text), value) << text;
   EXPECT_EQ(ReadWholeNumber(" 12"), 12);
