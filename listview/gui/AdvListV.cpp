@@ -263,11 +263,6 @@ HFONT TAdvListView::Font() const {
 
 void TAdvListView::SetDetailView(const TDetails& details) { Restyle(detailView_, details); }
 
-void TAdvListView::SetMiniHtmlCells(std::unique_ptr<TMiniHtmlCells> cells) {
-  htmlCells_ = std::move(cells);
-  Repaint();
-}
-
 int TAdvListView::GetVersionNr() const { return MAKELONG(0, 2); }
 
 std::string TAdvListView::GetVersionString() const { return "2.0 (December 2026)"; }

@@ -74,7 +74,6 @@ LRESULT TAdvListView::OnSpaceKey(WPARAM wParam, LPARAM lParam) {
 }
 
 void TAdvListView::OnPointerMove(POINT point) {
-  if (!htmlCells_) return;
   const std::string link = LinkAt(point);
   overLink_ = !link.empty();
   if (overLink_) {
@@ -91,7 +90,6 @@ void TAdvListView::OnPointerMove(POINT point) {
 // The link of a mini-HTML cell under the point, laid out as the cell is painted;
 // empty over anything else.
 std::string TAdvListView::LinkAt(POINT point) {
-  if (!htmlCells_) return {};
   const LVHITTESTINFO hit = HitTest(list_, point);
   if (hit.iItem < 0 || hit.iItem >= ItemCount() || hit.iSubItem < 0 ||
       hit.iSubItem >= static_cast<int>(columns_.size()))

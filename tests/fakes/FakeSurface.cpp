@@ -6,6 +6,8 @@ namespace quillmere::testing {
 namespace {
 
 int FontSize(int size) { return size <= 0 ? 8 : std::clamp(size, 3, 200); }
+int CharWidth(int size) { return FontSize(size) - 2; }
+int CellHeight(int size) { return 2 * FontSize(size) - 4; }
 
 // Prefixes processed: "&&" shows one '&', a single '&' underlines what follows.
 std::pair<std::string, int> WithPrefixes(std::string_view text) {
@@ -24,23 +26,15 @@ std::pair<std::string, int> WithPrefixes(std::string_view text) {
 
 }  // namespace
 
-FakeSurface::FakeSurface() {
-  font_.name = "MS Sans Serif";
-  font_.size = 8;
+FakeSurface::FakeSurface() : font_{"MS Sans Serif", 8} {
   smallIcons = AddImageList(1000, {16, 16});
   largeIcons = AddImageList(1000, {32, 32});
 }
 
-int FakeSurface::CharWidth(int size) { return FontSize(size) - 2; }
-int FakeSurface::CellHeight(int size) { return 2 * FontSize(size) - 4; }
-
 ImageListId FakeSurface::AddImageList(int count, Size imageSize) {
-  const ImageListId id{imageLists_.size() + 1};
-  imageLists_[id.value] = {count, imageSize};
-  return id;
+  imageLists_.emplace_back(count, imageSize);
+  return ImageListId{imageLists_.size()};
 }
-
-void FakeSurface::SelectRotatedFont(int tenthsOfDegree) { rotations.push_back(tenthsOfDegree); }
 
 void FakeSurface::RestoreFont() {
   if (!rotations.empty()) rotations.pop_back();
@@ -52,40 +46,23 @@ int FakeSurface::TextWidth(std::string_view text) const {
   return static_cast<int>(text.size()) * CharWidth(font_.size);
 }
 
-// Tabs advance to the next stop of 8 characters.
-int FakeSurface::Advance(std::string_view shown) const {
-  const int cell = CharWidth(font_.size);
-  int width = 0;
-  for (const char c : shown) width = c == '\t' ? (width / (8 * cell) + 1) * 8 * cell : width + cell;
-  return width;
-}
-
 FakeSurface::Shown FakeSurface::ShowRun(std::string_view text, const Rect& rect,
                                         bool endEllipsis) const {
   auto [shown, underlined] = WithPrefixes(text);
-  int width = Advance(shown);
   const int room = std::max(0, rect.right - rect.left);
-  if (endEllipsis && width > room) {
+  if (endEllipsis && TextWidth(shown) > room) {
     // As many characters as leave room for the three dots after them.
-    const int dots = 3 * CharWidth(font_.size);
-    std::size_t keep = 0;
-    for (std::size_t n = 1; n <= shown.size(); ++n) {
-      if (Advance(std::string_view(shown).substr(0, n)) + dots > room) break;
-      keep = n;
-    }
-    shown = shown.substr(0, keep) + "...";
-    if (underlined >= static_cast<int>(keep)) underlined = -1;
-    width = Advance(shown);
+    const int keep = std::max(0, room / CharWidth(font_.size) - 3);
+    shown = shown.substr(0, std::min<std::size_t>(keep, shown.size())) + "...";
+    if (underlined >= keep) underlined = -1;
   }
-  return {shown, underlined, width};
+  return {shown, underlined, TextWidth(shown)};
 }
 
 void FakeSurface::DrawRun(std::string_view text, const Rect& rect, bool endEllipsis) {
-  ++drawCalls;
-  if (!keepRecords) return;
   Shown shown = ShowRun(text, rect, endEllipsis);
-  runs.push_back({std::string(text), std::move(shown.text), shown.underlined, rect, endEllipsis,
-                  font_, background_, rotations.empty() ? 0 : rotations.back()});
+  runs.push_back({std::move(shown.text), shown.underlined, rect, endEllipsis, font_, background_,
+                  rotations.empty() ? 0 : rotations.back()});
 }
 
 Rect FakeSurface::MeasureRun(std::string_view text, const Rect& rect, bool endEllipsis) const {
@@ -93,51 +70,17 @@ Rect FakeSurface::MeasureRun(std::string_view text, const Rect& rect, bool endEl
           rect.top + CellHeight(font_.size)};
 }
 
-void FakeSurface::FillRect(const Rect& rect, TColor color) {
-  ++drawCalls;
-  if (keepRecords) fills.push_back({rect, color});
-}
-
-void FakeSurface::Line(int x1, int y1, int x2, int y2, TColor color) {
-  ++drawCalls;
-  if (keepRecords) lines.push_back({x1, y1, x2, y2, color});
-}
-
-void FakeSurface::FocusRect(const Rect& rect) {
-  ++drawCalls;
-  if (keepRecords) focusRects.push_back(rect);
-}
-
 int FakeSurface::ImageCount(ImageListId list) const {
-  const auto found = imageLists_.find(list.value);
-  return found == imageLists_.end() ? 0 : found->second.first;
+  return list.value - 1 < imageLists_.size() ? imageLists_[list.value - 1].first : 0;
 }
 
 Size FakeSurface::ImageSize(ImageListId list) const {
-  const auto found = imageLists_.find(list.value);
-  return found == imageLists_.end() ? Size{} : found->second.second;
+  return list.value - 1 < imageLists_.size() ? imageLists_[list.value - 1].second : Size{};
 }
 
 void FakeSurface::DrawImage(ImageListId list, int index, int x, int y, bool transparent) {
-  ++drawCalls;
   const Size size = ImageSize(list);
-  if (keepRecords) {
-    images.push_back({list, index, {x, y, x + size.width, y + size.height}, transparent, false});
-  }
-}
-
-void FakeSurface::StretchImage(ImageListId list, int index, const Rect& rect) {
-  ++drawCalls;
-  if (keepRecords) images.push_back({list, index, rect, false, true});
-}
-
-void FakeSurface::DrawPicture(const DecodedPicture& picture, const Rect& rect) {
-  ++drawCalls;
-  if (keepRecords) pictures.push_back({&picture, rect});
-}
-
-ImageListId FakeSurface::SystemIcons(richtext::IconListSize size) const {
-  return size == richtext::IconListSize::kSmall ? smallIcons : largeIcons;
+  images.push_back({list, index, {x, y, x + size.width, y + size.height}, transparent, false});
 }
 
 int FakeSurface::SystemIconIndex(std::string_view fileName, richtext::IconListSize) const {
@@ -145,18 +88,21 @@ int FakeSurface::SystemIconIndex(std::string_view fileName, richtext::IconListSi
   return found == iconIndexes.end() ? 0 : found->second;
 }
 
-void FakeSurface::ClipTo(const Rect& rect) {
-  if (keepRecords) clips.emplace_back(rect);
-}
-
-void FakeSurface::RemoveClip() {
-  if (keepRecords) clips.emplace_back(std::nullopt);
-}
-
 std::vector<std::string> FakeSurface::ShownTexts() const {
   std::vector<std::string> texts;
   for (const Run& run : runs) texts.push_back(run.shown);
   return texts;
+}
+
+std::vector<int> FakeSurface::RunEdges(int Rect::*edge) const {
+  std::vector<int> edges;
+  for (const Run& run : runs) edges.push_back(run.rect.*edge);
+  return edges;
+}
+
+bool FakeSurface::NothingDrawn() const {
+  return runs.empty() && fills.empty() && lines.empty() && focusRects.empty() && images.empty() &&
+         pictures.empty();
 }
 
 void FakeSurface::ClearRecords() {
@@ -167,7 +113,6 @@ void FakeSurface::ClearRecords() {
   images.clear();
   pictures.clear();
   clips.clear();
-  drawCalls = 0;
 }
 
 }  // namespace quillmere::testing

@@ -1,12 +1,19 @@
 #pragma once
 
-#include <cstdint>
 #include <map>
+#include <ostream>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "richtext/Surface.h"
+
+namespace quillmere::richtext {
+// Rectangles in failure messages as the four edges.
+inline void PrintTo(const Rect& r, std::ostream* out) {
+  *out << '{' << r.left << ", " << r.top << ", " << r.right << ", " << r.bottom << '}';
+}
+}  // namespace quillmere::richtext
 
 namespace quillmere::testing {
 
@@ -18,13 +25,11 @@ using richtext::Size;
 // A drawing surface with fixed metrics that records what is drawn. In a font of n
 // points (held to 3..200, 0 or less meaning 8), every character is n - 2 pixels
 // wide and every text 2n - 4 pixels high: an 8-point text is 6 pixels a character
-// and 12 high, a 12-point one 10 and 20. Tabs stop every 8 characters from the
-// run's left. The run drawing processes '&' prefixes and cuts with "..." as the
-// platform's does, and measures what it would show.
+// and 12 high, a 12-point one 10 and 20. The run drawing processes '&' prefixes and
+// cuts with "..." as the platform's does, and measures what it would show.
 class FakeSurface final : public richtext::DrawingSurface {
  public:
   struct Run {
-    std::string text;     // as the engine handed it
     std::string shown;    // prefixes processed, cut with "..." where it did not fit
     int underlined = -1;  // index in `shown` of the character a prefix underlines
     Rect rect;
@@ -41,6 +46,7 @@ class FakeSurface final : public richtext::DrawingSurface {
   struct Stroke {
     int x1, y1, x2, y2;
     TColor color;
+    friend bool operator==(const Stroke&, const Stroke&) = default;
   };
   struct Image {
     ImageListId list;
@@ -48,16 +54,10 @@ class FakeSurface final : public richtext::DrawingSurface {
     Rect rect;  // natural size unless stretched
     bool transparent;
     bool stretched;
-  };
-  struct Picture {
-    const DecodedPicture* picture;
-    Rect rect;
+    friend bool operator==(const Image&, const Image&) = default;
   };
 
   FakeSurface();
-
-  static int CharWidth(int size);
-  static int CellHeight(int size);
 
   // A new image list of `count` images of one size.
   ImageListId AddImageList(int count, Size imageSize);
@@ -69,7 +69,7 @@ class FakeSurface final : public richtext::DrawingSurface {
   void SetFont(const FontState& font) override { font_ = font; }
   TColor Background() const override { return background_; }
   void SetBackground(TColor color) override { background_ = color; }
-  void SelectRotatedFont(int tenthsOfDegree) override;
+  void SelectRotatedFont(int tenthsOfDegree) override { rotations.push_back(tenthsOfDegree); }
   void RestoreFont() override;
 
   int TextHeight(std::string_view text) const override;
@@ -77,39 +77,45 @@ class FakeSurface final : public richtext::DrawingSurface {
   void DrawRun(std::string_view text, const Rect& rect, bool endEllipsis) override;
   Rect MeasureRun(std::string_view text, const Rect& rect, bool endEllipsis) const override;
 
-  void FillRect(const Rect& rect, TColor color) override;
-  void Line(int x1, int y1, int x2, int y2, TColor color) override;
-  void FocusRect(const Rect& rect) override;
+  void FillRect(const Rect& rect, TColor color) override { fills.push_back({rect, color}); }
+  void Line(int x1, int y1, int x2, int y2, TColor color) override {
+    lines.push_back({x1, y1, x2, y2, color});
+  }
+  void FocusRect(const Rect& rect) override { focusRects.push_back(rect); }
 
   int ImageCount(ImageListId images) const override;
   Size ImageSize(ImageListId images) const override;
   void DrawImage(ImageListId images, int index, int x, int y, bool transparent) override;
-  void StretchImage(ImageListId images, int index, const Rect& rect) override;
-  void DrawPicture(const DecodedPicture& picture, const Rect& rect) override;
-  ImageListId SystemIcons(richtext::IconListSize size) const override;
+  void StretchImage(ImageListId list, int index, const Rect& rect) override {
+    images.push_back({list, index, rect, false, true});
+  }
+  void DrawPicture(const DecodedPicture&, const Rect& rect) override { pictures.push_back(rect); }
+  ImageListId SystemIcons(richtext::IconListSize size) const override {
+    return size == richtext::IconListSize::kSmall ? smallIcons : largeIcons;
+  }
   int SystemIconIndex(std::string_view fileName, richtext::IconListSize size) const override;
 
-  void ClipTo(const Rect& rect) override;
-  void RemoveClip() override;
+  void ClipTo(const Rect& rect) override { clips.emplace_back(rect); }
+  void RemoveClip() override { clips.emplace_back(std::nullopt); }
   int PixelsPerInchX() const override { return ppiX; }
   int PixelsPerInchY() const override { return ppiY; }
 
-  // The runs drawn, their texts as shown, in order.
+  // The runs drawn, in order: their texts as shown, or one edge of each.
   std::vector<std::string> ShownTexts() const;
+  std::vector<int> RunEdges(int Rect::*edge) const;
+  bool NothingDrawn() const;
   void ClearRecords();
 
   int ppiX = 96;
   int ppiY = 96;
-  bool keepRecords = true;  // off, only the counts below grow
   std::vector<Run> runs;
   std::vector<Fill> fills;
   std::vector<Stroke> lines;
   std::vector<Rect> focusRects;
   std::vector<Image> images;
-  std::vector<Picture> pictures;
+  std::vector<Rect> pictures;              // where each picture was drawn
   std::vector<std::optional<Rect>> clips;  // nullopt: clip removed
-  int drawCalls = 0;
-  std::vector<int> rotations;  // selected, innermost last
+  std::vector<int> rotations;              // selected, innermost last
 
  private:
   struct Shown {
@@ -118,8 +124,7 @@ class FakeSurface final : public richtext::DrawingSurface {
     int width = 0;
   };
   Shown ShowRun(std::string_view text, const Rect& rect, bool endEllipsis) const;
-  int Advance(std::string_view shown) const;
-  std::map<std::uintptr_t, std::pair<int, Size>> imageLists_;
+  std::vector<std::pair<int, Size>> imageLists_;  // count and size, by id - 1
   FontState font_;
   TColor background_ = richtext::clNone;
 };

@@ -30,11 +30,9 @@ class PanelViewTest : public ::testing::Test {
     panel.color = clWhite;
     panel.font = canvas.Font();
   }
-  // Where the pictures the panel drew went.
-  std::vector<Rect> PictureRects() const {
-    std::vector<Rect> rects;
-    for (const FakeSurface::Picture& drawn : canvas.pictures) rects.push_back(drawn.rect);
-    return rects;
+  void Paint() {
+    canvas.ClearRecords();
+    PaintPanel(canvas, panel);
   }
 
   FakeSurface canvas;
@@ -43,16 +41,15 @@ class PanelViewTest : public ::testing::Test {
 };
 
 TEST_F(PanelViewTest, FramesTheAreaOutsideInAndFillsWhatIsLeftInItsColour) {
-  PaintPanel(canvas, panel);
+  Paint();
   EXPECT_THAT(canvas.fills, ElementsAre(Fill{{0, 0, 99, 1}, kHighlight},  // top
                                         Fill{{0, 0, 1, 49}, kHighlight},  // left
                                         Fill{{99, 0, 100, 50}, kShadow},  // right
                                         Fill{{0, 49, 100, 50}, kShadow},  // bottom
                                         Fill{{1, 1, 99, 49}, clWhite}));
 
-  canvas.ClearRecords();
   panel.bevels = {.outer = bvLowered, .inner = bvRaised, .width = 1, .borderWidth = 2};
-  PaintPanel(canvas, panel);
+  Paint();
   ASSERT_EQ(canvas.fills.size(), 4u + 8u + 4u + 1u);
   EXPECT_EQ(canvas.fills[0], (Fill{{0, 0, 99, 1}, kShadow}));
   EXPECT_EQ(canvas.fills[4], (Fill{{1, 1, 98, 2}, clWhite}));  // the border's first ring
@@ -63,7 +60,7 @@ TEST_F(PanelViewTest, FramesTheAreaOutsideInAndFillsWhatIsLeftInItsColour) {
 
 TEST_F(PanelViewTest, DrawsTheTextClippedToTheAreaFromItsTopOrLowerByTheAlignment) {
   panel.text = "one<BR>two";
-  PaintPanel(canvas, panel);
+  Paint();
   ASSERT_EQ(canvas.runs.size(), 2u);
   EXPECT_EQ(canvas.runs[0].rect, (Rect{2, 1, 99, 13}));
   EXPECT_EQ(canvas.runs[1].rect, (Rect{2, 13, 99, 25}));
@@ -72,85 +69,67 @@ TEST_F(PanelViewTest, DrawsTheTextClippedToTheAreaFromItsTopOrLowerByTheAlignmen
 
   // 24 pixels of text in 48: centred 12 lower, at the bottom 24 lower.
   for (const auto& [alignment, top] : {std::pair{tvaCenter, 13}, std::pair{tvaBottom, 25}}) {
-    canvas.ClearRecords();
     panel.textVAlign = alignment;
-    PaintPanel(canvas, panel);
-    ASSERT_EQ(canvas.runs.size(), 2u);
-    EXPECT_EQ(canvas.runs[0].rect.top, top) << alignment;
+    Paint();
+    EXPECT_THAT(canvas.RunEdges(&Rect::top), ElementsAre(top, top + 12)) << alignment;
   }
-
-  // Text taller than the area stays at its top.
-  canvas.ClearRecords();
   panel.text = "1<BR>2<BR>3<BR>4<BR>5";
-  PaintPanel(canvas, panel);
-  EXPECT_EQ(canvas.runs.at(0).rect.top, 1);
+  Paint();
+  EXPECT_EQ(canvas.runs.at(0).rect.top, 1) << "text taller than the area stays at its top";
 }
 
 TEST_F(PanelViewTest, PlacesTheBackgroundPictureAtItsNaturalSizeByThePosition) {
   TAdvImage picture(decoder);
   picture.ReadFormData(FakePictureDecoder::Bytes("PIC 20 10"));
   panel.background = &picture;
-  const std::vector<std::pair<TBackGroundPosition, Rect>> placed = {
+  const std::pair<TBackGroundPosition, Rect> placed[] = {
       {bpTopLeft, {1, 1, 21, 11}},     {bpTopRight, {79, 1, 99, 11}},
       {bpBottomLeft, {1, 39, 21, 49}}, {bpBottomRight, {79, 39, 99, 49}},
       {bpCenter, {39, 19, 59, 29}},    {bpStretched, {1, 1, 99, 49}}};
   for (const auto& [position, rect] : placed) {
-    canvas.ClearRecords();
     panel.backgroundPosition = position;
-    PaintPanel(canvas, panel);
-    EXPECT_THAT(PictureRects(), ElementsAre(rect)) << position;
+    Paint();
+    EXPECT_THAT(canvas.pictures, ElementsAre(rect)) << position;
   }
 
-  canvas.ClearRecords();
   panel.backgroundPosition = bpTiled;
-  PaintPanel(canvas, panel);
-  const std::vector<Rect> tiles = PictureRects();
-  ASSERT_EQ(tiles.size(), 25u);  // x 1, 21 .. 81 and y 1, 11 .. 41
-  EXPECT_EQ(tiles.front(), (Rect{1, 1, 21, 11}));
-  EXPECT_EQ(tiles.back(), (Rect{81, 41, 101, 51}));
+  Paint();
+  ASSERT_EQ(canvas.pictures.size(), 25u);  // x 1, 21 .. 81 and y 1, 11 .. 41
+  EXPECT_EQ(canvas.pictures.front(), (Rect{1, 1, 21, 11}));
+  EXPECT_EQ(canvas.pictures.back(), (Rect{81, 41, 101, 51}));
 
   // A picture larger than the panel keeps to the area's top-left corner.
   picture.ReadFormData(FakePictureDecoder::Bytes("PIC 200 100"));
   for (const TBackGroundPosition position : {bpBottomRight, bpCenter}) {
-    canvas.ClearRecords();
     panel.backgroundPosition = position;
-    PaintPanel(canvas, panel);
-    EXPECT_THAT(PictureRects(), ElementsAre(Rect{1, 1, 201, 101})) << position;
+    Paint();
+    EXPECT_THAT(canvas.pictures, ElementsAre(Rect{1, 1, 201, 101})) << position;
   }
 }
 
-TEST_F(PanelViewTest, FindsLinksWhereThePaintPutThem) {
-  panel.text = "go <A href=\"x\">here</A>";  // "here" from x = 20 to 44
-  PanelHit hit = HitTestPanel(canvas, panel, 30, 6);
-  EXPECT_TRUE(hit.linkHit);
-  EXPECT_EQ(hit.anchor, "x");
-  EXPECT_EQ(hit.mouseLink, 1);
-  EXPECT_EQ(hit.hoverRect, (Rect{20, 1, 44, 13}));
-  EXPECT_FALSE(HitTestPanel(canvas, panel, 10, 6).linkHit);
-  EXPECT_EQ(canvas.drawCalls, 0);
-
+TEST_F(PanelViewTest, FindsLinksWhereThePaintPutThemAndStylesOnlyTheHoveredOne) {
+  panel.text = "go <A href=\"x\">here</A> <A href=\"y\">b</A>";  // "here" from x = 20 to 44
+  EXPECT_EQ(HitTestPanel(canvas, panel, 30, 6).hoverRect, (Rect{20, 1, 44, 13}));
+  EXPECT_TRUE(canvas.NothingDrawn());
   panel.textVAlign = tvaBottom;  // the line is now from y = 37 to 49
   EXPECT_FALSE(HitTestPanel(canvas, panel, 30, 6).linkHit);
-  hit = HitTestPanel(canvas, panel, 30, 42);
+  const PanelHit hit = HitTestPanel(canvas, panel, 30, 42);
   EXPECT_EQ(hit.anchor, "x");
+  EXPECT_EQ(hit.mouseLink, 1);
   EXPECT_EQ(hit.hoverRect, (Rect{20, 37, 44, 49}));
-
   panel.textVAlign = tvaTop;
   panel.bevels.borderWidth = 4;  // the text moves 4 pixels in
   EXPECT_EQ(HitTestPanel(canvas, panel, 22, 6).anchor, "");
   EXPECT_EQ(HitTestPanel(canvas, panel, 30, 8).anchor, "x");
-}
 
-TEST_F(PanelViewTest, StylesOnlyTheHoveredLinkWhenHoverIsOn) {
-  panel.text = "<A href=\"a\">a</A> <A href=\"b\">b</A>";
   panel.urlColor = clRed;
   panel.hover = true;
   panel.hoverLink = 2;
-  PaintPanel(canvas, panel);
-  ASSERT_EQ(canvas.ShownTexts(), (std::vector<std::string>{"a", " ", "b"}));
-  EXPECT_EQ(canvas.runs[0].font.style & kUnderline, 0);
-  EXPECT_EQ(canvas.runs[2].font.style & kUnderline, kUnderline);
-  EXPECT_EQ(canvas.runs[2].font.color, clRed);
+  Paint();
+  ASSERT_THAT(canvas.ShownTexts(), ElementsAre("go ", "here", " ", "b"));
+  EXPECT_EQ(canvas.runs[1].font.style, 0);
+  EXPECT_EQ(canvas.runs[3].font.style, kUnderline);
+  EXPECT_EQ(canvas.runs[3].font.color, clRed);
 }
 
 TEST(OpensInShell, TakesAddressesWithASchemeAndMailAddresses) {

@@ -1,5 +1,5 @@
-// The list's own mini-HTML cells: drawn by the engine on the row's device context
-// and hit-tested where they are drawn.
+// The list's mini-HTML cells: drawn by the engine on the row's device context in
+// the cell's colours, and hit-tested where they are drawn.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -17,7 +17,6 @@ namespace {
 using namespace quillmere::testing;
 using ::testing::ElementsAre;
 
-constexpr int kAddressRight = 125;
 constexpr COLORREF kLink = RGB(0, 0, 255);
 
 class AdvListViewHtmlCellTest : public AdvListViewFixture {
@@ -38,21 +37,13 @@ class AdvListViewHtmlCellTest : public AdvListViewFixture {
     const RECT r = Row(row);
     return RECT{r.left + 18, r.top, kAddressRight, r.bottom};
   }
-  // The middle of what the row's Address cell shows in `color`.
-  POINT MiddleOf(int row, COLORREF color) const {
-    const auto picture = Paint();
-    const RECT ink = picture->Extent(Address(row), color);
-    EXPECT_LT(ink.left, ink.right) << "row " << row << " shows nothing in that colour";
-    return POINT{(ink.left + ink.right) / 2, (ink.top + ink.bottom) / 2};
-  }
 };
 
-TEST_F(AdvListViewHtmlCellTest, ABoldTagDrawsItsTextBoldInTheCell) {
+TEST_F(AdvListViewHtmlCellTest, ABoldTagDrawsItsTextBoldInTheCellsColours) {
   list->AddItem("<B>bold</B>", {"1"});
   list->AddItem("bold", {"2"});
   list->AddItem("<B>bold</B> and more text than the column holds", {"3"});
-  Picture picture(kWidth, kHeight, kBackground);  // what no row covers stays white
-  SendMessageA(lv(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(picture.dc()), PRF_CLIENT);
+  const Picture picture = Paint(kBackground);  // what no row covers stays white
   const RECT bold = picture.Extent(Address(0), kBackground, true);
   const RECT plain = picture.Extent(Address(1), kBackground, true);
   EXPECT_GT(bold.right - bold.left, plain.right - plain.left);
@@ -61,11 +52,18 @@ TEST_F(AdvListViewHtmlCellTest, ABoldTagDrawsItsTextBoldInTheCell) {
   // One line, cut at the column: nothing beyond it, nothing under the last row.
   const RECT row = Row(2);
   EXPECT_LE(picture.Extent(Address(2), kBackground, true).right, kAddressRight);
-  const RECT below{18, row.bottom, kWidth, kHeight};  // the box overhangs by a pixel
-  EXPECT_EQ(picture.Count(below, kBackground), (kWidth - 18) * (kHeight - row.bottom));
+  const RECT below{18, row.bottom, picture.width(), picture.height()};  // the box overhangs
+  EXPECT_EQ(picture.Count(below, kBackground),
+            (below.right - below.left) * (below.bottom - below.top));
+
+  list->MakeCurrent(0);
+  const Picture selected = Paint();
+  EXPECT_EQ(selected.Count(Address(0), kBackground), 0);
+  EXPECT_GT(selected.Count(Address(0), kSelectionText), 0) << "in the selection colours";
 }
 
-TEST_F(AdvListViewHtmlCellTest, ALinkIsDrawnInTheLinkColourAndAPressOnItReachesItsEvent) {
+TEST_F(AdvListViewHtmlCellTest,
+       ALinkIsDrawnInTheLinkColourAndAPressOrThePointerOnItReachesItsEvents) {
   list->AddItem("see <A href=\"topic\">topic</A>", {"1"});
   list->AddItem("<A href=\"http://example.org/\">site</A>", {"2"});
   list->OnAnchorClick = [this](TAdvListView&, const std::string& a) {
@@ -78,13 +76,20 @@ TEST_F(AdvListViewHtmlCellTest, ALinkIsDrawnInTheLinkColourAndAPressOnItReachesI
   list->OnAnchorEnter = [this](TAdvListView&, const std::string& a) {
     events.push_back("enter " + a);
   };
-  const POINT topic = MiddleOf(0, kLink);
-  const POINT site = MiddleOf(1, kLink);
+  list->OnAnchorExit = [this](TAdvListView&, const std::string& a) {
+    events.push_back("exit " + a);
+  };
+  const Picture picture = Paint();
+  const POINT topic = picture.MiddleOf(Address(0), kLink);
+  const POINT site = picture.MiddleOf(Address(1), kLink);
+  const LONG see = Address(0).left + 4;
   Press(topic.x, topic.y);
   Press(site.x, site.y);
-  Press(Address(0).left + 4, topic.y);  // on "see"
-  SendMessageA(lv(), WM_MOUSEMOVE, 0, MAKELPARAM(topic.x, topic.y));
-  EXPECT_THAT(events, ElementsAre("anchor topic", "url 1 http://example.org/", "enter topic"));
+  Press(see, topic.y);
+  for (const LONG x : {topic.x, topic.x + 1, see})
+    SendMessageA(lv(), WM_MOUSEMOVE, 0, MAKELPARAM(x, topic.y));
+  EXPECT_THAT(events, ElementsAre("anchor topic", "url 1 http://example.org/", "enter topic",
+                                  "exit topic"));
 }
 
 }  // namespace

@@ -2,11 +2,11 @@
 // drawn in, fonts reach the faces the markup names, and the surface leaves the
 // device context as it found it.
 #include <windows.h>
-#include <shellapi.h>
 
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 #include "richtext/gui/GdiFonts.h"
 #include "richtext/gui/GdiSurface.h"
@@ -27,21 +27,12 @@ FontState Face(const char* name, int size, std::uint8_t style = 0) {
   return FontState{name, size, clBlack, style};
 }
 
-int CALLBACK FoundFace(const LOGFONTA*, const TEXTMETRICA*, DWORD, LPARAM found) {
-  *reinterpret_cast<bool*>(found) = true;
-  return 0;
-}
-
-// Whether the system has a font of that face. (Wine looks for its own fonts, among
-// them Symbol, in a folder that some of its packages leave empty.)
-bool FaceInstalled(HDC dc, const char* face) {
-  bool found = false;
-  EnumFontFamiliesA(dc, face, FoundFace, reinterpret_cast<LPARAM>(&found));
-  return found;
-}
-
 class GdiSurfaceTest : public ::testing::Test {
  protected:
+  GdiSurface On(const Picture& target, const FontState& font = Face("MS Sans Serif", 8)) {
+    return GdiSurface(target.dc(), fonts, font, richtext::clNone);
+  }
+
   Picture picture{480, 80, kWhite};
   richtext::GdiFonts fonts;
 };
@@ -50,23 +41,19 @@ class GdiSurfaceTest : public ::testing::Test {
 // the whole text drawn at once shows, in every face the help text and the list
 // cells use; "&&" shows one '&' and takes its width, a single '&' none.
 TEST_F(GdiSurfaceTest, RunsDrawnAtTheirMeasuredWidthsJoinAsTheWholeTextDoes) {
-  const std::vector<FontState> faces = {Face("MS Sans Serif", 8), Face("MS Sans Serif", 18),
-                                        Face("MS Sans Serif", 8, richtext::kBold),
-                                        Face("Arial", 12, richtext::kUnderline),
-                                        Face("Tahoma", 10)};
-  const std::vector<std::vector<std::string>> texts = {
+  const FontState faces[] = {Face("MS Sans Serif", 8), Face("MS Sans Serif", 18),
+                             Face("MS Sans Serif", 8, richtext::kBold),
+                             Face("Arial", 12, richtext::kUnderline), Face("Tahoma", 10)};
+  const std::vector<std::string> texts[] = {
       {"Quill", "mere ", "Help"}, {"Cookies, ", "so ", "you ", "can"}, {"A&&B", " &x", "yz"}};
   for (const FontState& face : faces) {
     for (const std::vector<std::string>& runs : texts) {
       std::string whole;
       for (const std::string& run : runs) whole += run;
       Picture once(480, 80, kWhite);
-      {
-        GdiSurface surface(once.dc(), fonts, face, richtext::clNone);
-        surface.DrawRun(whole, {10, 10, 470, 60}, false);
-      }
+      On(once, face).DrawRun(whole, {10, 10, 470, 60}, false);
       Picture pieces(480, 80, kWhite);
-      GdiSurface surface(pieces.dc(), fonts, face, richtext::clNone);
+      GdiSurface surface = On(pieces, face);
       int pen = 10;
       for (const std::string& run : runs) {
         surface.DrawRun(run, {pen, 10, 470, 60}, false);
@@ -76,16 +63,16 @@ TEST_F(GdiSurfaceTest, RunsDrawnAtTheirMeasuredWidthsJoinAsTheWholeTextDoes) {
         pen = measured.right;
       }
       EXPECT_TRUE(pieces.SameAs(once)) << face.name << " " << face.size << ": " << whole;
-      EXPECT_EQ(pen - 10, surface.MeasureRun(whole, {10, 10, 470, 60}, false).right - 10);
-      EXPECT_EQ(surface.MeasureRun("A&&B", {0, 0, 400, 50}, false).right, surface.TextWidth("A&B"));
-      EXPECT_EQ(surface.MeasureRun("&File", {0, 0, 400, 50}, false).right,
-                surface.TextWidth("File"));
+      EXPECT_EQ(pen, surface.MeasureRun(whole, {10, 10, 470, 60}, false).right);
     }
+    GdiSurface surface = On(picture, face);
+    EXPECT_EQ(surface.MeasureRun("A&&B", {0, 0, 400, 50}, false).right, surface.TextWidth("A&B"));
+    EXPECT_EQ(surface.MeasureRun("&File", {0, 0, 400, 50}, false).right, surface.TextWidth("File"));
   }
 }
 
 TEST_F(GdiSurfaceTest, ARunCutWithAnEllipsisIsMeasuredAsShownAndSitsOnTheBottom) {
-  GdiSurface surface(picture.dc(), fonts, Face("MS Sans Serif", 8), richtext::clNone);
+  GdiSurface surface = On(picture);
   const std::string text = "Quillmere keeps your system clean";
   const Rect room{10, 10, 90, 40};
   const Rect measured = surface.MeasureRun(text, room, true);
@@ -102,20 +89,18 @@ TEST_F(GdiSurfaceTest, ARunCutWithAnEllipsisIsMeasuredAsShownAndSitsOnTheBottom)
   EXPECT_GT(picture.Count({measured.right - 8, ink.top, measured.right, ink.bottom}, kBlack), 0);
 }
 
+// The list bullets need the Symbol face itself, which the sandbox installs.
 TEST_F(GdiSurfaceTest, FontsReachTheirFacesTurnAndGoWithTheSurface) {
   const HGDIOBJ before = GetCurrentObject(picture.dc(), OBJ_FONT);
   {
-    GdiSurface surface(picture.dc(), fonts, Face("MS Sans Serif", 8), richtext::clNone);
+    GdiSurface surface = On(picture);
     surface.SetFont(Face("Symbol", 8));
     LOGFONTA asked{};
     GetObjectA(GetCurrentObject(picture.dc(), OBJ_FONT), sizeof asked, &asked);
-    EXPECT_STREQ(asked.lfFaceName, "Symbol");
-    EXPECT_EQ(asked.lfCharSet, SYMBOL_CHARSET) << "the list bullets need the Symbol face itself";
-    if (FaceInstalled(picture.dc(), "Symbol")) {
-      char face[LF_FACESIZE] = {};
-      GetTextFaceA(picture.dc(), LF_FACESIZE, face);
-      EXPECT_STREQ(face, "Symbol");
-    }
+    EXPECT_EQ(asked.lfCharSet, SYMBOL_CHARSET);
+    char face[LF_FACESIZE] = {};
+    GetTextFaceA(picture.dc(), LF_FACESIZE, face);
+    EXPECT_STREQ(face, "Symbol");
 
     surface.SetFont(Face("MS Sans Serif", 18));
     surface.SelectRotatedFont(900);  // up the page
@@ -138,7 +123,7 @@ TEST_F(GdiSurfaceTest, FontsReachTheirFacesTurnAndGoWithTheSurface) {
 TEST_F(GdiSurfaceTest, ClipsWithinTheCallersClipAndFramesFocusWithXor) {
   IntersectClipRect(picture.dc(), 0, 0, 200, 80);
   {
-    GdiSurface surface(picture.dc(), fonts, Face("MS Sans Serif", 8), richtext::clNone);
+    GdiSurface surface = On(picture);
     surface.ClipTo({100, 10, 300, 30});
     surface.FillRect({0, 0, 480, 80}, clBlack);
     const RECT black = picture.Extent(picture.All(), kBlack);
@@ -148,8 +133,8 @@ TEST_F(GdiSurfaceTest, ClipsWithinTheCallersClipAndFramesFocusWithXor) {
     surface.RemoveClip();
     surface.FillRect({0, 40, 480, 80}, clBlack);
     const RECT rest = picture.Extent({0, 40, 480, 80}, kBlack);
-    EXPECT_EQ(rest.right, 200) << "the caller's clip is back";
     EXPECT_EQ(rest.left, 0);
+    EXPECT_EQ(rest.right, 200) << "the caller's clip is back";
 
     Picture before(480, 80, kWhite);
     BitBlt(before.dc(), 0, 0, 480, 80, picture.dc(), 0, 0, SRCCOPY);
@@ -162,14 +147,12 @@ TEST_F(GdiSurfaceTest, ClipsWithinTheCallersClipAndFramesFocusWithXor) {
 }
 
 TEST_F(GdiSurfaceTest, SystemIconsComeByFileOrByTheNamesType) {
-  GdiSurface surface(picture.dc(), fonts, Face("MS Sans Serif", 8), richtext::clNone);
+  GdiSurface surface = On(picture);
   using richtext::IconListSize;
   const richtext::ImageListId small = surface.SystemIcons(IconListSize::kSmall);
-  const richtext::ImageListId large = surface.SystemIcons(IconListSize::kLarge);
   ASSERT_TRUE(small);
-  ASSERT_TRUE(large);
   EXPECT_EQ(surface.ImageSize(small), (richtext::Size{16, 16}));
-  EXPECT_EQ(surface.ImageSize(large), (richtext::Size{32, 32}));
+  EXPECT_EQ(surface.ImageSize(surface.SystemIcons(IconListSize::kLarge)), (richtext::Size{32, 32}));
   char windows[MAX_PATH] = {};
   GetWindowsDirectoryA(windows, MAX_PATH);
   const int folder = surface.SystemIconIndex(windows, IconListSize::kSmall);

@@ -13,7 +13,6 @@
 
 #include "richtext/gui/GdiFonts.h"
 #include "richtext/gui/HelpForm.h"
-#include "tests/windows/GuiTestSupport.h"
 #include "tests/windows/Picture.h"
 
 namespace quillmere {
@@ -29,12 +28,7 @@ constexpr int kPicture = 32;
 // What the window shows in its client area now. (On the virtual display no window
 // manager draws the frame.)
 void SaveScreenshot(HWND window, const std::string& name) {
-  const SIZE size = ClientSize(window);
-  Picture shot(size.cx, size.cy);
-  const HDC dc = GetDC(window);
-  BitBlt(shot.dc(), 0, 0, size.cx, size.cy, dc, 0, 0, SRCCOPY);
-  ReleaseDC(window, dc);
-  EXPECT_TRUE(shot.SaveBmp(testing::TestProgramFolder() + name));
+  EXPECT_TRUE(testing::ScreenCopy(window).SaveBmp(testing::TestProgramFolder() + name));
 }
 
 class HelpFormTest : public ::testing::Test {
@@ -57,12 +51,6 @@ class HelpFormTest : public ::testing::Test {
   void TearDown() override { form.reset(); }
 
   HWND Panel() { return form->AdvPanel1().hwnd(); }
-  std::unique_ptr<Picture> PrintPanel() {
-    const SIZE size = ClientSize(Panel());
-    auto picture = std::make_unique<Picture>(size.cx, size.cy);
-    SendMessageA(Panel(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(picture->dc()), PRF_CLIENT);
-    return picture;
-  }
   // The text of the paragraphs: everything below the rule, inside the bevel.
   RECT Paragraphs(const Picture& page) const {
     return page.Extent({2, lineBottom + 2, page.width() - 1, page.height() - 1}, text);
@@ -118,25 +106,25 @@ TEST_F(HelpFormTest, IsASizeableWindowCentredWithThePanelFillingIt) {
 
 TEST_F(HelpFormTest, ShowsThePageAndWrapsItAnewWhenNarrowed) {
   SaveScreenshot(form->hwnd(), "help-window-455.bmp");
-  const auto wide = PrintPanel();
-  ExpectTitleLineAndRule(*wide);
-  const RECT wideText = Paragraphs(*wide);
+  const Picture wide = testing::PrintClient(Panel());
+  ExpectTitleLineAndRule(wide);
+  const RECT wideText = Paragraphs(wide);
   EXPECT_GE(wideText.top, lineBottom + baseCell) << "an empty line after the rule";
   EXPECT_EQ(wideText.left, 2) << "the lines start at the left";
-  EXPECT_EQ(wide->At(wide->width() - 3, wide->height() - 3), kWhite);
-  EXPECT_GT(wide->Count(wide->All(), kWhite), wide->width() * wide->height() * 8 / 10)
+  EXPECT_EQ(wide.At(wide.width() - 3, wide.height() - 3), kWhite);
+  EXPECT_GT(wide.Count(wide.All(), kWhite), wide.width() * wide.height() * 8 / 10)
       << "a white page";
 
   SetWindowPos(form->hwnd(), nullptr, 0, 0, 250, 251, SWP_NOMOVE | SWP_NOZORDER);
   PumpMessages(50);
   SaveScreenshot(form->hwnd(), "help-window-250.bmp");
   ASSERT_EQ(ClientSize(Panel()).cx, ClientSize(form->hwnd()).cx);
-  const auto narrow = PrintPanel();
-  ASSERT_LT(narrow->width(), 250);
-  ExpectTitleLineAndRule(*narrow);
-  const RECT narrowText = Paragraphs(*narrow);
+  const Picture narrow = testing::PrintClient(Panel());
+  ASSERT_LT(narrow.width(), 250);
+  ExpectTitleLineAndRule(narrow);
+  const RECT narrowText = Paragraphs(narrow);
   EXPECT_EQ(narrowText.left, 2);
-  EXPECT_LE(narrowText.right, narrow->width() - 1) << "no word beyond the panel";
+  EXPECT_LE(narrowText.right, narrow.width() - 1) << "no word beyond the panel";
   EXPECT_GT(narrowText.bottom, wideText.bottom) << "more lines";
 }
 

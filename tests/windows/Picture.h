@@ -8,11 +8,12 @@
 #include <vector>
 
 #include "platform/win32/Handles.h"
+#include "tests/windows/GuiTestSupport.h"
 
 namespace quillmere::testing {
 
 // A picture of its own that a window paints into through WM_PRINTCLIENT, or that a
-// test draws into.
+// test draws into or copies the screen into.
 class Picture {
  public:
   Picture(int width, int height, COLORREF fill = RGB(0, 0, 0))
@@ -54,6 +55,12 @@ class Picture {
     return found;
   }
   RECT All() const { return RECT{0, 0, width_, height_}; }
+  // The middle of the pixels of `color` within `r`: where a link in that colour shows.
+  POINT MiddleOf(const RECT& r, COLORREF color) const {
+    const RECT ink = Extent(r, color);
+    EXPECT_LT(ink.left, ink.right) << "nothing in that colour";
+    return POINT{(ink.left + ink.right) / 2, (ink.top + ink.bottom) / 2};
+  }
   bool SameAs(const Picture& other) const {
     for (int y = 0; y < height_; ++y)
       for (int x = 0; x < width_; ++x)
@@ -96,5 +103,32 @@ class Picture {
   win32::UniqueBitmap bitmap_;
   win32::UniqueDC dc_;
 };
+
+// What the window paints into its client area for WM_PRINTCLIENT, the path its
+// WM_PAINT takes too, onto `fill`.
+inline Picture PrintClient(HWND window, COLORREF fill = RGB(0, 0, 0)) {
+  const SIZE size = ClientSize(window);
+  Picture picture(size.cx, size.cy, fill);
+  SendMessageA(window, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(picture.dc()), PRF_CLIENT);
+  return picture;
+}
+
+// What the screen shows of the window's client area now.
+inline Picture ScreenCopy(HWND window) {
+  const SIZE size = ClientSize(window);
+  Picture shot(size.cx, size.cy);
+  const win32::ClientDC screen(window);
+  BitBlt(shot.dc(), 0, 0, size.cx, size.cy, screen.dc(), 0, 0, SRCCOPY);
+  return shot;
+}
+
+// A hidden window of its own for a control under test. (Shown, it should not take
+// the activation, which Wine is slow to give back.)
+inline win32::UniqueWindow HostWindow(int width, int height) {
+  win32::UniqueWindow host(CreateWindowExA(0, "STATIC", "", WS_POPUP, 40, 40, width, height,
+                                           nullptr, nullptr, GetModuleHandleA(nullptr), nullptr));
+  EXPECT_TRUE(host);
+  return host;
+}
 
 }  // namespace quillmere::testing

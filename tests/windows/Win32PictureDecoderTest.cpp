@@ -1,6 +1,6 @@
 // The system's picture loader behind the picture classes: real BMP, GIF and ICO
-// files (among the test program's raw data) decoded, sized and drawn, and the texts
-// of what it refuses.
+// files (among the test program's raw data) decoded, sized and drawn, files read,
+// and the text of what it refuses.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -14,7 +14,6 @@
 #include "richtext/PictureError.h"
 #include "richtext/gui/GdiFonts.h"
 #include "richtext/gui/GdiSurface.h"
-#include "tests/windows/GuiTestSupport.h"
 #include "tests/windows/Picture.h"
 
 namespace quillmere {
@@ -36,9 +35,9 @@ class Win32PictureDecoderTest : public ::testing::Test {
   }
   // The picture drawn at its natural size onto white.
   template <typename Graphic>
-  std::unique_ptr<Picture> Drawn(const Graphic& graphic) {
-    auto picture = std::make_unique<Picture>(40, 40, kWhite);
-    richtext::GdiSurface surface(picture->dc(), fonts, {}, richtext::clNone);
+  Picture Drawn(const Graphic& graphic) {
+    Picture picture(40, 40, kWhite);
+    richtext::GdiSurface surface(picture.dc(), fonts, {}, richtext::clNone);
     graphic.Draw(surface, {0, 0, graphic.Width(), graphic.Height()});
     return picture;
   }
@@ -52,18 +51,18 @@ TEST_F(Win32PictureDecoderTest, DecodesBmpAndIconAtTheirPixelSizesAndDrawsThem) 
   bmp.ReadFormData(Resource("RED_BLUE"));
   EXPECT_EQ(bmp.Width(), 8);
   EXPECT_EQ(bmp.Height(), 4);
-  auto drawn = Drawn(bmp);
-  EXPECT_EQ(drawn->At(1, 1), kRed);
-  EXPECT_EQ(drawn->At(6, 2), kBlue);
-  EXPECT_EQ(drawn->At(9, 1), kWhite);
+  const Picture redBlue = Drawn(bmp);
+  EXPECT_EQ(redBlue.At(1, 1), kRed);
+  EXPECT_EQ(redBlue.At(6, 2), kBlue);
+  EXPECT_EQ(redBlue.At(9, 1), kWhite);
 
   richtext::TAdvImage icon(decoder);
   icon.ReadFormData(Resource("GREEN_HALF"));
   EXPECT_EQ(icon.Width(), 16);
   EXPECT_EQ(icon.Height(), 16);
-  drawn = Drawn(icon);
-  EXPECT_EQ(drawn->At(3, 8), kGreen);
-  EXPECT_EQ(drawn->At(12, 8), kWhite) << "the icon's mask keeps its right half clear";
+  const Picture green = Drawn(icon);
+  EXPECT_EQ(green.At(3, 8), kGreen);
+  EXPECT_EQ(green.At(12, 8), kWhite) << "the icon's mask keeps its right half clear";
 }
 
 TEST_F(Win32PictureDecoderTest, AGifShowsTheFrameItsPictureSelects) {
@@ -71,15 +70,23 @@ TEST_F(Win32PictureDecoderTest, AGifShowsTheFrameItsPictureSelects) {
   gif.ReadFormData(Resource("RED_THEN_BLUE"));
   ASSERT_EQ(gif.GifFrameTotal(), 2);
   EXPECT_EQ(gif.Width(), 8);
-  EXPECT_EQ(gif.FullWidth(), 8);
-  EXPECT_EQ(Drawn(gif)->At(4, 4), kRed);
+  EXPECT_EQ(Drawn(gif).At(4, 4), kRed);
   gif.SetFrame(2);
-  EXPECT_EQ(Drawn(gif)->At(4, 4), kBlue);
+  EXPECT_EQ(Drawn(gif).At(4, 4), kBlue);
   gif.SetFrame(1);
-  EXPECT_EQ(Drawn(gif)->At(4, 4), kRed);
+  EXPECT_EQ(Drawn(gif).At(4, 4), kRed);
 }
 
-TEST_F(Win32PictureDecoderTest, BytesThatAreNoPictureFailWithTheLoadersText) {
+TEST_F(Win32PictureDecoderTest, ReadsFilesAndResourcesAndNamesWhatIsNoPicture) {
+  const std::string path = testing::TestProgramFolder() + "red-blue.bmp";
+  const PictureBytes bmp = Resource("RED_BLUE");
+  std::ofstream(path, std::ios::binary)
+      .write(reinterpret_cast<const char*>(bmp.data()), static_cast<std::streamsize>(bmp.size()));
+  EXPECT_EQ(decoder.ReadFile(path), bmp);
+  EXPECT_EQ(decoder.ReadFile(path + ".missing"), std::nullopt);
+  DeleteFileA(path.c_str());
+  EXPECT_EQ(decoder.ReadResource("NO-SUCH-PICTURE"), std::nullopt);
+
   richtext::THTMLPicture picture(decoder);
   for (const PictureBytes& garbage :
        {PictureBytes{'n', 'o', ' ', 'p', 'i', 'c', 't', 'u', 'r', 'e'}, PictureBytes{},
@@ -91,33 +98,6 @@ TEST_F(Win32PictureDecoderTest, BytesThatAreNoPictureFailWithTheLoadersText) {
       EXPECT_STREQ(error.what(), "Could not load image. Invalid format");
     }
   }
-  // From a file the failure is not reported: the picture stays empty.
-  const std::string path = testing::TestProgramFolder() + "not-a-picture.bmp";
-  std::ofstream(path, std::ios::binary) << "no picture";
-  picture.LoadFromFile(path);
-  EXPECT_TRUE(picture.Empty());
-  DeleteFileA(path.c_str());
-}
-
-TEST_F(Win32PictureDecoderTest, ReadsPicturesFromFilesAndTheProgramsResources) {
-  const std::string path = testing::TestProgramFolder() + "red-blue.bmp";
-  const PictureBytes bmp = Resource("RED_BLUE");
-  std::ofstream(path, std::ios::binary)
-      .write(reinterpret_cast<const char*>(bmp.data()), static_cast<std::streamsize>(bmp.size()));
-  EXPECT_EQ(decoder.ReadFile(path), bmp);
-  EXPECT_EQ(decoder.ReadFile(path + ".missing"), std::nullopt);
-
-  richtext::THTMLPicture fromFile(decoder);
-  fromFile.LoadSource("file://" + path);
-  EXPECT_FALSE(fromFile.Empty());
-  EXPECT_EQ(fromFile.Width(), 8);
-  DeleteFileA(path.c_str());
-
-  richtext::THTMLPicture fromResource(decoder);
-  fromResource.LoadSource("res://red_then_blue");
-  ASSERT_FALSE(fromResource.Empty());
-  EXPECT_EQ(fromResource.GifFrameTotal(), 2);
-  EXPECT_EQ(decoder.ReadResource("NO-SUCH-PICTURE"), std::nullopt);
 }
 
 }  // namespace
