@@ -7,6 +7,7 @@
 #include "app/ActiveForm.h"
 #include "app/res/Resources.h"
 #include "toolkit/Controls.h"
+#include "toolkit/ProgramIcon.h"
 
 namespace quillmere {
 namespace {
@@ -23,11 +24,6 @@ constexpr UINT_PTR kTimerId = 1;
 
 const char* const kCaption = "Quillmere : www.quillmere.org";
 
-win32::UniqueIcon LoadProgramIcon(int size) {
-  return win32::UniqueIcon(static_cast<HICON>(LoadImageA(
-      GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDI_QUILLMERE), IMAGE_ICON, size, size, 0)));
-}
-
 }  // namespace
 
 TEraserForm::TEraserForm(const Ports& ports)
@@ -36,8 +32,8 @@ TEraserForm::TEraserForm(const Ports& ports)
       boldFont_(win32::MakeFont("MS Sans Serif", -11, true)),
       ImageList2(ImageList_LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(IDB_TOOLBAR), 32,
                                       0, RGB(255, 0, 255), IMAGE_BITMAP, LR_CREATEDIBSECTION)),
-      icon_(LoadProgramIcon(32)),
-      smallIcon_(LoadProgramIcon(16)),
+      icon_(win32::LoadProgramIcon(32)),
+      smallIcon_(win32::LoadProgramIcon(16)),
       UrlHistory1(ports.historyStore, ports.localeTime) {
   UrlHistory1.SortField = sfTitle;
   UrlHistory1.SearchField = seBoth;

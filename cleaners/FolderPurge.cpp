@@ -7,6 +7,12 @@
 namespace quillmere {
 namespace {
 
+// The folder's own name, as the purge names its entries.
+std::string NameOf(const std::string& folder) {
+  const std::string path = folder.substr(0, folder.size() - 1);
+  return path.substr(path.find_last_of('\\') + 1);
+}
+
 void PurgeTree(Files& files, RunReport& report, const std::string& path) {
   const std::string folder = path.ends_with('\\') ? path : path + '\\';
   const auto search = files.Search(folder + "*.*");
@@ -23,6 +29,9 @@ void PurgeTree(Files& files, RunReport& report, const std::string& path) {
       report.ShowStatus("Could Not Delete : " + entry->name);
     }
   }
+  // A folder that cannot be listed to its end keeps what was not listed, as a file
+  // that cannot be deleted stays; both are named.
+  if (search->Failed()) report.ShowStatus("Could Not Delete : " + NameOf(folder));
 }
 
 struct NetscapeStep {
@@ -89,8 +98,10 @@ void CleanNetscape(Files& files, RunReport& report) {
     for (const NetscapeStep& step : kNetscapeSteps) {
       if (step.folder) {
         PurgeIfFolder(files, report, step.path);
-      } else if (FileExists(files, step.path)) {
-        files.RemoveFile(step.path);
+      } else if (FileExists(files, step.path) && !files.RemoveFile(step.path)) {
+        // The single files go without a word; one that stays is named, so that the
+        // closing line does not stand for it.
+        report.ShowStatus("Could Not Delete : " + std::string(step.path));
       }
     }
     report.ShowStatus("NetScape Clean!");

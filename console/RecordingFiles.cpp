@@ -18,6 +18,7 @@ class VisibleSearch final : public DirectorySearch {
     }
     return std::nullopt;
   }
+  bool Failed() const override { return search_->Failed(); }
 
  private:
   std::unique_ptr<DirectorySearch> search_;

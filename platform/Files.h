@@ -27,6 +27,10 @@ class DirectorySearch {
   virtual ~DirectorySearch() = default;
   // The next entry, the first on the first call; nullopt when the listing ends.
   virtual std::optional<DirectoryEntry> Next() = 0;
+  // True when the listing ended, or never began, on an error of the file system (a
+  // folder that cannot be read) rather than for want of entries. A folder or path
+  // that does not exist is no error: it has nothing to list.
+  virtual bool Failed() const = 0;
 };
 
 // Free and total bytes of a drive; -1 each when the drive cannot be read.

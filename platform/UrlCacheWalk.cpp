@@ -36,13 +36,19 @@ class FindScope {
                            std::to_string(error) + ").");
 }
 
+[[noreturn]] void Unreadable(std::uint32_t error) {
+  throw std::runtime_error("The URL cache could not be read (error " + std::to_string(error) +
+                           ").");
+}
+
 struct FirstEntry {
   UrlCache::FindHandle find = UrlCache::kNoHandle;
   UrlCacheEntry entry;
 };
 
 // The first entry: its size, then the fetch. An entry that grew in between is
-// asked again; any other failure means there is nothing to list.
+// asked again; "no more items" is an empty cache, and any other failure a cache
+// that cannot be read, which an empty list would pass off as one without entries.
 FirstEntry OpenFirst(UrlCache& cache) {
   for (int failed = 0;;) {
     std::uint32_t byteCount = 0;
@@ -50,7 +56,8 @@ FirstEntry OpenFirst(UrlCache& cache) {
       cache.FindClose(probe);  // an enumeration without its first entry is of no use
       return {};
     }
-    if (cache.LastError() != kErrorInsufficientBuffer) return {};
+    if (cache.LastError() == kErrorNoMoreItems) return {};
+    if (cache.LastError() != kErrorInsufficientBuffer) Unreadable(cache.LastError());
     EntryBuffer buffer(byteCount);
     if (const auto find = cache.FindFirstEntry(buffer.span(), byteCount);
         find != UrlCache::kNoHandle) {
@@ -63,7 +70,8 @@ FirstEntry OpenFirst(UrlCache& cache) {
       }
       return first;
     }
-    if (cache.LastError() != kErrorInsufficientBuffer) return {};
+    if (cache.LastError() == kErrorNoMoreItems) return {};  // emptied in between
+    if (cache.LastError() != kErrorInsufficientBuffer) Unreadable(cache.LastError());
     if (++failed == kMaxFailedPasses) GiveUp(cache.LastError());
   }
 }

@@ -15,8 +15,9 @@ inline constexpr int kMaxFailedPasses = 100;
 // Reads every entry of the URL cache in its own order: for each entry its size is
 // asked, a buffer of exactly that size allocated, the entry fetched and handed to
 // `visit`, and the buffer freed before the next entry. The enumeration is closed
-// on every way out. Throws std::runtime_error when the cache fails
-// kMaxFailedPasses times in a row; what was visited so far stays visited.
+// on every way out. Throws std::runtime_error when the first entry fails otherwise
+// than for an empty cache, or the cache fails kMaxFailedPasses times in a row; what
+// was visited so far stays visited.
 void ForEachUrlCacheEntry(UrlCache& cache, const std::function<void(const UrlCacheEntry&)>& visit);
 
 // The plain walk of the sizing and clean-up tasks: each entry is sized, fetched

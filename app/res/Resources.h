@@ -1,4 +1,5 @@
 #pragma once
 
-#define IDI_QUILLMERE 1
+#include "common/ProgramIcon.h"
+
 #define IDB_TOOLBAR 100

@@ -6,6 +6,7 @@
 #include <exception>
 #include <stdexcept>
 
+#include "listview/gui/HtmlCells.h"
 #include "toolkit/Colors.h"
 #include "toolkit/Controls.h"
 
@@ -34,7 +35,9 @@ LRESULT Guarded(Handle&& handle) {
 }  // namespace
 
 TAdvListView::TAdvListView(const Args& args)
-    : checkboxes_(args.checkboxes), ownerDraw_(args.ownerDraw) {
+    : htmlCells_(std::make_unique<TEngineHtmlCells>()),
+      checkboxes_(args.checkboxes),
+      ownerDraw_(args.ownerDraw) {
   Create({.className = "TAdvListView",
           .style = WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN,
           .x = args.x,
@@ -259,11 +262,6 @@ HFONT TAdvListView::Font() const {
 }
 
 void TAdvListView::SetDetailView(const TDetails& details) { Restyle(detailView_, details); }
-
-void TAdvListView::SetMiniHtmlCells(std::unique_ptr<TMiniHtmlCells> cells) {
-  htmlCells_ = std::move(cells);
-  Repaint();
-}
 
 int TAdvListView::GetVersionNr() const { return MAKELONG(0, 2); }
 

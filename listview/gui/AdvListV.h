@@ -161,9 +161,6 @@ class TAdvListView : public win32::Window {
   HFONT Font() const;
   const TDetails& DetailView() const { return detailView_; }
   void SetDetailView(const TDetails& details);
-  // Draws and hit-tests the cells whose text is mini-HTML; without it they are
-  // drawn as plain text and hold no links.
-  void SetMiniHtmlCells(std::unique_ptr<TMiniHtmlCells> cells);
 
   // --- The header
   // Flat items instead of push buttons; a click on an item still reaches
@@ -321,7 +318,7 @@ class TAdvListView : public win32::Window {
   std::unique_ptr<WindowHook> headerHook_;
   win32::UniqueImageList stateImages_;  // the platform's boxes, taken off the list
   win32::UniqueFont ownHeaderFont_;
-  std::unique_ptr<TMiniHtmlCells> htmlCells_;
+  std::unique_ptr<TMiniHtmlCells> htmlCells_;  // the cells whose text is mini-HTML
   std::vector<TListColumn> columns_;
   std::vector<std::unique_ptr<TListItem>> rows_;
   std::vector<char> textBuffer_;  // platform texts are read into it

@@ -14,26 +14,6 @@ LVHITTESTINFO HitTest(HWND list, POINT point) {
   return hit;
 }
 
-// A device context of the list's window with the list's font, for one scope.
-class ListDC {
- public:
-  ListDC(HWND list, HFONT font) : list_(list), dc_(GetDC(list)) {
-    if (dc_ && font) old_ = SelectObject(dc_, font);
-  }
-  ~ListDC() {
-    if (old_) SelectObject(dc_, old_);
-    if (dc_) ReleaseDC(list_, dc_);
-  }
-  ListDC(const ListDC&) = delete;
-  ListDC& operator=(const ListDC&) = delete;
-  HDC dc() const { return dc_; }
-
- private:
-  HWND list_;
-  HDC dc_;
-  HGDIOBJ old_ = nullptr;
-};
-
 }  // namespace
 
 // A press on a row's check box turns its tick and goes no further: the selection
@@ -94,7 +74,6 @@ LRESULT TAdvListView::OnSpaceKey(WPARAM wParam, LPARAM lParam) {
 }
 
 void TAdvListView::OnPointerMove(POINT point) {
-  if (!htmlCells_) return;
   const std::string link = LinkAt(point);
   overLink_ = !link.empty();
   if (overLink_) {
@@ -111,7 +90,6 @@ void TAdvListView::OnPointerMove(POINT point) {
 // The link of a mini-HTML cell under the point, laid out as the cell is painted;
 // empty over anything else.
 std::string TAdvListView::LinkAt(POINT point) {
-  if (!htmlCells_) return {};
   const LVHITTESTINFO hit = HitTest(list_, point);
   if (hit.iItem < 0 || hit.iItem >= ItemCount() || hit.iSubItem < 0 ||
       hit.iSubItem >= static_cast<int>(columns_.size()))
@@ -122,7 +100,8 @@ std::string TAdvListView::LinkAt(POINT point) {
   const RowLayout layout = LayoutRow(row);
   const int position = DisplayPosition(layout.order, hit.iSubItem);
   const RECT textRect = CellTextRect(layout, position, row, ReadRowFacts(hit.iItem).indent);
-  const ListDC surface(list_, Font());
+  const win32::ClientDC surface(list_);
+  const win32::SelectObjectScope listFont(surface.dc(), Font());
   const TCellStyle style{selectionColor_, selectionTextColor_, Font()};
   return htmlCells_->LinkAt(HtmlCell(surface.dc(), text, textRect, style), point);
 }

@@ -21,11 +21,13 @@ using UniqueFont = UniqueHandle<HFONT, DeleteObject>;
 using UniqueBrush = UniqueHandle<HBRUSH, DeleteObject>;
 using UniquePen = UniqueHandle<HPEN, DeleteObject>;
 using UniqueBitmap = UniqueHandle<HBITMAP, DeleteObject>;
+using UniqueRegion = UniqueHandle<HRGN, DeleteObject>;
 using UniqueDC = UniqueHandle<HDC, DeleteDC>;
 using UniqueImageList = UniqueHandle<HIMAGELIST, ImageList_Destroy>;
 using UniqueModule = UniqueHandle<HMODULE, FreeLibrary>;
 using UniqueIcon = UniqueHandle<HICON, DestroyIcon>;
 using UniqueWindow = UniqueHandle<HWND, DestroyWindow>;
+using UniqueGlobal = UniqueHandle<HGLOBAL, GlobalFree>;
 
 // Releases a COM interface.
 struct ComRelease {
@@ -61,11 +63,14 @@ inline UniqueBitmap MakeDibSection(int width, int height) {
   return UniqueBitmap(CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
 }
 
-// Selects a GDI object into a device context for one scope.
+// Selects a GDI object into a device context for one scope; nothing for no object.
 class SelectObjectScope {
  public:
-  SelectObjectScope(HDC dc, HGDIOBJ object) : dc_(dc), old_(SelectObject(dc, object)) {}
-  ~SelectObjectScope() { SelectObject(dc_, old_); }
+  SelectObjectScope(HDC dc, HGDIOBJ object)
+      : dc_(dc), old_(object ? SelectObject(dc, object) : nullptr) {}
+  ~SelectObjectScope() {
+    if (old_) SelectObject(dc_, old_);
+  }
   SelectObjectScope(const SelectObjectScope&) = delete;
   SelectObjectScope& operator=(const SelectObjectScope&) = delete;
 
@@ -86,6 +91,22 @@ class PaintScope {
  private:
   HWND hwnd_;
   PAINTSTRUCT ps_{};
+  HDC dc_;
+};
+
+// The device context of a window's client area for one scope (GetDC, ReleaseDC).
+class ClientDC {
+ public:
+  explicit ClientDC(HWND hwnd) : hwnd_(hwnd), dc_(GetDC(hwnd)) {}
+  ~ClientDC() {
+    if (dc_) ReleaseDC(hwnd_, dc_);
+  }
+  ClientDC(const ClientDC&) = delete;
+  ClientDC& operator=(const ClientDC&) = delete;
+  HDC dc() const { return dc_; }
+
+ private:
+  HWND hwnd_;
   HDC dc_;
 };
 

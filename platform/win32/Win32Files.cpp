@@ -13,12 +13,16 @@ class Win32DirectorySearch final : public DirectorySearch {
  public:
   explicit Win32DirectorySearch(const std::string& pattern)
       : find_(FindFirstFileA(pattern.c_str(), &data_)) {
-    if (find_.get() == INVALID_HANDLE_VALUE) find_.release();
+    if (find_.get() == INVALID_HANDLE_VALUE) {
+      find_.release();
+      failed_ = IsError(GetLastError());
+    }
   }
 
   std::optional<DirectoryEntry> Next() override {
     if (!find_) return std::nullopt;
     if (!first_ && !FindNextFileA(find_.get(), &data_)) {
+      failed_ = IsError(GetLastError());
       find_.reset();
       return std::nullopt;
     }
@@ -28,10 +32,19 @@ class Win32DirectorySearch final : public DirectorySearch {
         (static_cast<std::uint64_t>(data_.nFileSizeHigh) << 32) | data_.nFileSizeLow};
   }
 
+  bool Failed() const override { return failed_; }
+
  private:
+  // The answers that mean there is nothing (more) to list.
+  static bool IsError(DWORD error) {
+    return error != ERROR_NO_MORE_FILES && error != ERROR_FILE_NOT_FOUND &&
+           error != ERROR_PATH_NOT_FOUND;
+  }
+
   WIN32_FIND_DATAA data_{};
   UniqueFind find_;
   bool first_ = true;
+  bool failed_ = false;
 };
 
 }  // namespace

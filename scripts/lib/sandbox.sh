@@ -53,6 +53,27 @@ sandbox_prepare() {
     [ "$(readlink "$WINEPREFIX/dosdevices/q:")" = "$tree" ] ||
       ln -sfn "$tree" "$WINEPREFIX/dosdevices/q:"
     [ -f "$WINEPREFIX/system.reg" ] || { echo "sandbox: could not create $WINEPREFIX" >&2; exit 1; }
+    # Debian's Wine does not look where its own fonts are installed, and Windows has
+    # these in its font folder: "Symbol" for the bullets of lists, "Tahoma" for the
+    # dialogs' face. ("MS Sans Serif" comes from Wine only as a bitmap face that
+    # neither grows nor turns, so it stays mapped to a scalable one.)
+    local font fonts="$WINEPREFIX/drive_c/windows/Fonts"
+    for font in /usr/share/wine/fonts/{symbol,tahoma,tahomabd,marlett,wingding,webdings}.ttf; do
+      [ -e "$fonts/${font##*/}" ] || cp "$font" "$fonts/"
+    done
     [ ! -e "$WINEPREFIX/dosdevices/z:" ] || { echo "sandbox: Z: drive still present" >&2; exit 1; }
   ) 9>"$dir/.lock"
+}
+
+# sandbox_window_manager yes|no: whether the display the sandbox's programs show on has
+# a window manager. Wine lets one manage its windows and waits for it to answer each
+# time a window is hidden, two seconds when none ever will (a virtual display has
+# none); told there is none, it manages its windows itself.
+sandbox_window_manager() {
+  local key='HKCU\Software\Wine\X11 Driver'
+  if [ "$1" = no ]; then
+    "$sandbox_wine" reg add "$key" /v Managed /d N /f >/dev/null 2>&1
+  else
+    "$sandbox_wine" reg delete "$key" /v Managed /f >/dev/null 2>&1 || true
+  fi
 }

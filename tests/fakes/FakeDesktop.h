@@ -15,46 +15,72 @@ namespace quillmere::testing {
 class FakeDesktop final : public Desktop {
  public:
   struct Window {
-    WindowHandle parent = kNoWindow;
+    WindowHandle parent;
     std::string className;
     std::string title;
-    int controlId = 0;
-    std::string text;  // what SendText gave it
-  };
-  struct Message {
-    WindowHandle owner;
-    std::string text;
-    std::string caption;
+    int controlId;
   };
 
   // A window; handles count up from 1. A parent of kNoWindow makes it top-level.
   WindowHandle Add(std::string className, std::string title, WindowHandle parent = kNoWindow,
-                   int controlId = 0);
-  void Remove(WindowHandle window) { windows.erase(window); }
+                   int controlId = 0) {
+    windows[next_] = {parent, std::move(className), std::move(title), controlId};
+    return next_++;
+  }
 
   std::map<WindowHandle, Window> windows;
   mutable std::vector<std::string> log;
-  std::vector<Message> messages;
   // Run inside PumpMessages (its result: false asks the program to quit) and inside
   // PostCommand, after the call is logged.
   std::function<bool()> onPump;
   std::function<void(WindowHandle window, int controlId)> onPost;
 
-  void StartCommand(const std::string& commandLine, int showMode) override;
-  WindowHandle FindTopLevel(const char* className, const char* title) const override;
+  void StartCommand(const std::string& commandLine, int showMode) override {
+    log.push_back("start " + commandLine + " (" + std::to_string(showMode) + ")");
+  }
+  WindowHandle FindTopLevel(const char* className, const char* title) const override {
+    log.push_back("find " + std::string(title));
+    return Find(kNoWindow, className, title);
+  }
   WindowHandle FindChild(WindowHandle parent, const char* className,
-                         const char* title) const override;
-  int ControlId(WindowHandle control) const override;
-  void PostCommand(WindowHandle window, int controlId, WindowHandle control) override;
-  void SendText(WindowHandle window, const std::string& text) override;
+                         const char* title) const override {
+    log.push_back("child " + std::string(className) + " " + (title ? title : "(any)"));
+    return Find(parent, className, title);
+  }
+  int ControlId(WindowHandle control) const override {
+    return windows.contains(control) ? windows.at(control).controlId : 0;
+  }
+  void PostCommand(WindowHandle window, int controlId, WindowHandle control) override {
+    log.push_back("post " + std::to_string(controlId) + " from " + std::to_string(control) +
+                  " to " + std::to_string(window));
+    if (onPost) onPost(window, controlId);
+  }
+  void SendText(WindowHandle window, const std::string& text) override {
+    log.push_back("text " + std::to_string(window) + " " + text);
+  }
   void ShowMessage(WindowHandle owner, const std::string& text,
-                   const std::string& caption) override;
+                   const std::string& caption) override {
+    log.push_back("message to " + std::to_string(owner) + ", " + caption + ": " + text);
+  }
   void Beep() override { log.push_back("beep"); }
-  void Sleep(unsigned milliseconds) override;
-  bool PumpMessages() override;
+  void Sleep(unsigned milliseconds) override {
+    log.push_back("sleep " + std::to_string(milliseconds));
+  }
+  bool PumpMessages() override {
+    log.push_back("pump");
+    return !onPump || onPump();
+  }
 
  private:
-  WindowHandle Find(WindowHandle parent, const char* className, const char* title) const;
+  // As on Windows, a search with no parent looks among the top-level windows.
+  WindowHandle Find(WindowHandle parent, const char* className, const char* title) const {
+    for (const auto& [handle, window] : windows) {
+      if (window.parent == parent && window.className == className &&
+          (!title || window.title == title))
+        return handle;
+    }
+    return kNoWindow;
+  }
 
   WindowHandle next_ = 1;
 };

@@ -17,22 +17,33 @@ std::string ParentOf(const std::string& path) {
   return slash == std::string::npos ? std::string() : path.substr(0, slash);
 }
 
-class FakeSearch final : public DirectorySearch {
+// The first entry comes with the search itself, as FindFirstFileA gives it; each
+// further one is a call of its own, and once one fails the listing has ended.
+class FakeSearch final : public DirectorySearch, public Faultable {
  public:
-  FakeSearch(std::vector<DirectoryEntry> entries, int& open)
+  FakeSearch(std::vector<DirectoryEntry> entries, int& open, FaultPlan* plan)
       : entries_(std::move(entries)), open_(open) {
+    faults = plan;
     ++open_;
   }
   ~FakeSearch() override { --open_; }
   std::optional<DirectoryEntry> Next() override {
-    if (next_ == entries_.size()) return std::nullopt;
+    if (next_ >= entries_.size()) return std::nullopt;
+    if (next_ > 0 && Fails("Files.SearchNext")) {
+      next_ = entries_.size();
+      failed_ = true;
+      return std::nullopt;
+    }
     return entries_[next_++];
   }
+  bool Failed() const override { return failed_; }
+  void FailAtOnce() { failed_ = true; }
 
  private:
   std::vector<DirectoryEntry> entries_;
   std::size_t next_ = 0;
   int& open_;
+  bool failed_ = false;
 };
 
 }  // namespace
@@ -56,7 +67,7 @@ const FakeFiles::Entry* FakeFiles::Find(const std::string& path) const {
 
 bool FakeFiles::Exists(const std::string& path) const { return Find(path) != nullptr; }
 
-std::unique_ptr<DirectorySearch> FakeFiles::Search(const std::string& pattern) const {
+std::vector<DirectoryEntry> FakeFiles::Listing(const std::string& pattern) const {
   std::vector<DirectoryEntry> found;
   const std::string wildcard = "\\*.*";
   if (pattern.size() > wildcard.size() &&
@@ -74,23 +85,38 @@ std::unique_ptr<DirectorySearch> FakeFiles::Search(const std::string& pattern) c
   } else if (const Entry* e = Find(pattern)) {
     found.push_back({e->path.substr(e->path.find_last_of('\\') + 1), e->attributes, e->size});
   }
-  auto search = std::make_unique<FakeSearch>(std::move(found), const_cast<int&>(openSearches));
+  return found;
+}
+
+std::unique_ptr<DirectorySearch> FakeFiles::Search(const std::string& pattern) const {
+  // A folder's listing and a search for one path are told apart in a plan's calls:
+  // the one lists what a purge deletes, the other asks whether a file is there.
+  const bool listing = pattern.ends_with("\\*.*");
+  const bool fails = Fails(listing ? "Files.Search" : "Files.Search(path)") ||
+                     (listing && unlistable.contains(Lower(pattern.substr(0, pattern.size() - 4))));
+  auto search =
+      std::make_unique<FakeSearch>(fails ? std::vector<DirectoryEntry>{} : Listing(pattern),
+                                   const_cast<int&>(openSearches), faults);
+  if (fails) search->FailAtOnce();
   const_cast<int&>(maxOpenSearches) = std::max(maxOpenSearches, openSearches);
   return search;
 }
 
 bool FakeFiles::RemoveFile(const std::string& path) {
+  if (Fails("Files.RemoveFile")) return false;
   const Entry* e = Find(path);
   if (!e || (e->attributes & (kAttributeDirectory | kAttributeReadOnly)) ||
       undeletable.count(Lower(path))) {
     return false;
   }
   removed.push_back(e->path);
+  Deleted("file " + e->path);
   entries_.erase(entries_.begin() + (e - entries_.data()));
   return true;
 }
 
 std::optional<std::uint32_t> FakeFiles::Attributes(const std::string& path) const {
+  if (Fails("Files.Attributes")) return std::nullopt;
   const Entry* e = Find(path);
   if (!e) return std::nullopt;
   return e->attributes;

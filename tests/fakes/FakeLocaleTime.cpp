@@ -52,12 +52,14 @@ CalendarTime CalendarTimeOf(FileTime ticks) {
 }
 
 std::optional<FileTime> FakeLocaleTime::ToLocalFileTime(FileTime utc) const {
+  if (Fails("LocaleTime.ToLocalFileTime")) return std::nullopt;
   const std::int64_t shift = utcOffsetMinutes * 60 * kTicksPerSecond;
   if (shift < 0 && utc < static_cast<FileTime>(-shift)) return std::nullopt;
   return utc + static_cast<FileTime>(shift);
 }
 
 std::optional<DosDateTime> FakeLocaleTime::ToDosDateTime(FileTime local) const {
+  if (Fails("LocaleTime.ToDosDateTime")) return std::nullopt;
   const CalendarTime t = CalendarTimeOf(local);
   if (t.year < 1980 || t.year > 2107) return std::nullopt;
   DosDateTime packed;
@@ -67,16 +69,17 @@ std::optional<DosDateTime> FakeLocaleTime::ToDosDateTime(FileTime local) const {
 }
 
 std::optional<std::string> FakeLocaleTime::FormatShortDate(const CalendarTime& t) const {
-  if (formatFails) return std::nullopt;
+  if (Fails("LocaleTime.FormatShortDate") || formatFails) return std::nullopt;
   return FormatDatePicture(pictures, t);
 }
 
 std::optional<std::string> FakeLocaleTime::FormatLongTime(const CalendarTime& t) const {
-  if (formatFails) return std::nullopt;
+  if (Fails("LocaleTime.FormatLongTime") || formatFails) return std::nullopt;
   return FormatTimePicture(pictures, t);
 }
 
 std::optional<CalendarTime> FakeLocaleTime::ParseDateTime(std::string_view text) const {
+  if (Fails("LocaleTime.ParseDateTime")) return std::nullopt;
   return ParseWithPictures(pictures, text);
 }
 

@@ -4,6 +4,7 @@
 
 #include "platform/LocaleTime.h"
 #include "platform/RegionalFormat.h"
+#include "tests/fakes/FaultPlan.h"
 
 namespace quillmere::testing {
 
@@ -12,7 +13,7 @@ FileTime FileTimeOf(const CalendarTime& t);
 CalendarTime CalendarTimeOf(FileTime t);
 
 // A locale with fixed pictures and a fixed distance from UTC.
-class FakeLocaleTime final : public LocaleTime {
+class FakeLocaleTime final : public LocaleTime, public Faultable {
  public:
   RegionalPictures pictures;
   std::int64_t utcOffsetMinutes = 0;

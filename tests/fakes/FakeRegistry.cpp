@@ -7,13 +7,14 @@ namespace quillmere::testing {
 
 class FakeRegistry::OpenKey final : public RegistryKey {
  public:
-  OpenKey(FakeRegistry& registry, Key& key) : registry_(registry), key_(key) {
+  OpenKey(FakeRegistry& registry, Key& key, std::string path)
+      : registry_(registry), key_(key), path_(std::move(path)) {
     ++registry_.openKeys;
   }
   ~OpenKey() override { --registry_.openKeys; }
 
   std::optional<RegistryKeyInfo> Info() const override {
-    if (registry_.infoFails) return std::nullopt;
+    if (registry_.Fails("RegistryKey.Info") || registry_.infoFails) return std::nullopt;
     RegistryKeyInfo info{static_cast<std::uint32_t>(key_.values.size()), 0};
     for (const auto& [name, value] : key_.values) {
       info.longestValueName = std::max(info.longestValueName, std::uint32_t(name.size()));
@@ -23,22 +24,26 @@ class FakeRegistry::OpenKey final : public RegistryKey {
 
   std::optional<std::string> ValueName(std::uint32_t index,
                                        std::uint32_t bufferLength) const override {
-    if (index >= key_.values.size()) return std::nullopt;
+    if (registry_.Fails("RegistryKey.ValueName") || index >= key_.values.size())
+      return std::nullopt;
     const std::string& name = key_.values[index].first;
     if (name.size() + 1 > bufferLength) return std::nullopt;
     return name;
   }
 
   bool DeleteValue(const std::string& name) override {
-    if (registry_.undeletable.count(name)) return false;
+    if (registry_.Fails("RegistryKey.DeleteValue") || registry_.undeletable.count(name))
+      return false;
     const auto found = Find(name);
     if (found == key_.values.end()) return false;
     key_.values.erase(found);
     registry_.deleted.push_back(name);
+    registry_.Deleted("value " + path_ + "\\" + name);
     return true;
   }
 
   std::optional<RegistryValue> ReadValue(const std::string& name) const override {
+    if (registry_.Fails("RegistryKey.ReadValue")) return std::nullopt;
     const auto found = const_cast<OpenKey*>(this)->Find(name);
     if (found == key_.values.end()) return std::nullopt;
     return found->second;
@@ -52,6 +57,7 @@ class FakeRegistry::OpenKey final : public RegistryKey {
 
   FakeRegistry& registry_;
   Key& key_;
+  std::string path_;
 };
 
 std::string FakeRegistry::Lower(std::string text) {
@@ -81,9 +87,10 @@ std::vector<std::string> FakeRegistry::ValueNames(const std::string& path) const
 
 std::unique_ptr<RegistryKey> FakeRegistry::OpenCurrentUserKey(const std::string& path) {
   opened.push_back(path);
+  if (Fails("Registry.OpenCurrentUserKey")) return nullptr;
   const auto key = keys_.find(Lower(path));
   if (key == keys_.end() || unopenable.count(Lower(path))) return nullptr;
-  return std::make_unique<OpenKey>(*this, key->second);
+  return std::make_unique<OpenKey>(*this, key->second, path);
 }
 
 }  // namespace quillmere::testing

@@ -7,12 +7,13 @@
 #include <vector>
 
 #include "platform/Registry.h"
+#include "tests/fakes/FaultPlan.h"
 
 namespace quillmere::testing {
 
 // Keys of the current user held in memory, paths compared without regard to case.
 // Values enumerate in the order they were set, as a fresh key's do.
-class FakeRegistry final : public Registry {
+class FakeRegistry final : public Registry, public Faultable {
  public:
   struct Key {
     std::vector<std::pair<std::string, RegistryValue>> values;

@@ -2,16 +2,20 @@
 
 #include <cstdint>
 #include <set>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "platform/Shell.h"
+#include "tests/fakes/FaultPlan.h"
 
 namespace quillmere::testing {
 
 // A shell whose libraries report fixed answers, or are missing, and whose recycle
-// bin and recent documents are lists that emptying them clears.
-class FakeShell final : public Shell {
+// bin and recent documents are lists that emptying them clears. Under a fault plan a
+// library that fails to load fails the call as the real port reports it; the
+// shell's own failure to clear the recent documents is not reported.
+class FakeShell final : public Shell, public Faultable {
  public:
   std::optional<DllVersionInfo> version;  // nullopt: the probe fails
   mutable std::string lastLibrary;
@@ -27,28 +31,42 @@ class FakeShell final : public Shell {
 
   std::optional<DllVersionInfo> GetDllVersion(const char* library) const override {
     lastLibrary = library;
+    if (Fails("Shell.GetDllVersion")) return std::nullopt;
     return version;
   }
   std::optional<std::int64_t> QueryRecycleBinSize(const char* rootPath) const override {
     lastRecycleBinRoot = rootPath;
+    if (Fails("Shell.QueryRecycleBinSize")) return std::nullopt;
     return recycleBinSize;
   }
   EmptyRecycleBinResult EmptyRecycleBin(std::uintptr_t, std::uint32_t flags) override {
     ++emptyCalls;
     lastEmptyFlags = flags;
-    if (emptyResult == EmptyRecycleBinResult::kCalled) Empty(recycled);
+    if (Fails("Shell.EmptyRecycleBin")) return EmptyRecycleBinResult::kLibraryMissing;
+    if (emptyResult == EmptyRecycleBinResult::kCalled) Empty(recycled, "recycled ");
     return emptyResult;
   }
-  std::vector<ShellItem> RecycleBinItems() const override { return recycled; }
+  std::vector<ShellItem> RecycleBinItems() const override {
+    if (Fails("Shell.RecycleBinItems"))
+      throw std::runtime_error("The recycle bin cannot be listed.");
+    return recycled;
+  }
   void ClearRecentDocuments() override {
     ++clearRecentCalls;
-    Empty(recent);
+    if (!Fails("Shell.ClearRecentDocuments")) Empty(recent, "recent ");
   }
-  std::vector<ShellItem> RecentDocuments() const override { return recent; }
+  std::vector<ShellItem> RecentDocuments() const override {
+    if (Fails("Shell.RecentDocuments")) return {};
+    return recent;
+  }
 
  private:
-  void Empty(std::vector<ShellItem>& items) const {
-    std::erase_if(items, [this](const ShellItem& item) { return !stuck.contains(item.path); });
+  void Empty(std::vector<ShellItem>& items, const std::string& kind) const {
+    std::erase_if(items, [&](const ShellItem& item) {
+      if (stuck.contains(item.path)) return false;
+      Deleted(kind + item.path);
+      return true;
+    });
   }
 };
 

@@ -18,6 +18,7 @@ struct Record {
 };
 
 constexpr std::uint32_t kErrorInvalidHandle = 6;
+constexpr std::uint32_t kErrorAccessDenied = 5;
 
 }  // namespace
 
@@ -57,6 +58,10 @@ UrlCache::FindHandle FakeUrlCache::FindFirstEntry(std::span<std::byte> buffer,
                                                   std::uint32_t& byteCount) {
   ++findFirstCalls;
   if (onFindFirst) onFindFirst();
+  if (Fails("UrlCache.FindFirstEntry")) {
+    lastError_ = kErrorAccessDenied;
+    return kNoHandle;
+  }
   position_ = 0;
   if (entries.empty()) {
     lastError_ = kErrorNoMoreItems;
@@ -72,6 +77,10 @@ UrlCache::FindHandle FakeUrlCache::FindFirstEntry(std::span<std::byte> buffer,
 bool FakeUrlCache::FindNextEntry(FindHandle find, std::span<std::byte> buffer,
                                  std::uint32_t& byteCount) {
   ++nextCalls;
+  if (Fails("UrlCache.FindNextEntry")) {
+    lastError_ = kErrorAccessDenied;
+    return false;
+  }
   if (find == kNoHandle || find != open_) {
     lastError_ = kErrorInvalidHandle;
     return false;
@@ -96,6 +105,10 @@ void FakeUrlCache::FindClose(FindHandle find) {
 
 bool FakeUrlCache::DeleteEntry(const std::string& sourceUrl) {
   if (onDelete) onDelete(sourceUrl);
+  if (Fails("UrlCache.DeleteEntry")) {
+    lastError_ = kErrorAccessDenied;
+    return false;
+  }
   const auto at = std::find_if(entries.begin(), entries.end(),
                                [&](const Entry& e) { return e.entry.sourceUrl == sourceUrl; });
   if (at == entries.end() || undeletable.count(sourceUrl)) {
@@ -108,11 +121,13 @@ bool FakeUrlCache::DeleteEntry(const std::string& sourceUrl) {
   if (open_ != kNoHandle && index < position_) --position_;
   entries.erase(at);
   deleted.push_back(sourceUrl);
+  Deleted("cache " + sourceUrl);
   lastError_ = 0;
   return true;
 }
 
 UrlCacheEntry FakeUrlCache::ReadEntry(std::span<const std::byte> buffer) const {
+  if (Fails("UrlCache.ReadEntry")) throw std::runtime_error("A URL cache entry is cut short.");
   Record record;
   if (buffer.size() < sizeof record) throw std::logic_error("a buffer shorter than a record");
   std::memcpy(&record, buffer.data(), sizeof record);

@@ -7,12 +7,15 @@
 #include <vector>
 
 #include "platform/UrlCache.h"
+#include "tests/fakes/FaultPlan.h"
 
 namespace quillmere::testing {
 
 // A URL cache held in memory, with one enumeration at a time, that can misbehave as
 // a real one might. Its buffers hold a fixed record followed by the source address.
-class FakeUrlCache final : public UrlCache {
+// A call a fault plan fails answers error 5 (access denied); a record it fails to
+// read is cut short, as the real port says.
+class FakeUrlCache final : public UrlCache, public Faultable {
  public:
   struct Entry {
     UrlCacheEntry entry;

@@ -46,6 +46,25 @@ TEST_F(PurgeFolderTest, DeletesFilesDepthFirstAndKeepsEveryFolder) {
   EXPECT_THAT(report.maxima, IsEmpty());
 }
 
+TEST_F(PurgeFolderTest, AFolderThatCannotBeListedIsNamedAndThePurgeGoesOn) {
+  files.AddFolder("C:\\t");
+  files.AddFolder("C:\\t\\locked");
+  files.AddFile("C:\\t\\locked\\kept.txt");
+  files.AddFile("C:\\t\\after.txt");
+  files.unlistable = {"c:\\t\\locked"};
+
+  PurgeFolder(files, report, "C:\\t");
+
+  EXPECT_THAT(report.lines,
+              ElementsAre("Could Not Delete : locked", "Deleting : after.txt", "Deleted !"));
+  EXPECT_TRUE(files.Exists("C:\\t\\locked\\kept.txt"));
+
+  report.lines.clear();
+  files.unlistable = {"c:\\t"};
+  PurgeFolder(files, report, "C:\\t\\");
+  EXPECT_THAT(report.lines, ElementsAre("Could Not Delete : t"));
+}
+
 TEST_F(PurgeFolderTest, ATrailingBackslashMakesNoDifference) {
   files.AddFolder("C:\\t");
   files.AddFile("C:\\t\\a.txt");
@@ -195,6 +214,19 @@ TEST(CleanNetscape, AFilePathThatNamesAFolderIsLeftAlone) {
   CleanNetscape(files, report);
   EXPECT_THAT(files.removed, IsEmpty());
   EXPECT_THAT(report.lines, ElementsAre("Clearing Netscape History Files...", "NetScape Clean!"));
+}
+
+TEST(CleanNetscape, AFileThatStaysIsNamedBeforeTheClosingLine) {
+  FakeFiles files;
+  SeedNetscape(files);
+  files.undeletable = {"c:\\program files\\netscape\\navigator\\cookies.txt"};
+  FakeRunReport report;
+  CleanNetscape(files, report);
+  EXPECT_THAT(report.lines,
+              ::testing::Contains(
+                  "Could Not Delete : c:\\Program Files\\Netscape\\Navigator\\cookies.txt"));
+  EXPECT_EQ(report.lines.back(), "NetScape Clean!");
+  EXPECT_EQ(files.removed.size(), 11u);  // the other eleven steps still went
 }
 
 TEST(CleanAol, WritesEveryVersionsLinesWhetherOrNotItsFolderExists) {

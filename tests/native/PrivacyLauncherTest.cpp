@@ -13,39 +13,12 @@ namespace quillmere {
 namespace {
 
 using ::testing::Contains;
-using ::testing::IsEmpty;
 using namespace quillmere::testing;
 using Log = std::vector<std::string>;
 
 constexpr WindowHandle kMainWindow = 0x4d41;
 constexpr int kEditButtonId = 0x1234;
 const std::string kStart = std::string("start ") + kPrivacyCommandLine + " (2)";
-
-// The cookie page as the launcher sees it, writing into the desktop's log.
-class FakePrivacyPage final : public PrivacyPage {
- public:
-  explicit FakePrivacyPage(Log& log) : log_(log) {}
-  WindowHandle MainWindow() const override { return kMainWindow; }
-  std::optional<std::string> SelectedAddress() const override {
-    log_.push_back("read address");
-    return selected;
-  }
-  bool TimerEnabled() const override { return timer; }
-  void SetTimerEnabled(bool enabled) override {
-    if (failTimer) throw std::runtime_error("Cannot start the timer.");
-    log_.push_back(enabled ? "timer on" : "timer off");
-    timer = enabled;
-  }
-  void RefreshCookieList() override { log_.push_back("refresh"); }
-  void CloseMainWindow() override { log_.push_back("close main window"); }
-
-  std::optional<std::string> selected = "www.example.com";
-  bool timer = false;
-  bool failTimer = false;
-
- private:
-  Log& log_;
-};
 
 // `passes` looks for the window with this title, each with its pause and pumping.
 Log Passes(const std::string& title, int passes) {
@@ -57,9 +30,29 @@ Log operator+(Log a, const Log& b) {
   a.insert(a.end(), b.begin(), b.end());
   return a;
 }
+// The box owned by the main window, captioned "Quillmere".
+Log Message(const char* text) {
+  return {"message to " + std::to_string(kMainWindow) + ", Quillmere: " + text};
+}
 
-class PrivacyLauncherTest : public ::testing::Test {
+// The launcher over a desktop held in memory; the fixture is the cookie page it
+// serves, writing into the desktop's log.
+class PrivacyLauncherTest : public ::testing::Test, public PrivacyPage {
  protected:
+  WindowHandle MainWindow() const override { return kMainWindow; }
+  std::optional<std::string> SelectedAddress() const override {
+    desktop.log.push_back("read address");
+    return selected;
+  }
+  bool TimerEnabled() const override { return timer; }
+  void SetTimerEnabled(bool enabled) override {
+    if (failTimer) throw std::runtime_error("Cannot start the timer.");
+    desktop.log.push_back(enabled ? "timer on" : "timer off");
+    timer = enabled;
+  }
+  void RefreshCookieList() override { desktop.log.push_back("refresh"); }
+  void CloseMainWindow() override { desktop.log.push_back("close main window"); }
+
   // The Internet Properties sheet with its Privacy page and the page's edit button.
   void OpenSheet() {
     sheet = desktop.Add("#32770", "Internet Properties");
@@ -84,63 +77,54 @@ class PrivacyLauncherTest : public ::testing::Test {
       return !quit;
     };
   }
-  Log AfterSheetFound() {
-    return Log{"child #32770 Privacy", "child Button &Edit...",
+  // A launch up to its waits for the per-site dialog, the sheet found at the given pass.
+  Log UpToPerSite(int sheetPasses, int perSitePasses) {
+    return Log{kStart} + Passes("Internet Properties", sheetPasses) +
+           Log{"child #32770 Privacy", "child Button &Edit...",
                "post " + std::to_string(kEditButtonId) + " from " + std::to_string(button) +
-                   " to " + std::to_string(sheet)};
+                   " to " + std::to_string(sheet)} +
+           Passes("Per Site Privacy Actions", perSitePasses);
   }
-
-  // The address typed into the address box, then the timer switched on.
+  std::string TypedInto(const std::string& address) {
+    return "text " + std::to_string(addressBox) + " " + address;
+  }
   Log Typed(const std::string& address) {
-    return {"read address", "child Edit (any)",
-            "text " + std::to_string(addressBox) + " " + address, "timer on"};
+    return {"read address", "child Edit (any)", TypedInto(address), "timer on"};
   }
 
   FakeDesktop desktop;
-  FakePrivacyPage privacyPage{desktop.log};
-  PrivacyLauncher launcher{desktop, privacyPage};
+  PrivacyLauncher launcher{desktop, *this};
+  std::optional<std::string> selected = "www.example.com";
+  bool timer = false, failTimer = false, quit = false;
   WindowHandle sheet = kNoWindow, page = kNoWindow, button = kNoWindow;
   WindowHandle perSite = kNoWindow, addressBox = kNoWindow;
-  bool quit = false;
 };
 
-TEST_F(PrivacyLauncherTest, ASheetThatNeverComesEndsWithTheFirstMessageAfterTwentyOneFinds) {
+TEST_F(PrivacyLauncherTest, AWindowThatNeverComesEndsTheLaunchAfterTwentyOneFinds) {
   launcher.Launch();
-  EXPECT_EQ(desktop.log, Log{kStart} + Passes("Internet Properties", 21) + Log{"message"});
-  ASSERT_EQ(desktop.messages.size(), 1u);
-  EXPECT_EQ(desktop.messages[0].owner, kMainWindow);
-  EXPECT_EQ(desktop.messages[0].caption, "Quillmere");
-  EXPECT_EQ(desktop.messages[0].text, kSheetNotFoundMessage);
+  EXPECT_EQ(desktop.log,
+            Log{kStart} + Passes("Internet Properties", 21) + Message(kSheetNotFoundMessage));
+
+  // No per-site dialog: silently, the address unread and the timer left off.
+  desktop.log.clear();
+  OpenSheet();
+  launcher.Launch();
+  EXPECT_EQ(desktop.log, UpToPerSite(1, 21));
 }
 
-TEST_F(PrivacyLauncherTest, AnOpenSheetIsDrivenToTheSelectedAddressAndTheWatchIsSwitchedOn) {
+TEST_F(PrivacyLauncherTest, TheAddressSelectedAfterTheWaitsIsTypedAndTheTimerSwitchedOn) {
   OpenSheet();  // already open: the launcher goes on after one pause
   OpenPerSiteOnClick();
-  OnPump(2, [this] { privacyPage.selected = "shop.example.org/cart"; });  // a nested refresh
+  OnPump(2, [this] { selected = "shop.example.org/cart"; });  // a nested refresh
   launcher.Launch();
-  EXPECT_EQ(desktop.log, Log{kStart} + Passes("Internet Properties", 1) + AfterSheetFound() +
-                             Passes("Per Site Privacy Actions", 1) +
-                             Typed("shop.example.org/cart"));
-  EXPECT_THAT(desktop.messages, IsEmpty());
-}
+  EXPECT_EQ(desktop.log, UpToPerSite(1, 1) + Typed("shop.example.org/cart"));
 
-TEST_F(PrivacyLauncherTest, WithNoRowSelectedNothingIsTypedAndAnEnabledTimerIsLeftAsItIs) {
-  OpenSheet();
-  OpenPerSiteOnClick();
-  privacyPage.selected.reset();
-  privacyPage.timer = true;
+  // With no row selected nothing is typed, and the timer, now on, is left as it is.
+  desktop.log.clear();
+  desktop.windows.erase(perSite);
+  selected.reset();
   launcher.Launch();
-  EXPECT_EQ(desktop.log, Log{kStart} + Passes("Internet Properties", 1) + AfterSheetFound() +
-                             Passes("Per Site Privacy Actions", 1) + Log{"read address"});
-  EXPECT_EQ(desktop.windows[addressBox].text, "");
-}
-
-TEST_F(PrivacyLauncherTest, APerSiteDialogThatNeverComesEndsSilentlyWithTheTimerOff) {
-  OpenSheet();
-  launcher.Launch();
-  EXPECT_EQ(desktop.log, Log{kStart} + Passes("Internet Properties", 1) + AfterSheetFound() +
-                             Passes("Per Site Privacy Actions", 21));
-  EXPECT_FALSE(privacyPage.timer);
+  EXPECT_EQ(desktop.log, UpToPerSite(1, 1) + Log{"read address"});
 }
 
 class MissingControlTest : public PrivacyLauncherTest,
@@ -150,38 +134,34 @@ class MissingControlTest : public PrivacyLauncherTest,
 TEST_P(MissingControlTest, ShowsTheSecondMessageAndLeavesTheSheetOpen) {
   const bool pageMissing = GetParam();
   OpenSheet();
-  desktop.Remove(pageMissing ? page : button);
+  desktop.windows.erase(pageMissing ? page : button);
   desktop.Add("Button", "&Edit...", kNoWindow, kEditButtonId);
   launcher.Launch();
   const Log lookups = pageMissing ? Log{"child #32770 Privacy"}
                                   : Log{"child #32770 Privacy", "child Button &Edit..."};
-  EXPECT_EQ(desktop.log, Log{kStart} + Passes("Internet Properties", 1) + lookups + Log{"message"});
-  ASSERT_EQ(desktop.messages.size(), 1u);
-  EXPECT_EQ(desktop.messages[0].text, kEditButtonNotFoundMessage);
-  EXPECT_EQ(desktop.messages[0].owner, kMainWindow);
-  EXPECT_TRUE(desktop.windows.count(sheet));
+  EXPECT_EQ(desktop.log, Log{kStart} + Passes("Internet Properties", 1) + lookups +
+                             Message(kEditButtonNotFoundMessage));
+  EXPECT_TRUE(desktop.windows.contains(sheet));
 }
 
 INSTANTIATE_TEST_SUITE_P(PageOrButton, MissingControlTest, ::testing::Bool());
 
-TEST_F(PrivacyLauncherTest, TheWatchSwitchesTheTimerOffOnceAndReadsTheListWhenTheSheetCloses) {
-  OpenSheet();
-  privacyPage.timer = true;
-  OnPump(3, [this] { desktop.Remove(sheet); });
-  launcher.Watch();
+TEST_F(PrivacyLauncherTest, TheWatchReadsTheListOnceTheSheetIsGoneAndBeepsWhileItStays) {
   const Log firstPass{"find Internet Properties", "sleep 200", "timer off", "pump"};
-  EXPECT_EQ(desktop.log, firstPass + Passes("Internet Properties", 3) + Log{"refresh"});
-}
+  timer = true;
+  launcher.Watch();  // no sheet: read at once
+  EXPECT_EQ(desktop.log, firstPass + Log{"refresh"});
 
-TEST_F(PrivacyLauncherTest, WithNoSheetTheWatchReadsTheListAtOnce) {
-  privacyPage.timer = true;
-  launcher.Watch();
-  EXPECT_EQ(desktop.log,
-            (Log{"find Internet Properties", "sleep 200", "timer off", "pump", "refresh"}));
-}
-
-TEST_F(PrivacyLauncherTest, ASheetStillOpenAfterAThousandAndOneFindsEndsTheWatchWithABeep) {
+  desktop.log.clear();
+  timer = true;
   OpenSheet();
+  OnPump(3, [this] { desktop.windows.erase(sheet); });
+  launcher.Watch();  // the timer switched off in the first pass only
+  EXPECT_EQ(desktop.log, firstPass + Passes("Internet Properties", 3) + Log{"refresh"});
+
+  desktop.log.clear();
+  OpenSheet();
+  desktop.onPump = nullptr;
   launcher.Watch();
   EXPECT_EQ(desktop.log, Passes("Internet Properties", 1001) + Log{"beep"});
 }
@@ -197,20 +177,18 @@ TEST_F(PrivacyLauncherTest, PressesAndTicksInsideALaunchStartNothingAndTheLaunch
     return true;
   };
   launcher.Launch();
-  EXPECT_THAT(desktop.log, Contains(kStart).Times(1));
-  EXPECT_EQ(desktop.log, Log{kStart} + Passes("Internet Properties", 4) + AfterSheetFound() +
-                             Passes("Per Site Privacy Actions", 1) + Typed("www.example.com"));
+  EXPECT_EQ(desktop.log, UpToPerSite(4, 1) + Typed("www.example.com"));
 }
 
 TEST_F(PrivacyLauncherTest, ALaunchInsideTheWatchLeavesOneWatchThatReadsTheListOnce) {
   OpenSheet();
   OpenPerSiteOnClick();
-  privacyPage.timer = true;
+  timer = true;
   desktop.onPump = [this, pumps = 0]() mutable {
     ++pumps;
     if (pumps == 2) launcher.Launch();  // its end switches the timer on again
     launcher.Watch();                   // a tick now and then: ignored
-    if (pumps == 6) desktop.Remove(sheet);
+    if (pumps == 6) desktop.windows.erase(sheet);
     return true;
   };
   launcher.Watch();
@@ -218,26 +196,32 @@ TEST_F(PrivacyLauncherTest, ALaunchInsideTheWatchLeavesOneWatchThatReadsTheListO
   EXPECT_THAT(desktop.log, Contains("timer on").Times(1));
   EXPECT_THAT(desktop.log, Contains("timer off").Times(2));  // the first pass, and the one after
   EXPECT_EQ(desktop.log.back(), "refresh");
-  EXPECT_EQ(desktop.windows[addressBox].text, "www.example.com");
+  EXPECT_THAT(desktop.log, Contains(TypedInto("www.example.com")));
 }
 
-TEST_F(PrivacyLauncherTest, AQuitInsideAWaitEndsTheLaunchAtOnce) {
+// A quit ends the launch or the watch under way at once, and no later run; so does
+// an error.
+TEST_F(PrivacyLauncherTest, AQuitOrAnErrorEndsTheRunUnderWayAndNoLaterOne) {
   OnPump(2, [this] { quit = true; });
   launcher.Launch();
   EXPECT_EQ(desktop.log, Log{kStart} + Passes("Internet Properties", 2));
-  EXPECT_THAT(desktop.messages, IsEmpty());
 
-  quit = false;  // the next press is not stopped by this one
+  quit = false;
   desktop.log.clear();
-  launcher.Launch();
-  EXPECT_EQ(desktop.log, Log{kStart} + Passes("Internet Properties", 21) + Log{"message"});
-}
-
-TEST_F(PrivacyLauncherTest, AQuitInsideTheWatchEndsItWithoutARefreshOrABeep) {
   OpenSheet();
   OnPump(3, [this] { quit = true; });
-  launcher.Watch();
+  launcher.Watch();  // three passes: not stopped by the launch's quit; no refresh or beep
   EXPECT_EQ(desktop.log, Passes("Internet Properties", 3));
+
+  quit = false;
+  desktop.log.clear();
+  OpenPerSiteOnClick();
+  failTimer = true;
+  EXPECT_THROW(launcher.Launch(), std::runtime_error);
+  failTimer = false;
+  launcher.Launch();
+  EXPECT_THAT(desktop.log, Contains(kStart).Times(2));
+  EXPECT_EQ(desktop.log.back(), "timer on");
 }
 
 TEST_F(PrivacyLauncherTest, ACloseInsideTheWaitsIsHeldUntilTheOutermostHasEnded) {
@@ -259,17 +243,6 @@ TEST_F(PrivacyLauncherTest, ACloseInsideTheWaitsIsHeldUntilTheOutermostHasEnded)
   launcher.CloseQuery(canClose);  // nothing waits: the window may close now
   EXPECT_TRUE(canClose);
   EXPECT_THAT(desktop.log, Contains("close main window").Times(1));
-}
-
-TEST_F(PrivacyLauncherTest, AnErrorEndsTheLaunchAndTheNextPressLaunchesAgain) {
-  OpenSheet();
-  OpenPerSiteOnClick();
-  privacyPage.failTimer = true;
-  EXPECT_THROW(launcher.Launch(), std::runtime_error);
-  privacyPage.failTimer = false;
-  launcher.Launch();
-  EXPECT_THAT(desktop.log, Contains(kStart).Times(2));
-  EXPECT_EQ(desktop.log.back(), "timer on");
 }
 
 }  // namespace

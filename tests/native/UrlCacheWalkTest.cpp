@@ -12,6 +12,7 @@ namespace quillmere {
 namespace {
 
 using testing::FakeUrlCache;
+using testing::FaultPlan;
 
 class UrlCacheWalkTest : public ::testing::Test {
  protected:
@@ -72,6 +73,23 @@ TEST_F(UrlCacheWalkTest, ACacheThatKeepsFailingIsGivenUpAfterTheBoundAndClosed) 
   EXPECT_EQ(seen, (std::vector<std::string>{"Cookie:a@kept.test/"}));
   EXPECT_EQ(cache.nextCalls, kMaxFailedPasses);
   EXPECT_EQ(cache.openSearches, 0);
+}
+
+TEST_F(UrlCacheWalkTest, AFirstEntryThatFailsOtherwiseThanForAnEmptyCacheIsAnError) {
+  cache.Add("Cookie:a@one.test/");
+  FaultPlan plan;
+  cache.faults = &plan;
+  for (const std::size_t call : {1, 2}) {  // the size query, then the fetch
+    plan.Start(call);
+    std::string error;
+    try {
+      Walk();
+    } catch (const std::runtime_error& e) {
+      error = e.what();
+    }
+    EXPECT_EQ(error, "The URL cache could not be read (error 5).") << call;
+    EXPECT_EQ(cache.openSearches, 0);
+  }
 }
 
 TEST_F(UrlCacheWalkTest, InvalidParameterAndNoMoreItemsEndTheWalkQuietly) {

@@ -12,64 +12,26 @@
 #include "listview/gui/AdvListV.h"
 #include "platform/win32/Handles.h"
 #include "toolkit/Controls.h"
-#include "tests/windows/GuiTestSupport.h"
+#include "tests/windows/Picture.h"
 
 namespace quillmere::testing {
 
-// A picture of its own that a window paints into through WM_PRINTCLIENT.
-class Picture {
- public:
-  Picture(int width, int height)
-      : bitmap_(win32::MakeDibSection(width, height)), dc_(CreateCompatibleDC(nullptr)) {
-    SelectObject(dc_.get(), bitmap_.get());
-    const RECT all{0, 0, width, height};
-    FillRect(dc_.get(), &all, static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH)));
-  }
-  HDC dc() const { return dc_.get(); }
-  COLORREF At(int x, int y) const { return GetPixel(dc_.get(), x, y); }
-  // How many pixels of `color` the rectangle holds.
-  int Count(const RECT& r, COLORREF color) const {
-    int n = 0;
-    for (int y = r.top; y < r.bottom; ++y)
-      for (int x = r.left; x < r.right; ++x) n += At(x, y) == color;
-    return n;
-  }
-  // The smallest rectangle around the pixels of `color` within `r`; empty for none.
-  RECT Extent(const RECT& r, COLORREF color) const {
-    RECT found{r.right, r.bottom, r.left, r.top};
-    for (int y = r.top; y < r.bottom; ++y)
-      for (int x = r.left; x < r.right; ++x)
-        if (At(x, y) == color) {
-          found.left = std::min<LONG>(found.left, x);
-          found.top = std::min<LONG>(found.top, y);
-          found.right = std::max<LONG>(found.right, x + 1);
-          found.bottom = std::max<LONG>(found.bottom, y + 1);
-        }
-    return found;
-  }
-
- private:
-  win32::UniqueBitmap bitmap_;
-  win32::UniqueDC dc_;
-};
-
 // The cookie list's columns and settings in a window of their own, painted in
-// colours a test can tell apart.
+// colours a test can tell apart. Column edges: Address 0..125, Hits ..170,
+// Modified ..250, Expires ..330, Full Address ..480.
 class AdvListViewFixture : public ::testing::Test {
  protected:
   static constexpr COLORREF kBackground = RGB(255, 255, 255);
   static constexpr COLORREF kSelection = RGB(0, 64, 160);
   static constexpr COLORREF kSelectionText = RGB(255, 255, 0);
   static constexpr COLORREF kText = RGB(0, 0, 0);
-  static constexpr int kWidth = 520;
-  static constexpr int kHeight = 260;
+  static constexpr int kAddressRight = 125;
+  static constexpr int kHitsRight = 170;
+  static constexpr int kModifiedRight = 250;
 
   void SetUp() override {
-    host.reset(CreateWindowExA(0, "STATIC", "", WS_POPUP, 40, 40, kWidth, kHeight, nullptr, nullptr,
-                               GetModuleHandleA(nullptr), nullptr));
-    ASSERT_TRUE(host);
-    list = std::make_unique<TAdvListView>(TAdvListView::Args{
-        .parent = host.get(), .width = kWidth, .height = kHeight, .font = font.get()});
+    list = std::make_unique<TAdvListView>(
+        TAdvListView::Args{.parent = host.get(), .width = 520, .height = 260, .font = font.get()});
     list->AddColumn("Address", 125);
     list->AddColumn("Hits", 45, taCenter);
     list->AddColumn("Modified", 80);
@@ -79,7 +41,6 @@ class AdvListViewFixture : public ::testing::Test {
     list->SetSelectionColor(kSelection);
     list->SetSelectionTextColor(kSelectionText);
   }
-  void TearDown() override { list.reset(); }
 
   void AddRows(int count) {
     for (int i = 0; i < count; ++i)
@@ -93,12 +54,13 @@ class AdvListViewFixture : public ::testing::Test {
     SendMessageA(lv(), LVM_GETITEMRECT, index, reinterpret_cast<LPARAM>(&rc));
     return rc;
   }
-  // The list painted as it stands.
-  std::unique_ptr<Picture> Paint() const {
-    auto picture = std::make_unique<Picture>(kWidth, kHeight);
-    SendMessageA(lv(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(picture->dc()), PRF_CLIENT);
-    return picture;
+  // The cell of a row between two x positions, over the row's height.
+  RECT Cell(int row, int left, int right) const {
+    const RECT r = Row(row);
+    return RECT{left, r.top, right, r.bottom};
   }
+  // The list painted as it stands, onto `fill`.
+  Picture Paint(COLORREF fill = RGB(0, 0, 0)) const { return PrintClient(lv(), fill); }
   // A press (and its release) at client point (x, y) of the platform list.
   void Press(int x, int y) const {
     SendMessageA(lv(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
@@ -115,8 +77,8 @@ class AdvListViewFixture : public ::testing::Test {
   }
 
   win32::UniqueFont font = win32::MakeFont("MS Sans Serif", -11);
-  std::unique_ptr<TAdvListView> list;
-  win32::UniqueWindow host;  // destroyed after the list it holds
+  win32::UniqueWindow host = HostWindow(520, 260);
+  std::unique_ptr<TAdvListView> list;  // goes before its host
   std::vector<std::string> events;
 };
 

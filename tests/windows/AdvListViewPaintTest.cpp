@@ -5,7 +5,6 @@
 
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
 #include <vector>
 
@@ -16,19 +15,13 @@ namespace {
 
 using namespace quillmere::testing;
 
-constexpr int kAddressRight = 125;
-constexpr int kHitsRight = 170;
-constexpr int kModifiedRight = 250;
-
 class AdvListViewPaintTest : public AdvListViewFixture {
  protected:
   // Whether the 14 x 14 pixels at (x, y) of `picture` are the platform's flat check
   // box drawn on the row background.
   static bool IsFlatBox(const Picture& picture, int x, int y, bool checked) {
-    Picture box(kCheckBoxSize, kCheckBoxSize);
-    const RECT all{0, 0, kCheckBoxSize, kCheckBoxSize};
-    FillRect(box.dc(), &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
-    RECT frame = all;
+    Picture box(kCheckBoxSize, kCheckBoxSize, kBackground);
+    RECT frame{0, 0, kCheckBoxSize, kCheckBoxSize};
     DrawFrameControl(box.dc(), &frame, DFC_BUTTON,
                      DFCS_BUTTONCHECK | DFCS_FLAT | (checked ? DFCS_CHECKED : 0));
     for (int j = 0; j < kCheckBoxSize; ++j)
@@ -36,23 +29,18 @@ class AdvListViewPaintTest : public AdvListViewFixture {
         if (picture.At(x + i, y + j) != box.At(i, j)) return false;
     return true;
   }
-  // The cell of a row between two x positions, over the row's height.
-  RECT Cell(int row, int left, int right) const {
-    const RECT r = Row(row);
-    return RECT{left, r.top, right, r.bottom};
-  }
 };
 
 TEST_F(AdvListViewPaintTest, ARowIs13PixelsHighWithItsFlatBoxFromTheRowTopOverhangingByOne) {
   list->AddItem("a.test", {"1"});
   const RECT row = Row(0);
   ASSERT_EQ(row.bottom - row.top, 13);
-  EXPECT_TRUE(IsFlatBox(*Paint(), row.left + 2, row.top, false));  // rows top .. top + 13
+  EXPECT_TRUE(IsFlatBox(Paint(), row.left + 2, row.top, false));  // rows top .. top + 13
   list->Item(0).SetChecked(true);
-  const auto ticked = Paint();
-  EXPECT_TRUE(IsFlatBox(*ticked, row.left + 2, row.top, true));
-  EXPECT_FALSE(IsFlatBox(*ticked, row.left + 2, row.top, false));
-  EXPECT_EQ(ticked->Count(Cell(0, 0, 2), kBackground), 2 * 13);  // left of the box
+  const Picture ticked = Paint();
+  EXPECT_TRUE(IsFlatBox(ticked, row.left + 2, row.top, true));
+  EXPECT_FALSE(IsFlatBox(ticked, row.left + 2, row.top, false));
+  EXPECT_EQ(ticked.Count(Cell(0, 0, 2), kBackground), 2 * 13);  // left of the box
 }
 
 TEST_F(AdvListViewPaintTest, ASelectedRowHighlightsTheAddressCellAndTheCurrentCellItFrames) {
@@ -62,38 +50,38 @@ TEST_F(AdvListViewPaintTest, ASelectedRowHighlightsTheAddressCellAndTheCurrentCe
   PressRow(1, kAddressRight + 20);  // on the Hits cell
   ASSERT_EQ(list->ItemSelected(), 1);
   ASSERT_EQ(list->CurrentColumn(), 1);
-  auto picture = Paint();
+  Picture picture = Paint();
   const RECT address = Cell(1, 0, kAddressRight);
   const RECT hits = Cell(1, kAddressRight, kHitsRight);
   const RECT modified = Cell(1, kHitsRight, kModifiedRight);
-  EXPECT_EQ(picture->At(kAddressRight - 3, address.top + 1), kSelection);
-  EXPECT_GT(picture->Count(address, kSelectionText), 0);
-  EXPECT_EQ(picture->At(kAddressRight + 3, hits.top + 2), kSelection);
-  EXPECT_GT(picture->Count(hits, kSelectionText), 0);
-  EXPECT_EQ(picture->At(kModifiedRight - 3, modified.top + 2), kBackground);
-  EXPECT_GT(picture->Count(modified, kText), 0);
-  EXPECT_EQ(picture->At(kAddressRight - 3, Row(0).top + 2), kBackground);  // other rows
+  EXPECT_EQ(picture.At(kAddressRight - 3, address.top + 1), kSelection);
+  EXPECT_GT(picture.Count(address, kSelectionText), 0);
+  EXPECT_EQ(picture.At(kAddressRight + 3, hits.top + 2), kSelection);
+  EXPECT_GT(picture.Count(hits, kSelectionText), 0);
+  EXPECT_EQ(picture.At(kModifiedRight - 3, modified.top + 2), kBackground);
+  EXPECT_GT(picture.Count(modified, kText), 0);
+  EXPECT_EQ(picture.At(kAddressRight - 3, Row(0).top + 2), kBackground);  // other rows
   // The dotted focus frame runs round the Hits cell alone.
   const RECT hitsTopLine{hits.left, hits.top, hits.right, hits.top + 1};
   const RECT addressTopLine{20, address.top, address.right, address.top + 1};
-  EXPECT_GT(hits.right - hits.left - picture->Count(hitsTopLine, kSelection), 10);
-  EXPECT_EQ(picture->Count(addressTopLine, kSelection), address.right - 20);
+  EXPECT_GT(hits.right - hits.left - picture.Count(hitsTopLine, kSelection), 10);
+  EXPECT_EQ(picture.Count(addressTopLine, kSelection), address.right - 20);
 
   PressRow(1, 60);  // on the Address cell: that cell alone
   picture = Paint();
-  EXPECT_EQ(picture->At(kAddressRight + 3, hits.top + 2), kBackground);
-  EXPECT_EQ(picture->Count(hitsTopLine, kBackground), hits.right - hits.left);
-  EXPECT_LT(picture->Count(addressTopLine, kSelection), address.right - 20);
+  EXPECT_EQ(picture.At(kAddressRight + 3, hits.top + 2), kBackground);
+  EXPECT_EQ(picture.Count(hitsTopLine, kBackground), hits.right - hits.left);
+  EXPECT_LT(picture.Count(addressTopLine, kSelection), address.right - 20);
 }
 
 TEST_F(AdvListViewPaintTest, ALongTextEndsInAnEllipsisUnlessItHoldsACarriageReturn) {
   const std::string wide(40, 'W');
   list->AddItem(wide, {});
   list->AddItem(wide + "\r" + wide, {});
-  const auto picture = Paint();
+  const Picture picture = Paint();
   // The last pixels before the right margin: dots on the base line, or letters.
-  const RECT ellipsisEnd = picture->Extent(Cell(0, kAddressRight - 12, kAddressRight), kText);
-  const RECT clippedEnd = picture->Extent(Cell(1, kAddressRight - 12, kAddressRight), kText);
+  const RECT ellipsisEnd = picture.Extent(Cell(0, kAddressRight - 12, kAddressRight), kText);
+  const RECT clippedEnd = picture.Extent(Cell(1, kAddressRight - 12, kAddressRight), kText);
   EXPECT_GE(ellipsisEnd.bottom - ellipsisEnd.top, 1);
   EXPECT_LE(ellipsisEnd.bottom - ellipsisEnd.top, 2);
   EXPECT_GE(clippedEnd.bottom - clippedEnd.top, 6);
@@ -102,11 +90,11 @@ TEST_F(AdvListViewPaintTest, ALongTextEndsInAnEllipsisUnlessItHoldsACarriageRetu
 
 TEST_F(AdvListViewPaintTest, HitsAreCentredAndMissingCellsShowTheRowBackgroundAlone) {
   list->AddItem("a.test", {"12"});
-  const auto picture = Paint();
-  const RECT digits = picture->Extent(Cell(0, kAddressRight, kHitsRight), kText);
+  const Picture picture = Paint();
+  const RECT digits = picture.Extent(Cell(0, kAddressRight, kHitsRight), kText);
   EXPECT_NEAR((digits.left + digits.right) / 2.0, (kAddressRight + kHitsRight) / 2.0, 2.0);
   const RECT missing = Cell(0, kHitsRight, 480);  // where the columns end
-  EXPECT_EQ(picture->Count(missing, kBackground),
+  EXPECT_EQ(picture.Count(missing, kBackground),
             (missing.right - missing.left) * (missing.bottom - missing.top));
 }
 
@@ -120,10 +108,10 @@ TEST_F(AdvListViewPaintTest, TheCellHookMayRecolourACellBeforeTheSelectionColour
     if (subItem == 1) style.brush = RGB(255, 0, 0);
     if (subItem == -1) style.brush = RGB(0, 255, 0);  // the Address cell is selected after
   };
-  const auto picture = Paint();
-  EXPECT_EQ(picture->At(kModifiedRight - 3, Row(0).top + 2), RGB(255, 0, 0));
-  EXPECT_EQ(picture->At(kAddressRight - 3, Row(0).top + 2), RGB(0, 255, 0));
-  EXPECT_EQ(picture->At(kAddressRight - 3, Row(1).top + 2), kSelection);
+  const Picture picture = Paint();
+  EXPECT_EQ(picture.At(kModifiedRight - 3, Row(0).top + 2), RGB(255, 0, 0));
+  EXPECT_EQ(picture.At(kAddressRight - 3, Row(0).top + 2), RGB(0, 255, 0));
+  EXPECT_EQ(picture.At(kAddressRight - 3, Row(1).top + 2), kSelection);
   EXPECT_EQ(seen.size(), 10u);
   EXPECT_EQ(seen[0], "0/-1 row0.test");
   EXPECT_EQ(seen[2], "0/1 01/02/03");
@@ -139,54 +127,9 @@ TEST_F(AdvListViewPaintTest, ARowThatLosesTheSelectionIsRepaintedToTheListsEdgeO
   PumpMessages(100);
   PressRow(3, 200);
   PumpMessages(100);
-  Picture screen(kWidth, kHeight);
-  const HDC dc = GetDC(lv());
-  BitBlt(screen.dc(), 0, 0, kWidth, kHeight, dc, 0, 0, SRCCOPY);
-  ReleaseDC(lv(), dc);
+  const Picture screen = ScreenCopy(lv());
   EXPECT_EQ(screen.Count(Cell(0, 0, 2), kBackground), 2 * 13);
   EXPECT_EQ(screen.At(0, Row(3).top + 2), kSelection);
-}
-
-// Mini-HTML cells as the list hands them to the engine.
-struct HtmlCellsSeen {
-  std::vector<TMiniHtmlCells::Cell> drawn;
-  std::vector<std::string> texts;
-};
-class RecordedHtmlCells : public TMiniHtmlCells {
- public:
-  explicit RecordedHtmlCells(HtmlCellsSeen& seen) : seen_(seen) {}
-  void Draw(const Cell& cell) override {
-    seen_.drawn.push_back(cell);
-    seen_.texts.emplace_back(cell.text);
-  }
-  std::string LinkAt(const Cell&, POINT) override { return {}; }
-
- private:
-  HtmlCellsSeen& seen_;
-};
-
-TEST_F(AdvListViewPaintTest, CellsHoldingAClosingTagAreDrawnByTheMiniHtmlEngineTwoPixelsIn) {
-  list->AddItem("<b>bold</b>", {"1", "a</b"});
-  list->AddItem("plain", {"2"});
-  const RECT row = Row(0);
-  const int plainPixels = Paint()->Count(Cell(0, 18, kAddressRight), kText);
-  EXPECT_GT(plainPixels, 0);  // without an engine: the markup as text
-
-  HtmlCellsSeen seen;
-  list->SetMiniHtmlCells(std::make_unique<RecordedHtmlCells>(seen));
-  const auto picture = Paint();
-  const auto& drawn = seen.drawn;
-  ASSERT_EQ(drawn.size(), 2u);
-  EXPECT_EQ(seen.texts, (std::vector<std::string>{"<b>bold</b>", "a</b"}));
-  EXPECT_EQ(drawn[0].bounds.left, row.left + 18 + 2);
-  EXPECT_EQ(drawn[0].bounds.right, kAddressRight + 2);
-  EXPECT_EQ(drawn[0].bounds.top, row.top);
-  EXPECT_EQ(drawn[0].bounds.bottom, row.bottom);
-  EXPECT_EQ(drawn[1].bounds.left, kHitsRight + 2);
-  EXPECT_EQ(drawn[0].fontColor, clWindowText);
-  EXPECT_EQ(drawn[0].background, kBackground);
-  EXPECT_EQ(drawn[0].font, font.get());
-  EXPECT_EQ(picture->Count(Cell(0, 18, kAddressRight), kText), 0);  // the engine drew nothing
 }
 
 }  // namespace

@@ -187,6 +187,8 @@ struct HelpWindowSeen {
   std::string caption{};
   bool ownerEnabled = true;
   HWND owner = nullptr;
+  bool ownedByOwner = false;
+  bool visible = false;
 };
 HelpWindowSeen seen;
 
@@ -198,6 +200,8 @@ void CALLBACK CloseHelpWindow(HWND, UINT, UINT_PTR timer, DWORD) {
   seen.size = OuterSize(help);
   seen.caption = win32::WindowText(help);
   seen.ownerEnabled = IsWindowEnabled(seen.owner);
+  seen.ownedByOwner = GetWindow(help, GW_OWNER) == seen.owner;
+  seen.visible = IsWindowVisible(help);
   PostMessageA(help, WM_CLOSE, 0, 0);
 }
 
@@ -207,14 +211,19 @@ TEST_P(HelpButtonTest, ShowsTheHelpWindowModally) {
   seen = HelpWindowSeen{.owner = form->hwnd()};
   const int page = GetParam() == ToolButton13 ? 0 : 1;
   form->SetActivePageIndex(page);
+  ShowWindow(form->hwnd(), SW_SHOW);
+  SetActiveWindow(form->hwnd());
   SetTimer(nullptr, 0, 50, CloseHelpWindow);
   ClickToolButton(page == 0 ? Toolbar1() : Toolbar2(), GetParam());
   ASSERT_TRUE(seen.found);
   EXPECT_EQ(seen.caption, "Quillmere Help");
   EXPECT_EQ(seen.size.cx, 455);
   EXPECT_EQ(seen.size.cy, 251);
+  EXPECT_TRUE(seen.visible);
+  EXPECT_TRUE(seen.ownedByOwner);
   EXPECT_FALSE(seen.ownerEnabled);
   EXPECT_TRUE(IsWindowEnabled(form->hwnd()));
+  EXPECT_EQ(GetActiveWindow(), form->hwnd()) << "the main window is active again";
   EXPECT_FALSE(FindWindowA("Thelpform", nullptr));
 }
 

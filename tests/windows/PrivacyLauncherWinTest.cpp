@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <functional>
 #include <string>
 #include <vector>
@@ -21,8 +22,7 @@ namespace {
 
 using namespace quillmere::testing;
 using UniqueProcessHandle = win32::UniqueHandle<HANDLE, CloseHandle>;
-
-const std::string kRealCommand = std::string(kPrivacyCommandLine) + " (2)";
+using Texts = std::vector<std::string>;
 
 // Closes a top-level window of another program and waits for that program to end;
 // one that does not end is ended.
@@ -34,14 +34,6 @@ void EndProgramOf(HWND window) {
   PostMessageA(window, WM_CLOSE, 0, 0);
   if (process && WaitForSingleObject(process.get(), 10000) != WAIT_OBJECT_0)
     TerminateProcess(process.get(), 1);
-}
-
-HWND WaitForTopLevel(const char* title) {
-  for (int i = 0; i < 200; ++i) {
-    if (const HWND found = FindWindowA("#32770", title)) return found;
-    Sleep(50);
-  }
-  return nullptr;
 }
 
 class PrivacyLauncherWinTest : public FakePortsMainWindowTest {
@@ -57,7 +49,6 @@ class PrivacyLauncherWinTest : public FakePortsMainWindowTest {
     for (int i = 0; i < 100 && desktop.finds.empty(); ++i) PumpMessages(50);
     ASSERT_EQ(desktop.finds.size(), 1u);
     desktop.finds.clear();
-    desktop.sleeps.clear();
     List().MakeCurrent(1);
   }
   void TearDown() override {
@@ -100,49 +91,71 @@ class PrivacyLauncherWinTest : public FakePortsMainWindowTest {
                  reinterpret_cast<LPARAM>(text));
     return text;
   }
-  // How many looks for this title came back empty or found the window.
-  int Finds(const char* title, bool found) {
-    int n = 0;
-    for (const auto& f : desktop.finds) n += f.title == title && f.found == found;
-    return n;
-  }
 
   UINT_PTR boxReader = 0;
 };
 
-class FirstMessageTest : public PrivacyLauncherWinTest,
-                         public ::testing::WithParamInterface<bool> {};
+// What the launch starts in place of the real command line.
+enum class Sheet { kWinesControlPanel, kNone, kWithoutPrivacyPage };
 
-// Wine's control panel calls its sheet "Internet Settings", so it counts as no sheet.
-TEST_P(FirstMessageTest, NoInternetPropertiesSheetGivesTheFirstMessageAfterTwentyOneFinds) {
-  const bool realCommand = GetParam();
-  if (!realCommand) desktop.startInstead = "";
+class LaunchMessageTest : public PrivacyLauncherWinTest,
+                          public ::testing::WithParamInterface<Sheet> {};
+
+// Wine's control panel calls its sheet "Internet Settings", so it counts as no sheet:
+// the first message after 21 finds. A sheet without the Privacy page: the second
+// message, the sheet left open.
+TEST_P(LaunchMessageTest, ALaunchThatFindsNoEditButtonEndsWithItsMessage) {
+  const Sheet sheet = GetParam();
+  if (sheet == Sheet::kNone) desktop.startInstead = "";
+  if (sheet == Sheet::kWithoutPrivacyPage) StandIn("nopage");
   PressPrivacy();
-  EXPECT_EQ(desktop.started, std::vector<std::string>{kRealCommand});
-  EXPECT_EQ(Finds("Internet Properties", false), 21);
-  EXPECT_EQ(desktop.finds.size(), 21u);
-  EXPECT_EQ(desktop.sleeps, std::vector<unsigned>(21, 200));
+  if (sheet == Sheet::kWithoutPrivacyPage) {
+    ExpectMessage(kEditButtonNotFoundMessage);
+    EXPECT_NE(FindWindowA("#32770", "Internet Properties"), nullptr);
+    return;
+  }
   ExpectMessage(kSheetNotFoundMessage);
-  if (realCommand) {
-    EXPECT_NE(WaitForTopLevel("Internet Settings"), nullptr);
+  EXPECT_EQ(desktop.finds, Texts(21, "no Internet Properties"));
+  if (sheet == Sheet::kWinesControlPanel) {
+    HWND settings = nullptr;
+    for (int i = 0; i < 200 && !settings; ++i, Sleep(50))
+      settings = FindWindowA("#32770", "Internet Settings");
+    EXPECT_NE(settings, nullptr);
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(RealCommandOrNone, FirstMessageTest, ::testing::Bool());
+INSTANTIATE_TEST_SUITE_P(Sheets, LaunchMessageTest,
+                         ::testing::Values(Sheet::kWinesControlPanel, Sheet::kNone,
+                                           Sheet::kWithoutPrivacyPage));
 
-TEST_F(PrivacyLauncherWinTest, ASheetWithoutThePrivacyPageGivesTheSecondMessageAndStaysOpen) {
-  StandIn("nopage");
+// Refresh, Clean Up and another press while the launch waits for a sheet that comes
+// after them; then the sheet is closed while the watch waits, a cookie added.
+TEST_F(PrivacyLauncherWinTest, HandlersInsideTheWaitsDoNoHarmAndClosingTheSheetReadsTheList) {
+  StandIn("later");
+  const std::function<void()> atFind[] = {
+      [&] {
+        cache.Add("Cookie:jane@c.test/");
+        PostMessageA(form->hwnd(), WM_COMMAND, ToolButton3, 0);
+      },
+      [&] {
+        List().Item(0).SetChecked(true);
+        PostMessageA(form->hwnd(), WM_COMMAND, ToolButton5, 0);
+      },
+      [&] { PostMessageA(form->hwnd(), WM_COMMAND, ToolButton4, 0); },
+      [&] { PostMessageA(FindWindowA("Static", kLaterWindowTitle), WM_APP, 0, 0); }};
+  desktop.beforePump = [&] {
+    if (desktop.finds.size() <= std::size(atFind)) atFind[desktop.finds.size() - 1]();
+  };
   PressPrivacy();
-  ExpectMessage(kEditButtonNotFoundMessage);
-  EXPECT_NE(FindWindowA("#32770", "Internet Properties"), nullptr);
-}
-
-TEST_F(PrivacyLauncherWinTest, TheSelectedAddressIsTypedAndClosingTheSheetReadsTheListAgain) {
-  StandIn("");
-  PressPrivacy();
+  EXPECT_EQ(desktop.started.size(), 1u);
+  EXPECT_EQ(cache.deleted, Texts{"Cookie:jane@a.test/"});
+  EXPECT_EQ(CountText(), "2");
+  ASSERT_GE(desktop.finds.size(), 4u);
+  EXPECT_EQ(Texts(desktop.finds.begin(), desktop.finds.begin() + 4),
+            Texts(4, "no Internet Properties"));
+  EXPECT_EQ(std::ranges::count(desktop.finds, "Per Site Privacy Actions"), 1);
+  EXPECT_EQ(AddressBoxText(), "b.test");  // the row still selected
   EXPECT_FALSE(seenBox.found);
-  EXPECT_EQ(Finds("Per Site Privacy Actions", true), 1);
-  EXPECT_EQ(AddressBoxText(), "b.test");
 
   // The timer, switched on by the launch, ticks and starts the watch, which finds the
   // sheet open; a cookie comes, and the sheet is closed while the watch waits.
@@ -150,50 +163,15 @@ TEST_F(PrivacyLauncherWinTest, TheSelectedAddressIsTypedAndClosingTheSheetReadsT
   std::size_t refreshedAt = 0;
   cache.onFindFirst = [&] { refreshedAt = desktop.finds.size(); };
   AtFind(launchFinds + 3, [&] {
-    cache.Add("Cookie:jane@c.test/");
+    cache.Add("Cookie:jane@d.test/");
     EndProgramOf(FindWindowA("#32770", "Internet Properties"));
   });
   for (int i = 0; i < 200 && !refreshedAt; ++i) PumpMessages(50);
-  std::vector<bool> watched;
-  for (std::size_t i = launchFinds; i < desktop.finds.size(); ++i)
-    watched.push_back(desktop.finds[i].found);
-  EXPECT_EQ(watched, (std::vector<bool>{true, true, true, false}));
+  EXPECT_EQ(Texts(desktop.finds.begin() + launchFinds, desktop.finds.end()),
+            (Texts{"Internet Properties", "Internet Properties", "Internet Properties",
+                   "no Internet Properties"}));
   EXPECT_EQ(refreshedAt, launchFinds + 4);  // at the first find that no longer sees it
   EXPECT_EQ(CountText(), "3");
-}
-
-// Refresh, Clean Up and another press while the launch waits for a sheet that comes
-// after them.
-TEST_F(PrivacyLauncherWinTest, HandlersInsideTheWaitsRunNestedAndTheLaunchGoesOn) {
-  StandIn("later");
-  desktop.beforePump = [&] {
-    switch (desktop.finds.size()) {
-      case 1:
-        cache.Add("Cookie:jane@c.test/");
-        PostMessageA(form->hwnd(), WM_COMMAND, ToolButton3, 0);
-        break;
-      case 2:
-        List().Item(0).SetChecked(true);
-        PostMessageA(form->hwnd(), WM_COMMAND, ToolButton5, 0);
-        break;
-      case 3:
-        PostMessageA(form->hwnd(), WM_COMMAND, ToolButton4, 0);
-        break;
-      case 4:
-        PostMessageA(FindWindowA("Static", kLaterWindowTitle), WM_APP, 0, 0);
-        break;
-    }
-  };
-  PressPrivacy();
-  EXPECT_EQ(desktop.started.size(), 1u);
-  EXPECT_EQ(cache.deleted, std::vector<std::string>{"Cookie:jane@a.test/"});
-  EXPECT_EQ(CountText(), "2");
-  ASSERT_GE(desktop.finds.size(), 4u);
-  for (std::size_t i = 0; i < 4; ++i) EXPECT_FALSE(desktop.finds[i].found) << i;
-  EXPECT_EQ(Finds("Per Site Privacy Actions", true), 1);
-  EXPECT_EQ(AddressBoxText(), List().Item(List().ItemSelected()).Caption());
-  EXPECT_EQ(AddressBoxText(), "b.test");
-  EXPECT_FALSE(seenBox.found);
 }
 
 TEST_F(PrivacyLauncherWinTest, ClosingTheMainWindowInsideAWaitEndsTheLaunchBeforeItGoes) {

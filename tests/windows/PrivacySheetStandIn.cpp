@@ -49,13 +49,12 @@ HWND MakeControl(const char* className, const char* text, HWND parent, int y, in
                          GetModuleHandleA(nullptr), nullptr);
 }
 
-INT_PTR CALLBACK PerSiteProc(HWND, UINT message, WPARAM, LPARAM) {
-  return message == WM_INITDIALOG;
-}
+// The page's and the per-site dialog's: nothing to do.
+INT_PTR CALLBACK PlainProc(HWND, UINT message, WPARAM, LPARAM) { return message == WM_INITDIALOG; }
 
 void OpenPerSiteDialog(HWND sheet) {
   const HWND dialog = MakeDialog("Per Site Privacy Actions", WS_POPUP | WS_CAPTION | WS_VISIBLE,
-                                 sheet, 200, 90, PerSiteProc);
+                                 sheet, 200, 90, PlainProc);
   MakeControl("Static", "Address of Web site:", dialog, 10);
   MakeControl("Edit", "", dialog, 40);
   MakeControl("Edit", "", dialog, 70);
@@ -82,15 +81,13 @@ INT_PTR CALLBACK SheetProc(HWND sheet, UINT message, WPARAM wParam, LPARAM lPara
   }
 }
 
-INT_PTR CALLBACK PageProc(HWND, UINT message, WPARAM, LPARAM) { return message == WM_INITDIALOG; }
-
 bool OpenSheet(bool withPage) {
   const HWND sheet =
       MakeDialog("Internet Properties", WS_POPUP | WS_CAPTION | WS_SYSMENU | WS_VISIBLE, nullptr,
                  220, 160, SheetProc);
   if (!sheet) return false;
   const HWND page = MakeDialog(withPage ? "Privacy" : "General", WS_CHILD | WS_VISIBLE, sheet, 200,
-                               120, PageProc);
+                               120, PlainProc);
   if (withPage) editButton = MakeControl("Button", "&Edit...", page, 60, kEditButtonId);
   return true;
 }

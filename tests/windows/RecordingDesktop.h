@@ -14,34 +14,22 @@ namespace quillmere::testing {
 // action run before every pumping.
 class RecordingDesktop final : public win32::Win32Desktop {
  public:
-  struct Find {
-    std::string title;
-    bool found;
-  };
-
   std::optional<std::string> startInstead;  // "" starts nothing
   std::function<void()> beforePump;
 
   std::vector<std::string> started;  // command line (show mode)
-  mutable std::vector<Find> finds;
-  std::vector<unsigned> sleeps;
+  // Each look for a top-level window: its title, "no " before it when none was found.
+  mutable std::vector<std::string> finds;
 
   void StartCommand(const std::string& commandLine, int showMode) override {
     started.push_back(commandLine + " (" + std::to_string(showMode) + ")");
-    if (!startInstead) {
-      Win32Desktop::StartCommand(commandLine, showMode);
-    } else if (!startInstead->empty()) {
-      Win32Desktop::StartCommand(*startInstead, showMode);
-    }
+    if (!startInstead || !startInstead->empty())
+      Win32Desktop::StartCommand(startInstead.value_or(commandLine), showMode);
   }
   WindowHandle FindTopLevel(const char* className, const char* title) const override {
     const WindowHandle found = Win32Desktop::FindTopLevel(className, title);
-    finds.push_back({title, found != kNoWindow});
+    finds.push_back((found ? "" : "no ") + std::string(title));
     return found;
-  }
-  void Sleep(unsigned milliseconds) override {
-    sleeps.push_back(milliseconds);
-    Win32Desktop::Sleep(milliseconds);
   }
   bool PumpMessages() override {
     if (beforePump) beforePump();

@@ -3,13 +3,7 @@
 # programs under Wine cannot make them, so they are made here from the Linux side,
 # inside the sandbox prefix's drive C: and nowhere else.
 set -euo pipefail
-here=$(cd "$(dirname "$0")" && pwd)
-source "$here/../../scripts/lib/sandbox.sh"
-sandbox_prepare "$1"
-case "$WINEPREFIX" in
-  */sandbox/prefix) ;;
-  *) echo "make-cleaner-links: $WINEPREFIX is not a sandbox prefix" >&2; exit 1 ;;
-esac
+source "$(dirname "$0")/fixture-sandbox.sh"
 
 # C:\quillmere-link-test\purged holds a plain file and "link", a link to the folder
 # "target" beside it, whose canary files must survive any purge of "purged".
