@@ -10,6 +10,7 @@
 // fills that sandbox's URL cache with cookie entries and empties it again.
 //   cookie_bench.exe           every row
 //   cookie_bench.exe memory    the memory row alone, over the cache as it is
+//   cookie_bench.exe list N    P1 and P3 alone, over N cookies
 #include <windows.h>
 #include <commctrl.h>
 #include <psapi.h>
@@ -279,6 +280,12 @@ int main(int argc, char** argv) {
   const win32::ComApartment com;
   win32::Win32Platform platform;
   EmptyCache();
+  if (argc == 3 && std::strcmp(argv[1], "list") == 0) {
+    Fill(0, std::atoi(argv[2]));
+    ListingFigures(platform, 5, true);
+    EmptyCache();
+    return 0;
+  }
   Fill(0, 10000);
   ListingFigures(platform, 5, true);
   TakeQuitMessage();
