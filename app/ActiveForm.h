@@ -31,10 +31,11 @@ class TActiveForm final : public win32::Window {
  private:
   // Lines reach the memo in batches during a run: every kFollowMs while showing a
   // batch is quick, less often as the memo grows and each batch takes longer to
-  // show, and never less often than every kMaxFollowMs: a little under a quarter
-  // second, so that with the next line's own time a batch still comes within one.
+  // show, and never less often than every kMaxFollowMs: under a quarter second by
+  // enough that, with the time a batch of a very long memo takes to start, one
+  // still comes within a quarter second.
   static constexpr DWORD kFollowMs = 100;
-  static constexpr DWORD kMaxFollowMs = 230;
+  static constexpr DWORD kMaxFollowMs = 200;
   static constexpr UINT kFlushLines = WM_APP + 1;
 
   void PaintHeader(HDC dc);
