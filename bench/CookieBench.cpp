@@ -260,9 +260,8 @@ void RunMemoryChild() {
     std::fprintf(stderr, "cannot start %s (error %lu)\n", command.c_str(), GetLastError());
     return;
   }
-  WaitForSingleObject(child.hProcess, INFINITE);
-  CloseHandle(child.hThread);
-  CloseHandle(child.hProcess);
+  const win32::UniqueKernelHandle process(child.hProcess), thread(child.hThread);
+  WaitForSingleObject(process.get(), INFINITE);
 }
 
 }  // namespace

@@ -28,6 +28,9 @@ using UniqueModule = UniqueHandle<HMODULE, FreeLibrary>;
 using UniqueIcon = UniqueHandle<HICON, DestroyIcon>;
 using UniqueWindow = UniqueHandle<HWND, DestroyWindow>;
 using UniqueGlobal = UniqueHandle<HGLOBAL, GlobalFree>;
+// A kernel object such as a process, a thread, an event or a pipe. (A file opened with
+// CreateFileA fails with INVALID_HANDLE_VALUE, not null: check it before it is kept.)
+using UniqueKernelHandle = UniqueHandle<HANDLE, CloseHandle>;
 
 // Releases a COM interface.
 struct ComRelease {

@@ -27,7 +27,7 @@ using ::testing::HasSubstr;
 using ::testing::IsEmpty;
 using ::testing::Not;
 using namespace quillmere::testing;
-using UniqueHandle = win32::UniqueHandle<HANDLE, CloseHandle>;
+using UniqueHandle = win32::UniqueKernelHandle;
 
 // Made, with the link to "Outside" in the History folder, by make-cleaner-links.sh.
 const std::string kBase = "C:\\quillmere-cli-test";

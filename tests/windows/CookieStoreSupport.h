@@ -20,14 +20,7 @@ namespace quillmere::testing {
 inline DWORD RunCookieTool(std::initializer_list<std::string> args) {
   std::string command = "\"" + TestProgramFolder() + "cookie_tool.exe\"";
   for (const std::string& a : args) command += " \"" + a + "\"";
-  PROCESS_INFORMATION info{};
-  if (!StartProgram(command, info)) return 0xFFFFFFFF;
-  WaitForSingleObject(info.hProcess, 30000);
-  DWORD code = 0xFFFFFFFF;
-  GetExitCodeProcess(info.hProcess, &code);
-  CloseHandle(info.hThread);
-  CloseHandle(info.hProcess);
-  return code;
+  return ExitCodeOfProgram(command, 30000);
 }
 
 // A page in the sandbox's URL cache, as the browser leaves it there.

@@ -10,6 +10,7 @@
 
 #include "app/ActiveForm.h"
 #include "app/EraserForm.h"
+#include "cleaners/CleanupRun.h"
 #include "gauges/Gauges.h"
 #include "platform/win32/Win32Files.h"
 #include "platform/win32/Win32LocaleTime.h"
@@ -26,18 +27,6 @@ namespace quillmere {
 namespace {
 
 using namespace quillmere::testing;
-
-const char* const kBaseCaptions[] = {
-    "Clear Internet Explorer URL Drop Down Cache",
-    "Clear Internet Explorer URL History    (Index.dat)",
-    "Clear Internet Explorer Cached Pages",
-    "Clear Widows Media Player URL History",
-    "Clear Start / Run Menu Hustory",
-    "Clear Start / Recent Documents",
-    "Empty Recycle Bin",
-    "Clear Netscape Browser Cache",
-    "Clear AOL (2 - 6)  Browser Cache",
-};
 
 class GaugeFormTest : public MainWindowTest {
  protected:
@@ -69,7 +58,7 @@ class GaugeFormTest : public MainWindowTest {
 TEST_F(GaugeFormTest, TheTaskListHoldsTheNineTasksUntickedUnderTheToolBar) {
   ASSERT_EQ(Tasks().Count(), 9);
   for (int i = 0; i < 9; ++i) {
-    EXPECT_EQ(Tasks().Text(i), kBaseCaptions[i]);
+    EXPECT_EQ(Tasks().Text(i), kTaskCaptions[i]);
     EXPECT_FALSE(Tasks().Checked(i));
   }
   EXPECT_EQ(SendMessageA(Tasks().list(), LB_GETITEMHEIGHT, 0, 0), 13);
@@ -126,11 +115,11 @@ TEST_F(GaugeFormTest, RefreshGaugesLeavesOneFigureOnEachGaugedTaskAndNoTicks) {
     form->RefreshGauges();
     EXPECT_EQ(Ticked(), 0);
     EXPECT_EQ(Tasks().Count(), 9);
-    EXPECT_EQ(Tasks().Text(1), std::string(kBaseCaptions[1]) + std::string(17, ' ') + "3 Entries");
-    EXPECT_EQ(Tasks().Text(2), std::string(kBaseCaptions[2]) + std::string(21, ' ') + "1024 KB");
-    EXPECT_EQ(Tasks().Text(6), std::string(kBaseCaptions[6]) + std::string(44, ' ') +
+    EXPECT_EQ(Tasks().Text(1), std::string(kTaskCaptions[1]) + std::string(17, ' ') + "3 Entries");
+    EXPECT_EQ(Tasks().Text(2), std::string(kTaskCaptions[2]) + std::string(21, ' ') + "1024 KB");
+    EXPECT_EQ(Tasks().Text(6), std::string(kTaskCaptions[6]) + std::string(44, ' ') +
                                    SizeFigure(static_cast<std::uint64_t>(bin)));
-    for (int i : {0, 3, 4, 5, 7, 8}) EXPECT_EQ(Tasks().Text(i), kBaseCaptions[i]);
+    for (int i : {0, 3, 4, 5, 7, 8}) EXPECT_EQ(Tasks().Text(i), kTaskCaptions[i]);
   }
   // The disk line is the last status; the pie shows the used share it names.
   const auto used = UsedPercent(files.CurrentDriveSpace());
@@ -153,7 +142,7 @@ TEST_F(GaugeFormTest, AFileDeletedToTheRealRecycleBinShowsInTheBinsFigure) {
   const std::int64_t bin = *shell.QueryRecycleBinSize("C:\\WINDOWS\\SYSTEM32");
   EXPECT_GE(bin, 3'000'000);
   form->RefreshGauges();
-  EXPECT_EQ(Tasks().Text(6), std::string(kBaseCaptions[6]) + std::string(44, ' ') +
+  EXPECT_EQ(Tasks().Text(6), std::string(kTaskCaptions[6]) + std::string(44, ' ') +
                                  SizeFigure(static_cast<std::uint64_t>(bin)));
   EXPECT_THAT(Tasks().Text(6), ::testing::EndsWith(" MB"));
 }
@@ -181,13 +170,13 @@ TEST_F(GaugeFormTest, TheRealCacheIsSizedEntryByEntry) {
   TEraserForm withRealCache(Ports{locale, shell, files, registry, history, real, desktop});
   withRealCache.RefreshGauges();
   EXPECT_EQ(withRealCache.TaskPage().TaskList().Text(2),
-            std::string(kBaseCaptions[2]) + std::string(21, ' ') + SizeFigure(after));
+            std::string(kTaskCaptions[2]) + std::string(21, ' ') + SizeFigure(after));
   EXPECT_TRUE(DeleteUrlCacheEntryA(page.c_str()));
   EXPECT_EQ(CacheBytes(real), before);
 }
 
 TEST_F(GaugeFormTest, ShowingTheWindowRunsTheGaugesOnce) {
-  EXPECT_EQ(Tasks().Text(1), kBaseCaptions[1]);
+  EXPECT_EQ(Tasks().Text(1), kTaskCaptions[1]);
   form->Show();
   EXPECT_EQ(history.passes, 1);
   EXPECT_THAT(Tasks().Text(1), ::testing::EndsWith(" 3 Entries"));

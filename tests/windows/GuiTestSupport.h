@@ -7,6 +7,8 @@
 
 #include <string>
 
+#include "platform/win32/Handles.h"
+
 namespace quillmere::testing {
 
 // Handles whatever the thread's queue holds now, and then for `ms` longer.
@@ -62,6 +64,22 @@ inline bool StartProgram(std::string command, PROCESS_INFORMATION& started,
   }
   ADD_FAILURE() << "cannot start " << command << ": error " << GetLastError();
   return false;
+}
+
+// Runs a program of the test run to its end and returns its exit code; 0xFFFFFFFF,
+// with the test failed, when it does not start or does not end within `timeoutMs`.
+inline DWORD ExitCodeOfProgram(const std::string& command, DWORD timeoutMs = INFINITE,
+                               std::string* environment = nullptr) {
+  PROCESS_INFORMATION started{};
+  if (!StartProgram(command, started, environment)) return 0xFFFFFFFF;
+  const win32::UniqueKernelHandle process(started.hProcess), thread(started.hThread);
+  DWORD code = 0xFFFFFFFF;
+  if (WaitForSingleObject(process.get(), timeoutMs) != WAIT_OBJECT_0) {
+    ADD_FAILURE() << command << " did not end within " << timeoutMs << " ms";
+    return code;
+  }
+  GetExitCodeProcess(process.get(), &code);
+  return code;
 }
 
 inline std::string StatusBarText(HWND statusBar) {

@@ -122,16 +122,8 @@ class LargeCookies : public MainWindowTest {
 // cookie_tool fills the real cache in a process of its own, which may take minutes;
 // under Wine the cookie container takes some 60,000 entries and refuses more.
 DWORD FillCookieStore(std::size_t count) {
-  PROCESS_INFORMATION info{};
-  if (!StartProgram("\"" + TestProgramFolder() + "cookie_tool.exe\" fill " + std::to_string(count),
-                    info))
-    return 0xFFFFFFFF;
-  WaitForSingleObject(info.hProcess, INFINITE);
-  DWORD code = 0xFFFFFFFF;
-  GetExitCodeProcess(info.hProcess, &code);
-  CloseHandle(info.hThread);
-  CloseHandle(info.hProcess);
-  return code;
+  return ExitCodeOfProgram("\"" + TestProgramFolder() + "cookie_tool.exe\" fill " +
+                           std::to_string(count));
 }
 
 class LargeCookieStore : public LargeCookies {};

@@ -21,7 +21,7 @@ namespace quillmere {
 namespace {
 
 using namespace quillmere::testing;
-using UniqueProcessHandle = win32::UniqueHandle<HANDLE, CloseHandle>;
+using UniqueProcessHandle = win32::UniqueKernelHandle;
 using Texts = std::vector<std::string>;
 
 // Closes a top-level window of another program and waits for that program to end;

@@ -13,8 +13,7 @@
 namespace quillmere {
 namespace {
 
-using win32::UniqueHandle;
-using UniqueProcessHandle = UniqueHandle<HANDLE, CloseHandle>;
+using UniqueProcessHandle = win32::UniqueKernelHandle;
 
 std::string ProgramPath() { return testing::TestProgramFolder() + QUILLMERE_EXE_FROM_TESTS; }
 

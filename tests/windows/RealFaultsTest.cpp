@@ -26,7 +26,7 @@ using ::testing::HasSubstr;
 using ::testing::Not;
 using ::testing::UnorderedElementsAreArray;
 using namespace quillmere::testing;
-using UniqueHandle = win32::UniqueHandle<HANDLE, CloseHandle>;
+using UniqueHandle = win32::UniqueKernelHandle;
 using Texts = std::vector<std::string>;
 
 constexpr const char* kShellFolders =

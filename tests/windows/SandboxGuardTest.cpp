@@ -28,19 +28,6 @@ std::string EnvironmentWith(const std::string& name, const std::string& value) {
   return block;
 }
 
-// The exit code of `command` run to its end; 0xFFFFFFFF, with the test failed, when
-// it does not start or end.
-DWORD ExitCodeOf(const std::string& command, std::string* environment = nullptr) {
-  PROCESS_INFORMATION child{};
-  if (!StartProgram(command, child, environment)) return 0xFFFFFFFF;
-  DWORD code = 0xFFFFFFFF;
-  EXPECT_EQ(WaitForSingleObject(child.hProcess, 60000), WAIT_OBJECT_0) << command;
-  GetExitCodeProcess(child.hProcess, &code);
-  CloseHandle(child.hThread);
-  CloseHandle(child.hProcess);
-  return code;
-}
-
 // The guard itself: this very test program, started with a recycle bin outside the
 // sandbox in its environment and asked to run the test that empties the bin, runs
 // nothing, and the file in the bin stays.
@@ -53,11 +40,11 @@ TEST(SandboxGuard, AProgramOutsideTheSandboxRunsNoTestAndChangesNothing) {
   ASSERT_GT(before, 0);
 
   std::string environment = EnvironmentWith("XDG_DATA_HOME", "/nowhere/outside/the/sandbox");
-  EXPECT_EQ(
-      ExitCodeOf("\"" + TestProgramFile() +
-                     "\" --gtest_filter=RealShellCleaners.EmptyRecycleBinEmptiesTheSandboxesBin",
-                 &environment),
-      static_cast<DWORD>(kRefusedOutsideSandbox));
+  EXPECT_EQ(ExitCodeOfProgram(
+                "\"" + TestProgramFile() +
+                    "\" --gtest_filter=RealShellCleaners.EmptyRecycleBinEmptiesTheSandboxesBin",
+                60000, &environment),
+            static_cast<DWORD>(kRefusedOutsideSandbox));
   EXPECT_EQ(RecycleBinBytes(), before);
   SHEmptyRecycleBinA(nullptr, nullptr, SHERB_NOCONFIRMATION | SHERB_NOPROGRESSUI | SHERB_NOSOUND);
   RemoveTree(folder);
@@ -66,7 +53,7 @@ TEST(SandboxGuard, AProgramOutsideTheSandboxRunsNoTestAndChangesNothing) {
 // The sample traces of a newcomer's first run are made in scripts/run's sandbox
 // alone: started in the tests' sandbox, the seeding program refuses and makes none.
 TEST(SandboxGuard, TheSampleTracesAreMadeOnlyInTheRunSandbox) {
-  EXPECT_EQ(ExitCodeOf("\"" + TestProgramFolder() + "seed_traces.exe\""),
+  EXPECT_EQ(ExitCodeOfProgram("\"" + TestProgramFolder() + "seed_traces.exe\"", 60000),
             static_cast<DWORD>(kRefusedOutsideSandbox));
   EXPECT_FALSE(PathExists("C:\\AOL40\\CACHE\\ART\\logo.art"));
   EXPECT_FALSE(PathExists("C:\\Program Files\\Netscape\\Users\\default\\Mail\\Trash"));
