@@ -9,13 +9,12 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 #include <vector>
 
-#include "bench/FileTree.h"
+#include "bench/Measure.h"
 #include "platform/win32/Handles.h"
 #include "richtext/MiniHtml.h"
 #include "richtext/gui/GdiFonts.h"
@@ -38,8 +37,7 @@ double MedianMilliseconds(int repetitions, Work&& work) {
                       }) /
                       repetitions);
   }
-  std::nth_element(batches.begin(), batches.begin() + kBatches / 2, batches.end());
-  return batches[kBatches / 2];
+  return bench::Median(batches);
 }
 
 int Run(int repetitions) {
@@ -89,15 +87,17 @@ int Run(int repetitions) {
   const double mouseMove = MedianMilliseconds(
       repetitions, [&] { SendMessageA(panel.hwnd(), WM_MOUSEMOVE, 0, MAKELPARAM(x, y)); });
 
-  const auto report = [&](const char* name, double ms) {
-    std::printf("%-13s %.4f ms  %.2f x bare\n", name, ms, ms / bare);
+  const auto report = [&](const char* what, double ms) {
+    bench::PrintRow("help", std::string(what) + " / bare DrawTextExA of the help text",
+                    bench::Fixed(ms / bare, 2), "report",
+                    bench::Fixed(ms, 4) + " ms / " + bench::Fixed(bare, 4) + " ms, median of " +
+                        std::to_string(kBatches) + " batches");
   };
-  report("bare", bare);
-  report("engine-paint", enginePaint);
-  report("panel-paint", panelPaint);
-  report("engine-hit", engineHit);
-  report("panel-hit", panelHit);
-  report("mouse-move", mouseMove);
+  report("engine paint", enginePaint);
+  report("panel paint", panelPaint);
+  report("engine hit test", engineHit);
+  report("panel hit test", panelHit);
+  report("mouse move over the panel", mouseMove);
   return 0;
 }
 

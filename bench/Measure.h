@@ -28,7 +28,9 @@ inline double Median(std::vector<double> values) {
   return values[values.size() / 2];
 }
 
-// Handles whatever the thread's queue holds now, and then for `ms` longer.
+// Handles whatever the thread's queue holds now, and then for `ms` longer. Unlike the
+// tests' PumpMessages, a quit request (which a closed main window leaves) is taken as
+// any other message, so that it cannot cut short the next window's measurement.
 inline void Pump(DWORD ms = 0) {
   const DWORD until = GetTickCount() + ms;
   do {
