@@ -4,6 +4,7 @@
 #include <uxtheme.h>
 #include <vsstyle.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -54,14 +55,30 @@ StatusBar::StatusBar(const Args& args)
 StatusBar::~StatusBar() = default;
 
 void StatusBar::SetText(const std::string& text) {
+  if (mode_ == Mode::kKeptBackground) {
+    if (auto shown = PlainText(text)) {
+      shownText_ = std::move(*shown);
+      controlBehind_ = true;
+      const ClientDC dc(hwnd_);
+      if (dc.dc()) PaintFromKeptBackground(dc.dc(), shownText_);
+      return;
+    }
+  }
+  SendMessageA(hwnd_, SB_SETTEXTA, SB_SIMPLEID, reinterpret_cast<LPARAM>(text.c_str()));
   // The control invalidates what the new text covers (and some systems repaint it
   // right away); painting what is left now shows every text as it comes.
-  SendMessageA(hwnd_, SB_SETTEXTA, SB_SIMPLEID, reinterpret_cast<LPARAM>(text.c_str()));
   UpdateWindow(hwnd_);
 }
 
 LRESULT StatusBar::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (message != WM_PAINT || wParam) {
+  const bool paint = message == WM_PAINT && !wParam;
+  if (controlBehind_ && paint) {
+    const PaintScope scope(hwnd_);
+    PaintFromKeptBackground(scope.dc(), shownText_);
+    return 0;
+  }
+  if (controlBehind_) TellControl();
+  if (!paint) {
     const LRESULT result = hook_->CallNext(message, wParam, lParam);
     if (ChangesTheLook(message)) mode_ = Mode::kUndecided;
     return result;
@@ -70,10 +87,43 @@ LRESULT StatusBar::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   const std::wstring text = PaneText();
   if (mode_ != Mode::kKeptBackground || !PlainSimplePane(text))
     return hook_->CallNext(message, wParam, lParam);
-  const PaintScope paint(hwnd_);
-  BitBlt(paint.dc(), 0, 0, size_.cx, size_.cy, backgroundDc_.get(), 0, 0, SRCCOPY);
-  PaintText(paint.dc(), text);
+  const PaintScope scope(hwnd_);
+  PaintFromKeptBackground(scope.dc(), text);
   return 0;
+}
+
+// The text as the control keeps it when it is one the bar draws itself: one plain
+// line, no tabs (the control splits the text at them) nor other characters below
+// a blank (the control has its own ways with those).
+std::optional<std::wstring> StatusBar::PlainText(const std::string& text) {
+  const int size = static_cast<int>(text.size());
+  std::wstring wide(MultiByteToWideChar(CP_ACP, 0, text.data(), size, nullptr, 0), L'\0');
+  if (size && !MultiByteToWideChar(CP_ACP, 0, text.data(), size, wide.data(),
+                                   static_cast<int>(wide.size()))) {
+    return std::nullopt;
+  }
+  if (std::any_of(wide.begin(), wide.end(), [](wchar_t c) { return c < L' '; }))
+    return std::nullopt;
+  return wide;
+}
+
+// Whatever else comes to the bar (a question for its text, a new font, a print of
+// it) finds the control holding the text the bar shows.
+void StatusBar::TellControl() {
+  controlBehind_ = false;
+  SendMessageW(hwnd_, SB_SETTEXTW, SB_SIMPLEID, reinterpret_cast<LPARAM>(shownText_.c_str()));
+}
+
+// The text is drawn on the picture and the picture copied whole: the font stays in
+// the picture, and under Wine choosing a font for a window's DC reads the X
+// resources anew each time.
+void StatusBar::PaintFromKeptBackground(HDC dc, const std::wstring& text) const {
+  const HDC picture = pictureDc_.get();
+  BitBlt(picture, 0, 0, size_.cx, size_.cy, backgroundDc_.get(), 0, 0, SRCCOPY);
+  RECT rect = paneRect_;
+  rect.left += 3;
+  DrawTextW(picture, text.c_str(), -1, &rect, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
+  BitBlt(dc, 0, 0, size_.cx, size_.cy, picture, 0, 0, SRCCOPY);
 }
 
 // Called while painting, so the bar is on the screen and the control can show how
@@ -92,25 +142,34 @@ void StatusBar::Decide() {
     SendMessageW(hwnd_, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
   });
   if (byControl.empty() || !KeepBackground(theme, client)) return;
-  const auto byBar = PaintedPixels(size_.cx, size_.cy, [&](HDC dc) {
-    BitBlt(dc, 0, 0, size_.cx, size_.cy, backgroundDc_.get(), 0, 0, SRCCOPY);
-    PaintText(dc, text);
-  });
+  const auto byBar =
+      PaintedPixels(size_.cx, size_.cy, [&](HDC dc) { PaintFromKeptBackground(dc, text); });
   if (byControl == byBar) mode_ = Mode::kKeptBackground;
 }
 
 // The bar's background and its pane, drawn by the theme as the control draws them
-// behind its text.
+// behind its text; and the picture the text is drawn on, with the text's font and
+// colour as the control draws it (the button text colour, on what is there).
 bool StatusBar::KeepBackground(HTHEME theme, const RECT& client) {
   if (!SendMessageW(hwnd_, SB_GETRECT, 0, reinterpret_cast<LPARAM>(&paneRect_))) return false;
   backgroundDc_.reset();
-  // A picture of its own, not one of the display's: copying from it stays inside
-  // this process (under Wine, a display bitmap lives in the X server).
+  pictureDc_.reset();
+  // Pictures of its own, not the display's: copying between them stays inside this
+  // process (under Wine, a display bitmap lives in the X server).
   background_ = MakeDibSection(size_.cx, size_.cy);
   backgroundDc_.reset(CreateCompatibleDC(nullptr));
-  if (!background_ || !backgroundDc_) return false;
+  picture_ = MakeDibSection(size_.cx, size_.cy);
+  pictureDc_.reset(CreateCompatibleDC(nullptr));
+  if (!background_ || !backgroundDc_ || !picture_ || !pictureDc_) return false;
   const HDC dc = backgroundDc_.get();
   SelectObject(dc, background_.get());
+  const HDC picture = pictureDc_.get();
+  SelectObject(picture, picture_.get());
+  if (const auto font = reinterpret_cast<HGDIOBJ>(SendMessageW(hwnd_, WM_GETFONT, 0, 0))) {
+    SelectObject(picture, font);
+  }
+  SetBkMode(picture, TRANSPARENT);
+  SetTextColor(picture, GetSysColor(COLOR_BTNTEXT));
   return SUCCEEDED(DrawThemeBackground(theme, dc, 0, 0, &client, nullptr)) &&
          SUCCEEDED(DrawThemeBackground(theme, dc, SP_PANE, 0, &paneRect_, nullptr));
 }
@@ -130,20 +189,6 @@ std::wstring StatusBar::PaneText() const {
   SendMessageW(hwnd_, SB_GETTEXTW, 0, reinterpret_cast<LPARAM>(text.data()));
   text.resize(length);
   return text;
-}
-
-// The text as the control draws it over its pane: in the button text colour, on
-// what is there, three pixels in, centred in height.
-void StatusBar::PaintText(HDC dc, const std::wstring& text) const {
-  const auto font = reinterpret_cast<HGDIOBJ>(SendMessageW(hwnd_, WM_GETFONT, 0, 0));
-  const SelectObjectScope select(dc, font ? font : GetCurrentObject(dc, OBJ_FONT));
-  const int mode = SetBkMode(dc, TRANSPARENT);
-  const COLORREF color = SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
-  RECT rect = paneRect_;
-  rect.left += 3;
-  DrawTextW(dc, text.c_str(), -1, &rect, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-  SetTextColor(dc, color);
-  SetBkMode(dc, mode);
 }
 
 }  // namespace quillmere::win32

@@ -74,13 +74,28 @@ TEST_F(StatusBarTest, EveryTextIsOnTheScreenAsTheControlPaintsItBeforeTheNextIsS
                            "  Could Not Delete : read only.txt", "  Sizing IE Cache",
                            "  Hard Disk Is 25 % Free   :   63464 MBytes Free Space. "}) {
     bar_->SetText(text);
-    EXPECT_EQ(StatusBarText(bar()), text);
+    // Looked at before anything else comes to the bar, which would make the control
+    // paint the text once more.
+    const auto shown = OnScreen();
     EXPECT_TRUE(NothingLeftToPaint()) << text;
-    EXPECT_EQ(OnScreen(), AsTheControlPaints()) << text;
+    EXPECT_EQ(StatusBarText(bar()), text);
+    EXPECT_EQ(shown, AsTheControlPaints()) << text;
   }
   // Under Wine's own theme the bar paints from its kept background; were it not to,
   // every text would cost the theme's pictures drawn again.
   EXPECT_TRUE(bar_->PaintsFromKeptBackground());
+}
+
+// Texts the bar has drawn itself and not yet handed to the control: a repaint (the
+// bar uncovered) shows the last of them, and a question for the text answers it.
+TEST_F(StatusBarTest, ARepaintAndAQuestionForTheTextFindTheLastTextSet) {
+  bar_->SetText("  first");
+  bar_->SetText("  Deleting : C:\\AOL40\\CACHE\\file2.dat");
+  InvalidateRect(bar(), nullptr, FALSE);
+  UpdateWindow(bar());
+  const auto repainted = OnScreen();
+  EXPECT_EQ(StatusBarText(bar()), "  Deleting : C:\\AOL40\\CACHE\\file2.dat");
+  EXPECT_EQ(repainted, AsTheControlPaints());
 }
 
 TEST_F(StatusBarTest, AfterAChangeOfFontTheTextIsStillPaintedAsTheControlPaintsIt) {
