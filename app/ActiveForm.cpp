@@ -108,7 +108,12 @@ std::vector<std::string> TActiveForm::Lines() const {
   return lines;
 }
 
-void TActiveForm::Show() { ShowWindow(hwnd(), SW_SHOW); }
+// Painted at once: a run shows the window as it starts and pumps no messages until
+// it ends, so the header would stay blank for as long as the run takes.
+void TActiveForm::Show() {
+  ShowWindow(hwnd(), SW_SHOW);
+  UpdateWindow(hwnd());
+}
 
 void TActiveForm::Hide() { ShowWindow(hwnd(), SW_HIDE); }
 

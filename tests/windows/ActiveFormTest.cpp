@@ -72,6 +72,24 @@ TEST(ActiveForm, TheMemoFollowsARunInBatchesAndGetsEveryLineOnceTheLoopRuns) {
   EXPECT_EQ(form.Lines().back(), "Deleting : file" + std::to_string(added - 1));
 }
 
+// A run shows the window and pumps no messages until it ends: the window is
+// painted whole the moment it is shown, its header too.
+TEST(ActiveForm, IsPaintedWholeTheMomentItIsShown) {
+  TActiveForm form(nullptr);
+  testing::PumpMessages();
+  form.Show();
+  const HWND header = ChildWindowFromPoint(form.hwnd(), POINT{20, 13});
+  const HWND memo = FindWindowExA(form.hwnd(), nullptr, "Edit", nullptr);
+  ASSERT_TRUE(header && header != form.hwnd() && memo);
+  for (const HWND window : {form.hwnd(), header, memo}) {
+    EXPECT_FALSE(GetUpdateRect(window, nullptr, FALSE));
+  }
+  const HDC dc = GetDC(header);
+  const COLORREF beside = GetPixel(dc, 20, 13);
+  ReleaseDC(header, dc);
+  EXPECT_EQ(beside, RGB(99, 148, 198));
+}
+
 // The user may have clicked into the memo between two runs: new lines still go
 // after the last one.
 TEST(ActiveForm, NewLinesGoAfterTheLastWhereverTheCaretWasLeft) {
