@@ -2,18 +2,10 @@
 
 #include <string>
 
+#include "platform/win32/WideText.h"
+
 namespace quillmere::win32 {
 namespace {
-
-std::wstring Widen(std::string_view text) {
-  if (text.empty()) return {};
-  const int size =
-      MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
-  std::wstring wide(size > 0 ? size : 0, L'\0');
-  if (size > 0)
-    MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), wide.data(), size);
-  return wide;
-}
 
 std::string ToUtf8(std::string_view text) {
   const std::wstring wide = Widen(text);

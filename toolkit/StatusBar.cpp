@@ -10,6 +10,7 @@
 #include <memory>
 #include <vector>
 
+#include "platform/win32/WideText.h"
 #include "toolkit/Controls.h"
 #include "toolkit/Pixels.h"
 
@@ -96,12 +97,7 @@ LRESULT StatusBar::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
 // line, no tabs (the control splits the text at them) nor other characters below
 // a blank (the control has its own ways with those).
 std::optional<std::wstring> StatusBar::PlainText(const std::string& text) {
-  const int size = static_cast<int>(text.size());
-  std::wstring wide(MultiByteToWideChar(CP_ACP, 0, text.data(), size, nullptr, 0), L'\0');
-  if (size && !MultiByteToWideChar(CP_ACP, 0, text.data(), size, wide.data(),
-                                   static_cast<int>(wide.size()))) {
-    return std::nullopt;
-  }
+  std::wstring wide = Widen(text);
   if (std::any_of(wide.begin(), wide.end(), [](wchar_t c) { return c < L' '; }))
     return std::nullopt;
   return wide;

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/UrlCacheWalk.h"
+#include "platform/win32/WideText.h"
 #include "platform/win32/Win32UrlCache.h"
 
 namespace quillmere::win32 {
@@ -30,14 +31,6 @@ std::string ToAnsi(const wchar_t* text) {
   if (size <= 1) return {};
   std::string result(size - 1, '\0');
   WideCharToMultiByte(CP_ACP, 0, text, -1, result.data(), size, nullptr, nullptr);
-  return result;
-}
-
-std::wstring ToWide(const std::string& text) {
-  if (text.empty()) return {};
-  const int size = MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, nullptr, 0);
-  std::wstring result(size > 1 ? size - 1 : 0, L'\0');
-  if (size > 1) MultiByteToWideChar(CP_ACP, 0, text.c_str(), -1, result.data(), size);
   return result;
 }
 
@@ -187,7 +180,7 @@ bool Win32HistoryStore::DeleteUrl(const std::string& url) {
     const Deletion d = DeleteVisited([&](const HistoryEntry& e) { return e.url == url; });
     return d.found && d.allDeleted;
   }
-  return SUCCEEDED(store_->DeleteUrl(ToWide(url).c_str(), 0));
+  return SUCCEEDED(store_->DeleteUrl(Widen(url).c_str(), 0));
 }
 
 bool Win32HistoryStore::DeleteEntry(const HistoryEntry& entry) {
