@@ -72,24 +72,22 @@ void StatusBar::SetText(const std::string& text) {
 }
 
 LRESULT StatusBar::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
-  const bool paint = message == WM_PAINT && !wParam;
-  if (controlBehind_ && paint) {
-    const PaintScope scope(hwnd_);
-    PaintFromKeptBackground(scope.dc(), shownText_);
-    return 0;
-  }
-  if (controlBehind_) TellControl();
-  if (!paint) {
+  if (message != WM_PAINT || wParam) {
+    if (controlBehind_) TellControl();
     const LRESULT result = hook_->CallNext(message, wParam, lParam);
     if (ChangesTheLook(message)) mode_ = Mode::kUndecided;
     return result;
   }
-  if (mode_ == Mode::kUndecided) Decide();
-  const std::wstring text = PaneText();
-  if (mode_ != Mode::kKeptBackground || !PlainSimplePane(text))
-    return hook_->CallNext(message, wParam, lParam);
-  const PaintScope scope(hwnd_);
-  PaintFromKeptBackground(scope.dc(), text);
+  // A text the bar drew itself is plain, and newer than the control's.
+  std::wstring text = shownText_;
+  if (!controlBehind_) {
+    if (mode_ == Mode::kUndecided) Decide();
+    text = PaneText();
+    if (mode_ != Mode::kKeptBackground || !PlainSimplePane(text))
+      return hook_->CallNext(message, wParam, lParam);
+  }
+  const PaintScope paint(hwnd_);
+  PaintFromKeptBackground(paint.dc(), text);
   return 0;
 }
 
@@ -170,8 +168,8 @@ bool StatusBar::KeepBackground(HTHEME theme, const RECT& client) {
          SUCCEEDED(DrawThemeBackground(theme, dc, SP_PANE, 0, &paneRect_, nullptr));
 }
 
-// One simple pane, its text drawn plainly in one piece, no size grip: what the kept
-// background and PaintText show.
+// One simple pane, its text drawn plainly in one piece, no size grip: what
+// PaintFromKeptBackground shows.
 bool StatusBar::PlainSimplePane(const std::wstring& text) const {
   const auto length = SendMessageW(hwnd_, SB_GETTEXTLENGTHW, 0, 0);
   return SendMessageW(hwnd_, SB_ISSIMPLE, 0, 0) && HIWORD(length) == 0 &&
