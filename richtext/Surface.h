@@ -21,10 +21,10 @@ struct ImageListId {
 // The system's icon lists.
 enum class IconListSize { kSmall, kLarge };
 
-// What the mini-HTML engine draws, measures and hit-tests through. Text is in the
-// Windows-1252 code page. The surface keeps a current font (FontState, with any
-// rotations selected on top of it) and a current background; the engine changes
-// both during a call and puts them back at its end.
+// What the mini-HTML engine draws, measures and hit-tests through. Text is UTF-8;
+// a surface measures, cuts and draws it by characters, never by bytes. The surface keeps a current
+// font (FontState, with any rotations selected on top of it) and a current background; the engine
+// changes both during a call and puts them back at its end.
 class DrawingSurface {
  public:
   virtual ~DrawingSurface() = default;
