@@ -56,7 +56,7 @@ class DrawingSurface {
   // One line of text in `rect`, bottom-aligned, tabs expanded, with external
   // leading and mnemonic prefixes ("&&" shows '&', a single '&' underlines the next
   // character), cut with "..." at the right edge when `endEllipsis` is set and the
-  // text is wider than the rectangle: DrawTextExA with DT_BOTTOM | DT_SINGLELINE |
+  // text is wider than the rectangle: DrawTextEx with DT_BOTTOM | DT_SINGLELINE |
   // DT_EXPANDTABS | DT_EXTERNALLEADING [| DT_END_ELLIPSIS].
   virtual void DrawRun(std::string_view text, const Rect& rect, bool endEllipsis) = 0;
   // The rectangle DrawRun with the same arguments covers, as DT_CALCRECT gives it:
