@@ -50,6 +50,10 @@ sandbox_prepare() {
     fi
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
       wineboot --init >/dev/null 2>&1 || true
+      # Letters the program's face lacks (the user's "李") come, as Windows takes
+      # them from its own fonts, from WenQuanYi (fonts-wqy-microhei).
+      "$sandbox_wine" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
+        /v 'Liberation Sans' /t REG_MULTI_SZ /d 'wqy-microhei.ttc,WenQuanYi Micro Hei' /f >/dev/null 2>&1 || true
       wineserver -w
     fi
     # Every drive but C: (the prefix's own) and Q: goes, Z: above all; so do the
