@@ -10,7 +10,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -54,17 +53,7 @@ DWORD Msiexec(const std::string& arguments) {
 std::string InstallFolder() { return ShellFolder(CSIDL_PROGRAM_FILES) + "\\Quillmere"; }
 
 std::vector<std::string> FilesIn(const std::string& folder) {
-  std::vector<std::string> names;
-  WIN32_FIND_DATAA found;
-  const HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
-  if (search == INVALID_HANDLE_VALUE) return names;
-  do {
-    const std::string name = found.cFileName;
-    if (name != "." && name != "..") names.push_back(name);
-  } while (FindNextFileA(search, &found));
-  FindClose(search);
-  std::sort(names.begin(), names.end());
-  return names;
+  return FilesMatching(folder + "\\*");
 }
 
 // On Windows a per-machine package puts its shortcut into the common Start menu;
