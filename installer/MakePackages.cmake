@@ -21,7 +21,8 @@ configure_file(${ICON} ${STAGE}/Quillmere.ico COPYONLY)
 set(msi ${DIST}/Quillmere-${VERSION}.msi)
 file(REMOVE ${msi})
 execute_process(
-  COMMAND ${WIXL} --arch x64 -D Version=${VERSION} -D Publisher=${PUBLISHER}
+  COMMAND ${WIXL} --arch x64 -D Version=${VERSION} -D ProductCode=${PRODUCT_CODE}
+          -D Publisher=${PUBLISHER}
           -D Icon=../Quillmere.ico -o ${msi} ${WXS}
   WORKING_DIRECTORY ${content}
   RESULT_VARIABLE result

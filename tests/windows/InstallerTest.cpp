@@ -198,10 +198,11 @@ VersionResource ReadVersionResource(const std::string& file) {
 class InstallerTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    for (const Package* package : {&older, &newer}) {
+    for (const Package* package : {&older, &newer, &rebuilt}) {
       ASSERT_FALSE(package->msi.empty() || package->version.empty())
           << "run by scripts/test-package, which names the packages in QUILLMERE_OLDER_MSI, "
-             "QUILLMERE_OLDER_VERSION, QUILLMERE_NEWER_MSI and QUILLMERE_NEWER_VERSION";
+             "QUILLMERE_OLDER_VERSION, QUILLMERE_NEWER_MSI, QUILLMERE_NEWER_VERSION and "
+             "QUILLMERE_REBUILT_MSI";
     }
     RemoveEveryInstall();
   }
@@ -260,6 +261,8 @@ class InstallerTest : public ::testing::Test {
 
   const Package older = PackageNamed("OLDER");
   const Package newer = PackageNamed("NEWER");
+  // Another build of the newer package: the same version, its own package code.
+  const Package rebuilt = {Environment("QUILLMERE_REBUILT_MSI"), newer.version};
 };
 
 TEST_F(InstallerTest, InstallsBothProgramsTheShortcutAndTheEntryAndQuillmereStarts) {
@@ -306,6 +309,12 @@ TEST_F(InstallerTest, ANewerPackageReplacesTheOlderOneUnderOneEntry) {
 TEST_F(InstallerTest, AnOlderPackageDoesNotReplaceANewerOne) {
   ASSERT_EQ(Msiexec("/i \"" + newer.msi + "\""), 0u);
   EXPECT_NE(Msiexec("/i \"" + older.msi + "\""), 0u);
+  ExpectInstalled(newer);
+}
+
+TEST_F(InstallerTest, APackageRebuiltAtTheSameVersionIsNoSecondProduct) {
+  ASSERT_EQ(Msiexec("/i \"" + rebuilt.msi + "\""), 0u);
+  Msiexec("/i \"" + newer.msi + "\"");  // refused, or taken as the same product
   ExpectInstalled(newer);
 }
 
