@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/ActiveForm.h"
+#include "app/HelpForm.h"
 #include "app/res/Resources.h"
 #include "toolkit/Controls.h"
 #include "toolkit/ProgramIcon.h"
@@ -117,7 +118,8 @@ void TEraserForm::CreatePages(int top, int height) {
     SetWindowPos(sheet->hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     return sheet;
   };
-  const PageServices services{.ports = ports_, .report = *this, .activity = *this, .gauges = *this};
+  const PageServices services{
+      .ports = ports_, .report = *this, .activity = *this, .gauges = *this, .help = *this};
   TabSheet1 = makeSheet(true);
   TabSheet2 = makeSheet(false);
   const auto frame = [&](const win32::Panel& sheet) {
@@ -175,6 +177,8 @@ void TEraserForm::ShowEmpty() {
 void TEraserForm::Hide() {
   if (ActiveForm) ActiveForm->Hide();
 }
+
+void TEraserForm::ShowHelp() { ShowHelpForm(hwnd()); }
 
 void TEraserForm::FormShow() { RefreshGauges(); }
 

@@ -22,11 +22,12 @@ class TActiveForm;
 
 // The main window: the gauge header, the progress bar, the two tab pages, the status
 // bar and the timer. It is the status sink every run reports to, and what the pages
-// ask to show the activity window and to measure the gauges again.
+// ask to show the activity window, to measure the gauges again and to show the help.
 class TEraserForm final : public win32::Window,
                           public RunReport,
                           public ActivityLog,
-                          public GaugeRefresh {
+                          public GaugeRefresh,
+                          public HelpWindow {
  public:
   explicit TEraserForm(const Ports& ports);
   ~TEraserForm() override;
@@ -63,6 +64,7 @@ class TEraserForm final : public win32::Window,
   // Runs from a clean-up or report button start with the activity window shown, empty.
   void ShowEmpty() override;
   void Hide() override;
+  void ShowHelp() override;
 
   void CreatePages(int top, int height);
   void ShowActivePage();
