@@ -6,7 +6,6 @@
 #include <exception>
 #include <stdexcept>
 
-#include "listview/gui/HtmlCells.h"
 #include "toolkit/Colors.h"
 #include "toolkit/Controls.h"
 
@@ -34,10 +33,8 @@ LRESULT Guarded(Handle&& handle) {
 
 }  // namespace
 
-TAdvListView::TAdvListView(const Args& args)
-    : htmlCells_(std::make_unique<TEngineHtmlCells>()),
-      checkboxes_(args.checkboxes),
-      ownerDraw_(args.ownerDraw) {
+TAdvListView::TAdvListView(const Args& args, LinkOpener& opener)
+    : opener_(opener), checkboxes_(args.checkboxes), ownerDraw_(args.ownerDraw) {
   Create({.className = "TAdvListView",
           .style = WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN,
           .x = args.x,

@@ -161,7 +161,7 @@ void TAdvListView::DrawCellText(HDC dc, const std::string& text, const RECT& rec
   SetBkColor(dc, win32::ColorToRGB(style.brush));
   SetBkMode(dc, OPAQUE);
   if (CellKindOf(text) == CellKind::kMiniHtml) {
-    htmlCells_->Draw(HtmlCell(dc, text, rect, style));
+    htmlCells_.Draw(HtmlCell(dc, text, rect, style));
     return;
   }
   DRAWTEXTPARAMS margins{sizeof margins, 0, kTextMargin, kTextMargin, 0};

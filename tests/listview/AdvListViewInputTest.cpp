@@ -92,8 +92,10 @@ TEST_F(AdvListViewInputTest, APressWithin14PixelsTurnsTheTickAloneAndBeyondSelec
 }
 
 TEST_F(AdvListViewInputTest, WhereThePlatformDrawsTheBoxesATickItTurnsOnAPressRaisesTheEvent) {
-  TAdvListView plain(TAdvListView::Args{
-      .parent = host.get(), .y = 120, .width = 200, .height = 100, .ownerDraw = false});
+  TAdvListView plain(
+      TAdvListView::Args{
+          .parent = host.get(), .y = 120, .width = 200, .height = 100, .ownerDraw = false},
+      links);
   plain.AddColumn("Name", 100);
   plain.AddItem("a", {});
   RecordTicks(plain);
@@ -226,7 +228,8 @@ class CountingListView : public TAdvListView {
 };
 
 TEST_F(AdvListViewInputTest, EveryRowThatBecomesSelectedReachesTheRowHook) {
-  CountingListView counting(TAdvListView::Args{.parent = host.get(), .width = 200, .height = 100});
+  CountingListView counting(TAdvListView::Args{.parent = host.get(), .width = 200, .height = 100},
+                            links);
   counting.AddColumn("Name", 100);
   for (const char* name : {"a", "b", "c"}) counting.AddItem(name, {});
   counting.MakeCurrent(2);
