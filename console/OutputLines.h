@@ -10,15 +10,6 @@
 
 namespace quillmere {
 
-// The sums of one target's items.
-struct Totals {
-  int items = 0;  // planned, removed or failed: a skipped folder is no item
-  int failed = 0;
-  std::optional<std::uint64_t> size;  // of the items that go (or would), where known
-
-  void Add(const LedgerItem& item);
-};
-
 // The lines a console run writes: as text for people, or one JSON object a line
 // for programs. Texts stay in the program's 8-bit code page; the console writes
 // the JSON lines out in UTF-8.

@@ -42,9 +42,6 @@ struct GaugeSources {
   const Files& files;
 };
 
-// Whole KB up to and including 1024 KB, otherwise whole MB.
-std::string SizeFigure(std::uint64_t bytes);
-
 void SizeRecycleBin(GaugeBoard& board, const Shell& shell);
 void CountHistory(GaugeBoard& board, TUrlHistory& history);
 void SizeCache(GaugeBoard& board, UrlCache& cache, RunReport& report);

@@ -11,6 +11,7 @@
 #include "app/ActiveForm.h"
 #include "app/EraserForm.h"
 #include "cleaners/CleanupRun.h"
+#include "common/SizeFigure.h"
 #include "gauges/Gauges.h"
 #include "platform/win32/Win32Files.h"
 #include "platform/win32/Win32LocaleTime.h"
