@@ -317,8 +317,8 @@ class TAdvListView : public win32::Window {
 
   HWND list_ = nullptr;
   HWND header_ = nullptr;
-  std::unique_ptr<WindowHook> listHook_;
-  std::unique_ptr<WindowHook> headerHook_;
+  std::unique_ptr<win32::WindowHook> listHook_;
+  std::unique_ptr<win32::WindowHook> headerHook_;
   win32::UniqueImageList stateImages_;  // the platform's boxes, taken off the list
   win32::UniqueFont ownHeaderFont_;
   LinkOpener& opener_;
