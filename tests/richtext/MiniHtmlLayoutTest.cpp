@@ -48,8 +48,7 @@ TEST_F(MiniHtmlTest, WordWrapMovesWholeWordsOnAndNeverSplitsAWordAtATag) {
 TEST_F(MiniHtmlTest, ATagWithoutItsClosingBracketDropsTheRestOfTheText) {
   for (const bool wrap : {true, false}) {
     canvas.ClearRecords();
-    const RenderResult result =
-        Render("ab <B zz", [&](RenderArgs& args) { args.wordWrap = wrap; });
+    const RenderResult result = Render("ab <B zz", [&](RenderArgs& args) { args.wordWrap = wrap; });
     EXPECT_THAT(canvas.ShownTexts(), ElementsAre("ab ")) << "wrap " << wrap;
     EXPECT_EQ(result.plainText, "ab ");
   }
