@@ -7,7 +7,6 @@
 #include <string_view>
 
 #include "common/PageServices.h"
-#include "gauges/Gauges.h"
 #include "history/UrlHistory.h"
 #include "toolkit/CheckListBox.h"
 #include "toolkit/PageFrame.h"
