@@ -10,7 +10,7 @@ namespace {
 constexpr int kClientWidth = 537;
 constexpr int kClientHeight = 289;
 constexpr int kHeaderHeight = 27;
-constexpr COLORREF kHeaderColor = 13014115;  // red 99, green 148, blue 198
+constexpr COLORREF kHeaderColor = RGB(99, 148, 198);
 constexpr DWORD kStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
 constexpr DWORD kExStyle = WS_EX_DLGMODALFRAME | WS_EX_TOPMOST;
 

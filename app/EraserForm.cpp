@@ -5,6 +5,7 @@
 #include <string>
 
 #include "app/ActiveForm.h"
+#include "app/HelpForm.h"
 #include "app/res/Resources.h"
 #include "toolkit/Controls.h"
 #include "toolkit/ProgramIcon.h"
@@ -62,16 +63,11 @@ TEraserForm::TEraserForm(const Ports& ports)
   SetProgressMax(100);
   const int pagesTop = kHeaderHeight + kBevelHeight + kProgressHeight;
   CreatePages(pagesTop, kClientHeight - kStatusHeight - pagesTop);
-  // The header measures into the task page's captions, so it comes after the pages.
-  Header = std::make_unique<TGaugeHeader>(
-      TGaugeHeader::Args{.parent = hwnd(),
-                         .width = kClientWidth,
-                         .height = kHeaderHeight,
-                         .font = font_.get(),
-                         .boldFont = boldFont_.get(),
-                         .tasks = *TasksPage,
-                         .sources = {ports_.shell, UrlHistory1, ports_.urlCache, ports_.files},
-                         .report = *this});
+  Header = std::make_unique<TGaugeHeader>(TGaugeHeader::Args{.parent = hwnd(),
+                                                             .width = kClientWidth,
+                                                             .height = kHeaderHeight,
+                                                             .font = font_.get(),
+                                                             .boldFont = boldFont_.get()});
   StatusBar1 =
       std::make_unique<win32::StatusBar>(win32::StatusBar::Args{.parent = hwnd(),
                                                                 .y = kClientHeight - kStatusHeight,
@@ -117,7 +113,8 @@ void TEraserForm::CreatePages(int top, int height) {
     SetWindowPos(sheet->hwnd(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     return sheet;
   };
-  const PageServices services{.ports = ports_, .report = *this, .activity = *this, .gauges = *this};
+  const PageServices services{
+      .ports = ports_, .report = *this, .activity = *this, .gauges = *this, .help = *this};
   TabSheet1 = makeSheet(true);
   TabSheet2 = makeSheet(false);
   const auto frame = [&](const win32::Panel& sheet) {
@@ -164,7 +161,18 @@ void TEraserForm::SetProgressPosition(int position) {
   SendMessageA(ProgressBar, PBM_SETPOS, position, 0);
 }
 
-void TEraserForm::RefreshGauges() { Header->RefreshGauges(); }
+void TEraserForm::RefreshGauges() {
+  quillmere::RefreshGauges(
+      *this, GaugeSources{ports_.shell, UrlHistory1, ports_.urlCache, ports_.files}, *this);
+}
+
+void TEraserForm::FillTaskList() { TasksPage->FillTaskList(); }
+
+void TEraserForm::AppendToTask(int index, std::string_view text) {
+  TasksPage->AppendToTask(index, text);
+}
+
+void TEraserForm::SetPiePosition(int position) { Header->Pie().SetPosition(position); }
 
 void TEraserForm::ShowEmpty() {
   if (!ActiveForm) return;
@@ -175,6 +183,8 @@ void TEraserForm::ShowEmpty() {
 void TEraserForm::Hide() {
   if (ActiveForm) ActiveForm->Hide();
 }
+
+void TEraserForm::ShowHelp() { ShowHelpForm(hwnd()); }
 
 void TEraserForm::FormShow() { RefreshGauges(); }
 

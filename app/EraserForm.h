@@ -7,6 +7,7 @@
 #include "common/PageServices.h"
 #include "common/RunReport.h"
 #include "cookies/gui/CookiePage.h"
+#include "gauges/Gauges.h"
 #include "gauges/gui/GaugeHeader.h"
 #include "history/UrlHistory.h"
 #include "platform/Ports.h"
@@ -22,11 +23,13 @@ class TActiveForm;
 
 // The main window: the gauge header, the progress bar, the two tab pages, the status
 // bar and the timer. It is the status sink every run reports to, and what the pages
-// ask to show the activity window and to measure the gauges again.
+// ask to show the activity window, to measure the gauges again and to show the help.
 class TEraserForm final : public win32::Window,
                           public RunReport,
                           public ActivityLog,
-                          public GaugeRefresh {
+                          public GaugeRefresh,
+                          public GaugeBoard,
+                          public HelpWindow {
  public:
   explicit TEraserForm(const Ports& ports);
   ~TEraserForm() override;
@@ -43,7 +46,13 @@ class TEraserForm final : public win32::Window,
   void SetProgressPosition(int position) override;
 
   // Every gauge measured anew into the task captions, the status line and the pie.
+  // The pages ask for it after a run; the figures go down to the task page and the
+  // header, which know nothing of each other.
   void RefreshGauges() override;
+  // Where the gauges show: the task page's captions and the header's pie.
+  void FillTaskList() override;
+  void AppendToTask(int index, std::string_view text) override;
+  void SetPiePosition(int position) override;
 
   // The parts a caller or a test looks at.
   HWND StatusBar() const { return StatusBar1->hwnd(); }
@@ -63,6 +72,7 @@ class TEraserForm final : public win32::Window,
   // Runs from a clean-up or report button start with the activity window shown, empty.
   void ShowEmpty() override;
   void Hide() override;
+  void ShowHelp() override;
 
   void CreatePages(int top, int height);
   void ShowActivePage();

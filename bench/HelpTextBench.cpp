@@ -19,7 +19,7 @@
 #include "richtext/MiniHtml.h"
 #include "richtext/gui/GdiFonts.h"
 #include "richtext/gui/GdiSurface.h"
-#include "richtext/gui/HelpForm.h"
+#include "app/HelpForm.h"
 
 namespace {
 

@@ -71,7 +71,7 @@ class MemoWatch {
  private:
   HWND memo_;
   std::vector<DWORD> times_;
-  WindowHook hook_;
+  win32::WindowHook hook_;
 };
 
 class CountingReport final : public RunReport {

@@ -12,7 +12,10 @@ namespace quillmere {
 
 inline constexpr int kCleanupTaskCount = 9;
 
-// The clean-up tasks' captions, in the order the run takes them.
+// The clean-up tasks' captions, in the order the run takes them. They are spelled
+// exactly as the program has always shown them, "Widows" and "Hustory" included, on
+// purpose: they are what its users know, and the console lists them too. A test pins
+// every one as text.
 inline constexpr const char* kTaskCaptions[kCleanupTaskCount] = {
     "Clear Internet Explorer URL Drop Down Cache",
     "Clear Internet Explorer URL History    (Index.dat)",

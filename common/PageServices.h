@@ -21,13 +21,21 @@ class GaugeRefresh {
   virtual void RefreshGauges() = 0;
 };
 
-// What the runs of a page work on and report to. The main window gives these to its
-// pages; a page knows nothing else of it.
+// The program's help, which the "Help" button of either page opens over the main window.
+class HelpWindow {
+ public:
+  virtual ~HelpWindow() = default;
+  virtual void ShowHelp() = 0;
+};
+
+// What the runs of a page work on and report to, and the help its button opens. The
+// main window gives these to its pages; a page knows nothing else of it.
 struct PageServices {
   const Ports& ports;
   RunReport& report;
   ActivityLog& activity;
   GaugeRefresh& gauges;
+  HelpWindow& help;
 };
 
 }  // namespace quillmere

@@ -4,6 +4,16 @@
 
 namespace quillmere {
 
+void Totals::Add(const LedgerItem& item) {
+  if (item.outcome == Outcome::kSkipped) return;
+  ++items;
+  if (item.outcome == Outcome::kFailed) {
+    ++failed;
+  } else if (item.size) {
+    size = size.value_or(0) + *item.size;
+  }
+}
+
 Ledger::Ledger(Mode mode, std::function<void(const LedgerItem&)> onItem)
     : mode_(mode), onItem_(std::move(onItem)) {}
 

@@ -30,6 +30,15 @@ struct ListedItem {
   std::optional<std::uint64_t> size;
 };
 
+// The sums of one target's items.
+struct Totals {
+  int items = 0;  // planned, removed or failed: a skipped folder is no item
+  int failed = 0;
+  std::optional<std::uint64_t> size;  // of the items that go (or would), where known
+
+  void Add(const LedgerItem& item);
+};
+
 // Every item a run removes or, in a preview, would remove. The recording ports enter
 // each removal here as it happens; a preview and a clean therefore run the very same
 // routines, and only a clean lets a removal reach the operating system.

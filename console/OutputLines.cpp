@@ -2,7 +2,7 @@
 
 #include <cstdio>
 
-#include "gauges/Gauges.h"
+#include "common/SizeFigure.h"
 #include "platform/Utf8.h"
 
 namespace quillmere {
@@ -36,16 +36,6 @@ const char* OutcomeName(Outcome outcome) {
 std::string TargetJson(std::string_view target) { return "{\"target\":" + JsonString(target); }
 
 }  // namespace
-
-void Totals::Add(const LedgerItem& item) {
-  if (item.outcome == Outcome::kSkipped) return;
-  ++items;
-  if (item.outcome == Outcome::kFailed) {
-    ++failed;
-  } else if (item.size) {
-    size = size.value_or(0) + *item.size;
-  }
-}
 
 std::string ListLine(const Target& target, const Totals& totals) {
   return Padded(target.id, 18) + Padded(Count(totals.items), 12) +

@@ -10,15 +10,6 @@
 
 namespace quillmere {
 
-// The sums of one target's items.
-struct Totals {
-  int items = 0;  // planned, removed or failed: a skipped folder is no item
-  int failed = 0;
-  std::optional<std::uint64_t> size;  // of the items that go (or would), where known
-
-  void Add(const LedgerItem& item);
-};
-
 // The lines a console run writes: as text for people, or one JSON object a line
 // for programs. Texts are UTF-8, as the program's; a name that is not valid UTF-8
 // shows U+FFFD in its place in both (the console makes the text lines valid).

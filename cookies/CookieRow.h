@@ -11,7 +11,9 @@ namespace quillmere {
 // The longest "Address" a row shows, in characters.
 inline constexpr std::size_t kMaxAddressLength = 260;
 
-// The five cells of one cookie row, as the list shows them.
+// The five cells of one cookie row, as the list shows them. These texts are the
+// model: the list keeps nothing else of a cookie, so sorting parses the dates and
+// hits back out of them and deletion takes its key from the "Full Address" cell.
 struct CookieRow {
   std::string address;      // caption: the host and path
   std::string hits;         // sub-item 0

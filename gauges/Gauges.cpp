@@ -1,5 +1,6 @@
 #include "gauges/Gauges.h"
 
+#include "common/SizeFigure.h"
 #include "history/UrlHistory.h"
 #include "platform/UrlCacheWalk.h"
 
@@ -13,12 +14,6 @@ std::string Blanks(std::size_t n) { return std::string(n, ' '); }
 const char* const kRecycleBinRoot = "C:\\WINDOWS\\SYSTEM32";
 
 }  // namespace
-
-std::string SizeFigure(std::uint64_t bytes) {
-  const std::uint64_t kb = bytes / 1024;
-  if (kb <= 1024) return std::to_string(kb) + " KB";
-  return std::to_string(bytes / 1048576) + " MB";
-}
 
 void SizeRecycleBin(GaugeBoard& board, const Shell& shell) {
   const std::int64_t size = shell.QueryRecycleBinSize(kRecycleBinRoot).value_or(0);

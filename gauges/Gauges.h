@@ -19,18 +19,14 @@ inline constexpr int kHistoryTask = 1;
 inline constexpr int kCachePagesTask = 2;
 inline constexpr int kRecycleBinTask = 6;
 
-// The task list whose captions carry the figures.
-class TaskCaptions {
+// Where the gauges show: the task list's captions and the pie, both of the main
+// window, which measures into them.
+class GaugeBoard {
  public:
-  virtual ~TaskCaptions() = default;
+  virtual ~GaugeBoard() = default;
   // The nine base captions anew, every tick cleared.
   virtual void FillTaskList() = 0;
   virtual void AppendToTask(int index, std::string_view text) = 0;
-};
-
-// Where the gauges show: the task list and the pie of the main window.
-class GaugeBoard : public TaskCaptions {
- public:
   virtual void SetPiePosition(int position) = 0;
 };
 
@@ -41,9 +37,6 @@ struct GaugeSources {
   UrlCache& cache;
   const Files& files;
 };
-
-// Whole KB up to and including 1024 KB, otherwise whole MB.
-std::string SizeFigure(std::uint64_t bytes);
 
 void SizeRecycleBin(GaugeBoard& board, const Shell& shell);
 void CountHistory(GaugeBoard& board, TUrlHistory& history);

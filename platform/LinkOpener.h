@@ -1,11 +1,18 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace quillmere {
 
-// Hands a link (an address with "://" or a "mailto:" one) to the program the
-// system opens such links with.
+// Whether a pressed link is one the system opens: an address with "://" or a
+// "mailto:" one. Any other link is the program's own, which its control reports.
+inline bool OpensInSystem(std::string_view link) {
+  return link.find("://") != std::string_view::npos ||
+         link.find("mailto:") != std::string_view::npos;
+}
+
+// Hands a link the system opens to the program the system opens such links with.
 class LinkOpener {
  public:
   virtual ~LinkOpener() = default;

@@ -129,13 +129,13 @@ void LinePass::Image(std::string_view tag) {
 
   m_.width += size.width;
   penX_ += size.width;
-  m_.h = std::max(m_.h, size.height);
+  m_.height = std::max(m_.height, size.height);
 
   if (upper.find("ALIGN") != std::string::npos) {
     if (upper.find("\"TOP") != std::string::npos) {
-      m_.q = m_.h - GhHeight();
+      m_.lift = m_.height - GhHeight();
     } else if (upper.find("\"MIDDLE") != std::string::npos) {
-      m_.q = (m_.h - GhHeight()) / 2;
+      m_.lift = (m_.height - GhHeight()) / 2;
     }
   }
 }

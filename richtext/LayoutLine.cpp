@@ -21,7 +21,7 @@ LinePass::LinePass(CallState& call, Pass pass, const Rect& rect, std::string_vie
       penX_(rect.left) {}
 
 void LinePass::Run() {
-  rect_.bottom -= m_.s;
+  rect_.bottom -= m_.subscriptDrop;
   m_.width = 0;
   ApplyFont();
   if (flow_.insideLink) {
@@ -29,7 +29,7 @@ void LinePass::Run() {
     call_.linkStartTop = rect_.top;
   }
   if (Drawing() && call_.bandOn && canvas_.Background() != clNone) {
-    canvas_.FillRect({args_.bounds.left, rect_.top, args_.bounds.right, rect_.top + m_.h},
+    canvas_.FillRect({args_.bounds.left, rect_.top, args_.bounds.right, rect_.top + m_.height},
                      canvas_.Background());
   }
 
@@ -48,7 +48,7 @@ void LinePass::Run() {
   m_.width -= blankWidth_;
   call_.out.textWidth = std::max(call_.out.textWidth, m_.width);
   if (Drawing() && flow_.insideLink && flow_.linkCount - 1 == args_.focusLink) {
-    const int textBottom = rect_.bottom - m_.q;
+    const int textBottom = rect_.bottom - m_.lift;
     DrawFocusSegment({call_.focusStartX - 1, call_.focusStartY, penX_ + 1, textBottom});
     call_.focusStartX = rect_.left + 1;
     call_.focusStartY = textBottom;
@@ -56,9 +56,9 @@ void LinePass::Run() {
 }
 
 void LinePass::GrowLine(int runHeight) {
-  if (flow_.subscript) m_.s = std::max(m_.s, runHeight / 4);
-  if (flow_.superscript) m_.p = std::max(m_.p, runHeight / 4);
-  m_.h = std::max(m_.h, runHeight);
+  if (flow_.subscript) m_.subscriptDrop = std::max(m_.subscriptDrop, runHeight / 4);
+  if (flow_.superscript) m_.superscriptRise = std::max(m_.superscriptRise, runHeight / 4);
+  m_.height = std::max(m_.height, runHeight);
 }
 
 // Up to the next tag; with word wrap, up to and including the first blank before it.
@@ -115,9 +115,9 @@ void LinePass::PlaceRun(std::string_view run) {
 
 void LinePass::DrawRunAtPen(const std::string& shown) {
   Rect run{penX_, rect_.top, rect_.right, rect_.bottom};
-  if (flow_.subscript) run.bottom += m_.s;
-  if (flow_.superscript) run.bottom -= m_.p;
-  run.bottom -= m_.q;
+  if (flow_.subscript) run.bottom += m_.subscriptDrop;
+  if (flow_.superscript) run.bottom -= m_.superscriptRise;
+  run.bottom -= m_.lift;
   const bool ellipsis = !args_.wordWrap;
   if (flow_.shadow) {
     FontState shadow = font_;

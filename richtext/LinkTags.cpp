@@ -51,7 +51,7 @@ void LinePass::CloseLink() {
   }
   // A closing tag with no link open frames nothing.
   if (wasInside && flow_.linkCount - 1 == args_.focusLink) {
-    const int bottom = rect_.bottom - m_.q;
+    const int bottom = rect_.bottom - m_.lift;
     DrawFocusSegment({call_.focusStartX - 1, bottom - GhHeight(), penX_ + 1, bottom});
   }
 }

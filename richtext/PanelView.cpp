@@ -137,9 +137,4 @@ PanelHit HitTestPanel(DrawingSurface& canvas, const PanelView& panel, int x, int
   return hit;
 }
 
-bool OpensInShell(std::string_view link) {
-  return link.find("://") != std::string_view::npos ||
-         link.find("mailto:") != std::string_view::npos;
-}
-
 }  // namespace quillmere::richtext

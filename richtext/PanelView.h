@@ -71,8 +71,4 @@ struct PanelHit {
 // The text laid out as PaintPanel lays it out, tested at (x, y).
 PanelHit HitTestPanel(DrawingSurface& canvas, const PanelView& panel, int x, int y);
 
-// Links the panel hands to the system to open (an address with "://" or a
-// "mailto:" one); any other link is the program's own.
-bool OpensInShell(std::string_view link);
-
 }  // namespace quillmere::richtext

@@ -52,7 +52,7 @@ RenderResult RenderMiniHTML(DrawingSurface& canvas, const RenderArgs& args) {
       call.flow.subscript = call.flow.superscript = false;
       LineMetrics metrics;
       canvas.SetFont(call.measureFont);
-      metrics.h = canvas.TextHeight("gh");
+      metrics.height = canvas.TextHeight("gh");
       const FlowState lineStart = call.flow;
 
       LinePass measuring(call, Pass::kMeasure, {bounds.left + 1, y, bounds.right, bounds.bottom},
@@ -60,7 +60,7 @@ RenderResult RenderMiniHTML(DrawingSurface& canvas, const RenderArgs& args) {
       measuring.Run();
       const std::string_view line = rest.substr(0, measuring.consumed());
       rest = measuring.droppedRest() ? std::string_view() : rest.substr(measuring.consumed());
-      const int lineHeight = metrics.h + metrics.s + metrics.p;
+      const int lineHeight = metrics.height + metrics.subscriptDrop + metrics.superscriptRise;
 
       if (!args.calcOnly) {
         call.flow = lineStart;
@@ -68,7 +68,7 @@ RenderResult RenderMiniHTML(DrawingSurface& canvas, const RenderArgs& args) {
                         {LineLeft(call, metrics.width), y, bounds.right, y + lineHeight}, line,
                         metrics, call.drawFont);
         second.Run();
-        const int textBottom = y + lineHeight - metrics.q;
+        const int textBottom = y + lineHeight - metrics.lift;
         if (second.textHit() && textBottom - canvas.TextHeight("gh") < args.yPos &&
             args.yPos < textBottom) {
           out.linkHit = true;

@@ -69,14 +69,13 @@ struct CallState {
   int rotations = 0;  // rotated fonts selected on the surface
 };
 
-// One line's figures: width, height h, subscript extra s, superscript extra p and
-// the offset q of the text above the line's bottom that an aligned image makes.
+// One line's figures, found by the measuring pass and placed by the drawing pass.
 struct LineMetrics {
   int width = 0;
-  int h = 0;
-  int s = 0;
-  int p = 0;
-  int q = 0;
+  int height = 0;           // the tallest run or image, at least a line of the font
+  int subscriptDrop = 0;    // room below the text for subscripts
+  int superscriptRise = 0;  // room above the text for superscripts
+  int lift = 0;             // the text raised off the line's bottom by an aligned image
 };
 
 enum class Pass {

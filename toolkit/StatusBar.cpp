@@ -1,18 +1,12 @@
 #include "toolkit/StatusBar.h"
 
 #include <commctrl.h>
-#include <uxtheme.h>
-#include <vsstyle.h>
 
 #include <algorithm>
-#include <cstdint>
-#include <functional>
 #include <memory>
-#include <vector>
 
 #include "platform/win32/WideText.h"
 #include "toolkit/Controls.h"
-#include "toolkit/Pixels.h"
 
 namespace quillmere::win32 {
 namespace {
@@ -61,7 +55,9 @@ void StatusBar::SetText(const std::string& text) {
       shownText_ = std::move(*shown);
       controlBehind_ = true;
       const ClientDC dc(hwnd_);
-      if (dc.dc()) PaintFromKeptBackground(dc.dc(), shownText_);
+      if (dc.dc()) kept_->Paint(dc.dc(), shownText_);
+      // The control would tell whoever reads its text; the bar does it in its stead.
+      NotifyWinEvent(EVENT_OBJECT_NAMECHANGE, hwnd_, OBJID_CLIENT, CHILDID_SELF);
       return;
     }
   }
@@ -75,7 +71,10 @@ LRESULT StatusBar::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message != WM_PAINT || wParam) {
     if (controlBehind_) TellControl();
     const LRESULT result = hook_->CallNext(message, wParam, lParam);
-    if (ChangesTheLook(message)) mode_ = Mode::kUndecided;
+    if (ChangesTheLook(message)) {
+      mode_ = Mode::kUndecided;
+      kept_.reset();
+    }
     return result;
   }
   // A text the bar drew itself is plain, and newer than the control's.
@@ -87,7 +86,7 @@ LRESULT StatusBar::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return hook_->CallNext(message, wParam, lParam);
   }
   const PaintScope paint(hwnd_);
-  PaintFromKeptBackground(paint.dc(), text);
+  kept_->Paint(paint.dc(), text);
   return 0;
 }
 
@@ -108,68 +107,18 @@ void StatusBar::TellControl() {
   SendMessageW(hwnd_, SB_SETTEXTW, SB_SIMPLEID, reinterpret_cast<LPARAM>(shownText_.c_str()));
 }
 
-// The text is drawn on the picture and the picture copied whole: the font stays in
-// the picture, and under Wine choosing a font for a window's DC reads the X
-// resources anew each time.
-void StatusBar::PaintFromKeptBackground(HDC dc, const std::wstring& text) const {
-  const HDC picture = pictureDc_.get();
-  BitBlt(picture, 0, 0, size_.cx, size_.cy, backgroundDc_.get(), 0, 0, SRCCOPY);
-  RECT rect = paneRect_;
-  rect.left += 3;
-  DrawTextW(picture, text.c_str(), -1, &rect, DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
-  BitBlt(dc, 0, 0, size_.cx, size_.cy, picture, 0, 0, SRCCOPY);
-}
-
 // Called while painting, so the bar is on the screen and the control can show how
 // it paints (and where its pane now lies). An empty text would prove nothing of the
 // text's place, font and colour: the decision waits for one.
 void StatusBar::Decide() {
   const std::wstring text = PaneText();
   if (text.empty() || !PlainSimplePane(text)) return;
-  mode_ = Mode::kControl;
-  const HTHEME theme = GetWindowTheme(hwnd_);
-  if (!theme) return;
-  RECT client{};
-  GetClientRect(hwnd_, &client);
-  size_ = SIZE{client.right, client.bottom};
-  const auto byControl = PaintedPixels(size_.cx, size_.cy, [&](HDC dc) {
-    SendMessageW(hwnd_, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
-  });
-  if (byControl.empty() || !KeepBackground(theme, client)) return;
-  const auto byBar =
-      PaintedPixels(size_.cx, size_.cy, [&](HDC dc) { PaintFromKeptBackground(dc, text); });
-  if (byControl == byBar) mode_ = Mode::kKeptBackground;
+  kept_ = KeptBackground::Take(hwnd_, text);
+  mode_ = kept_ ? Mode::kKeptBackground : Mode::kControl;
 }
 
-// The bar's background and its pane, drawn by the theme as the control draws them
-// behind its text; and the picture the text is drawn on, with the text's font and
-// colour as the control draws it (the button text colour, on what is there).
-bool StatusBar::KeepBackground(HTHEME theme, const RECT& client) {
-  if (!SendMessageW(hwnd_, SB_GETRECT, 0, reinterpret_cast<LPARAM>(&paneRect_))) return false;
-  backgroundDc_.reset();
-  pictureDc_.reset();
-  // Pictures of its own, not the display's: copying between them stays inside this
-  // process (under Wine, a display bitmap lives in the X server).
-  background_ = MakeDibSection(size_.cx, size_.cy);
-  backgroundDc_.reset(CreateCompatibleDC(nullptr));
-  picture_ = MakeDibSection(size_.cx, size_.cy);
-  pictureDc_.reset(CreateCompatibleDC(nullptr));
-  if (!background_ || !backgroundDc_ || !picture_ || !pictureDc_) return false;
-  const HDC dc = backgroundDc_.get();
-  SelectObject(dc, background_.get());
-  const HDC picture = pictureDc_.get();
-  SelectObject(picture, picture_.get());
-  if (const auto font = reinterpret_cast<HGDIOBJ>(SendMessageW(hwnd_, WM_GETFONT, 0, 0))) {
-    SelectObject(picture, font);
-  }
-  SetBkMode(picture, TRANSPARENT);
-  SetTextColor(picture, GetSysColor(COLOR_BTNTEXT));
-  return SUCCEEDED(DrawThemeBackground(theme, dc, 0, 0, &client, nullptr)) &&
-         SUCCEEDED(DrawThemeBackground(theme, dc, SP_PANE, 0, &paneRect_, nullptr));
-}
-
-// One simple pane, its text drawn plainly in one piece, no size grip: what
-// PaintFromKeptBackground shows.
+// One simple pane, its text drawn plainly in one piece, no size grip: what the kept
+// background shows.
 bool StatusBar::PlainSimplePane(const std::wstring& text) const {
   const auto length = SendMessageW(hwnd_, SB_GETTEXTLENGTHW, 0, 0);
   return SendMessageW(hwnd_, SB_ISSIMPLE, 0, 0) && HIWORD(length) == 0 &&

@@ -1,13 +1,12 @@
 #pragma once
 
 #include <windows.h>
-#include <uxtheme.h>
 
 #include <memory>
 #include <optional>
 #include <string>
 
-#include "platform/win32/Handles.h"
+#include "toolkit/KeptBackground.h"
 #include "toolkit/WindowHook.h"
 
 namespace quillmere::win32 {
@@ -18,17 +17,25 @@ namespace quillmere::win32 {
 // A themed bar draws its background and its pane from the theme's pictures on every
 // repaint, and under Wine that costs twenty times what the text does: a run that
 // reports thousands of lines spent most of its time there. So the bar keeps its
-// themed background, drawn once, and on a repaint puts only the text over it, as
-// the control itself draws it. Each time the background is drawn anew (new size,
-// font, colours or theme), both ways of painting the present text are compared
-// pixel for pixel; where they differ (another system, another theme) or no theme is
+// themed background (KeptBackground), drawn once, and on a repaint puts only the text
+// over it. It is taken anew after every change of the bar's look (size, font,
+// colours, theme); where it does not match the control's own painting or no theme is
 // on, the control paints itself as before.
 //
 // While the bar paints from its kept background, a new plain text is drawn straight
 // onto the bar, without a paint cycle, and reaches the control only when something
-// else comes to the bar (a question for the text, a repaint, a new font): under
-// Wine a paint cycle costs ten times the drawing, and handing the control its text
-// costs one.
+// else comes to the bar: under Wine a paint cycle costs ten times the drawing, and
+// handing the control its text costs one. Whoever reads the bar's text (a screen
+// reader) is told of each such text at once, as the control would tell it.
+//
+// The deferral, while the bar paints from a kept background:
+//   state          | SetText (plain) | SetText (other)  | WM_PAINT        | other message
+//   control's text | bar draws it:   | to the control   | kept background | to the control
+//                  |   -> bar ahead  |                  |   or control    |
+//   bar ahead      | bar draws it    | to the control:  | bar draws its   | its text to the
+//                  |                 | -> control's     | text            | control first:
+//                  |                 |    text          |                 | -> control's text
+// Without a kept background every text goes to the control.
 class StatusBar {
  public:
   struct Args {
@@ -56,28 +63,18 @@ class StatusBar {
 
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
   void Decide();
-  bool KeepBackground(HTHEME theme, const RECT& client);
   bool PlainSimplePane(const std::wstring& text) const;
   std::wstring PaneText() const;
-  void PaintFromKeptBackground(HDC dc, const std::wstring& text) const;
   static std::optional<std::wstring> PlainText(const std::string& text);
   void TellControl();
 
   HWND hwnd_ = nullptr;
   std::unique_ptr<WindowHook> hook_;
   Mode mode_ = Mode::kUndecided;
-  // The text on the bar, and whether the control still holds an older one.
+  std::unique_ptr<KeptBackground> kept_;  // while mode_ is kKeptBackground
+  // The text on the bar, and whether the bar is ahead of the control with it.
   std::wstring shownText_;
   bool controlBehind_ = false;
-  // The bar's client area as the theme draws it behind the text; the DC goes before
-  // the bitmap it holds.
-  UniqueBitmap background_;
-  UniqueDC backgroundDc_;
-  // The bar as it was last shown; its DC holds the text's font.
-  UniqueBitmap picture_;
-  UniqueDC pictureDc_;
-  SIZE size_{};
-  RECT paneRect_{};
 };
 
 }  // namespace quillmere::win32

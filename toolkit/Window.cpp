@@ -85,15 +85,7 @@ LRESULT CALLBACK Window::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
     EnableWindow(self->modalOwner_, TRUE);
     self->modalOwner_ = nullptr;
   }
-  LRESULT result = 0;
-  try {
-    result = self->HandleMessage(message, wParam, lParam);
-  } catch (const std::exception& error) {
-    ReportTopLevelError(error.what());
-  } catch (...) {
-    // Nothing may unwind through the system's code that called this procedure.
-    ReportTopLevelError("An unknown error occurred.");
-  }
+  const LRESULT result = Guarded([&] { return self->HandleMessage(message, wParam, lParam); });
   if (message == WM_NCDESTROY) {
     SetWindowLongPtrA(hwnd, GWLP_USERDATA, 0);
     self->hwnd_ = nullptr;

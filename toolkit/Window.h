@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <exception>
 #include <functional>
 #include <string>
 
@@ -11,6 +12,21 @@ namespace quillmere::win32 {
 using ErrorHandler = std::function<void(const std::string& message)>;
 void SetTopLevelErrorHandler(ErrorHandler handler);
 void ReportTopLevelError(const std::string& message);
+
+// Answers a message through `handle`. Nothing may unwind through the platform's code
+// that called a window procedure: whatever `handle` throws is reported as above, and
+// the message answered with 0.
+template <typename Handle>
+LRESULT Guarded(Handle&& handle) {
+  try {
+    return handle();
+  } catch (const std::exception& error) {
+    ReportTopLevelError(error.what());
+  } catch (...) {
+    ReportTopLevelError("An unknown error occurred.");
+  }
+  return 0;
+}
 
 // The program's own message box: the text, caption "Quillmere", an information icon
 // and one OK button, owned by the active window.

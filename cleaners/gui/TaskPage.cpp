@@ -5,7 +5,6 @@
 #include "cleaners/CleanupRun.h"
 #include "cleaners/HistoryPurge.h"
 #include "history/HistoryReport.h"
-#include "richtext/gui/HelpForm.h"
 
 namespace quillmere {
 namespace {
@@ -123,7 +122,7 @@ void TTaskPage::ToolButton15Click(int) {
   ReportUrlHistory(UrlHistory1, services_.ports.localeTime, services_.report);
 }
 
-void TTaskPage::ToolButton13Click(int) { ShowHelpForm(page_); }
+void TTaskPage::ToolButton13Click(int) { services_.help.ShowHelp(); }
 
 void TTaskPage::btnCloseClick(int) { win32::CloseTopLevelWindow(page_); }
 

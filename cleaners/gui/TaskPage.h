@@ -7,7 +7,6 @@
 #include <string_view>
 
 #include "common/PageServices.h"
-#include "gauges/Gauges.h"
 #include "history/UrlHistory.h"
 #include "toolkit/CheckListBox.h"
 #include "toolkit/PageFrame.h"
@@ -28,7 +27,7 @@ enum TaskPageCommand : int {
 
 // The "System / Internet History" page: the check list of clean-up tasks, its run
 // and the index report of the URL history.
-class TTaskPage final : public TaskCaptions {
+class TTaskPage final {
  public:
   struct Args {
     win32::PageFrame frame;
@@ -45,8 +44,9 @@ class TTaskPage final : public TaskCaptions {
   const char* Hint(int id) const;
 
   // The nine task captions anew, none ticked.
-  void FillTaskList() override;
-  void AppendToTask(int index, std::string_view text) override;
+  void FillTaskList();
+  // `text` added to task `index`'s caption (a gauge's figure).
+  void AppendToTask(int index, std::string_view text);
 
   // The controls a caller or a test looks at.
   win32::CheckListBox& TaskList() { return *CheckListBox1; }

@@ -10,7 +10,6 @@
 #include "cookies/CookieRow.h"
 #include "cookies/CookieSort.h"
 #include "platform/UrlCacheWalk.h"
-#include "richtext/gui/HelpForm.h"
 #include "toolkit/Controls.h"
 
 namespace quillmere {
@@ -99,7 +98,8 @@ TCookiePage::TCookiePage(const Args& args)
 
 void TCookiePage::CreateCookieList(int y, int width, int height) {
   lvCookies = std::make_unique<TAdvListView>(
-      TAdvListView::Args{.parent = page_, .y = y, .width = width, .height = height, .font = font_});
+      TAdvListView::Args{.parent = page_, .y = y, .width = width, .height = height, .font = font_},
+      links_);
   lvCookies->AddColumn("Address", 125);
   lvCookies->AddColumn("Hits", 45, taCenter);
   lvCookies->AddColumn("Modified", 80);
@@ -212,7 +212,7 @@ void TCookiePage::btnDeleteClick(int) {
   services_.activity.Hide();
 }
 
-void TCookiePage::ToolButton13Click(int) { ShowHelpForm(page_); }
+void TCookiePage::ToolButton13Click(int) { services_.help.ShowHelp(); }
 
 void TCookiePage::btnCloseClick(int) { CloseMainWindow(); }
 

@@ -10,6 +10,7 @@
 #include "common/PageServices.h"
 #include "cookies/PrivacyLauncher.h"
 #include "listview/gui/AdvListV.h"
+#include "platform/win32/Win32LinkOpener.h"
 #include "toolkit/PageFrame.h"
 #include "toolkit/Panel.h"
 #include "toolkit/Timer.h"
@@ -90,6 +91,7 @@ class TCookiePage : private PrivacyPage {
   PageServices services_;
   win32::Timer& timer_;
   PrivacyLauncher privacy_;
+  win32::Win32LinkOpener links_;  // for links in the list's cells
 
   std::unique_ptr<win32::ToolBar> ToolBar1;
   std::unique_ptr<TAdvListView> lvCookies;

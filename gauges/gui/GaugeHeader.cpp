@@ -15,8 +15,7 @@ const char* const kInstructions =
 
 }  // namespace
 
-TGaugeHeader::TGaugeHeader(const Args& args)
-    : tasks_(args.tasks), sources_(args.sources), report_(args.report) {
+TGaugeHeader::TGaugeHeader(const Args& args) {
   Panel1 = std::make_unique<win32::Panel>(win32::Panel::Args{.parent = args.parent,
                                                              .width = args.width,
                                                              .height = args.height,
@@ -45,15 +44,5 @@ TGaugeHeader::TGaugeHeader(const Args& args)
   SimplePie->SetUsedcolor(clBlue);
   Panel1->OnPaint = [this](HDC dc) { SimplePie->Paint(dc); };
 }
-
-void TGaugeHeader::RefreshGauges() { quillmere::RefreshGauges(*this, sources_, report_); }
-
-void TGaugeHeader::FillTaskList() { tasks_.FillTaskList(); }
-
-void TGaugeHeader::AppendToTask(int index, std::string_view text) {
-  tasks_.AppendToTask(index, text);
-}
-
-void TGaugeHeader::SetPiePosition(int position) { SimplePie->SetPosition(position); }
 
 }  // namespace quillmere

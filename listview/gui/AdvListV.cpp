@@ -3,10 +3,8 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
-#include <exception>
 #include <stdexcept>
 
-#include "listview/gui/HtmlCells.h"
 #include "toolkit/Colors.h"
 #include "toolkit/Controls.h"
 
@@ -18,26 +16,10 @@ namespace {
 constexpr UINT_PTR kTimerId = 1222;
 constexpr UINT kTimerInterval = 300;
 
-// Nothing may unwind through the platform's code that called a subclass procedure:
-// an error of an event handler ends that handler and is shown as every other one.
-template <typename Handle>
-LRESULT Guarded(Handle&& handle) {
-  try {
-    return handle();
-  } catch (const std::exception& error) {
-    win32::ReportTopLevelError(error.what());
-  } catch (...) {
-    win32::ReportTopLevelError("An unknown error occurred.");
-  }
-  return 0;
-}
-
 }  // namespace
 
-TAdvListView::TAdvListView(const Args& args)
-    : htmlCells_(std::make_unique<TEngineHtmlCells>()),
-      checkboxes_(args.checkboxes),
-      ownerDraw_(args.ownerDraw) {
+TAdvListView::TAdvListView(const Args& args, LinkOpener& opener)
+    : opener_(opener), checkboxes_(args.checkboxes), ownerDraw_(args.ownerDraw) {
   Create({.className = "TAdvListView",
           .style = WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN,
           .x = args.x,
@@ -109,18 +91,18 @@ void TAdvListView::CreateList(const Args& args) {
     stateImages_.reset(ListView_SetImageList(list_, nullptr, LVSIL_STATE));
   }
   SendMessageA(list_, LVM_SETHOVERTIME, 0, static_cast<LPARAM>(args.hoverTime));
-  listHook_ =
-      std::make_unique<WindowHook>(list_, [this](UINT message, WPARAM wParam, LPARAM lParam) {
-        return Guarded([&] { return OnListMessage(message, wParam, lParam); });
+  listHook_ = std::make_unique<win32::WindowHook>(
+      list_, [this](UINT message, WPARAM wParam, LPARAM lParam) {
+        return OnListMessage(message, wParam, lParam);
       });
 }
 
 void TAdvListView::AttachHeader() {
   header_ = reinterpret_cast<HWND>(SendMessageA(list_, LVM_GETHEADER, 0, 0));
   if (!header_) throw std::runtime_error("The list has no header.");
-  headerHook_ =
-      std::make_unique<WindowHook>(header_, [this](UINT message, WPARAM wParam, LPARAM lParam) {
-        return Guarded([&] { return OnHeaderMessage(message, wParam, lParam); });
+  headerHook_ = std::make_unique<win32::WindowHook>(
+      header_, [this](UINT message, WPARAM wParam, LPARAM lParam) {
+        return OnHeaderMessage(message, wParam, lParam);
       });
 }
 

@@ -14,9 +14,10 @@
 #include "listview/ListSettings.h"
 #include "listview/RowGeometry.h"
 #include "listview/SortType.h"
-#include "listview/gui/MiniHtmlCells.h"
-#include "toolkit/WindowHook.h"
+#include "listview/gui/HtmlCells.h"
+#include "platform/LinkOpener.h"
 #include "platform/win32/Handles.h"
+#include "toolkit/WindowHook.h"
 #include "toolkit/Window.h"
 
 namespace quillmere {
@@ -82,7 +83,8 @@ struct TCellStyle {
 // window of its own, which receives the platform list's notifications and paint
 // requests, so that whoever places the list needs to route nothing. Painting goes
 // through the platform list's owner-draw requests for WM_PAINT and WM_PRINTCLIENT
-// alike, so rows can be drawn into any device context.
+// alike, so rows can be drawn into any device context. Links in mini-HTML cells that
+// the system opens go to `opener`, unless OnURLClick handles them.
 class TAdvListView : public win32::Window {
  public:
   struct Args {
@@ -97,7 +99,7 @@ class TAdvListView : public win32::Window {
     bool flatScrollBars = true;
     int hoverTime = -1;  // the hover-select delay; -1 the system's
   };
-  explicit TAdvListView(const Args& args);
+  TAdvListView(const Args& args, LinkOpener& opener);
   ~TAdvListView() override;
 
   HWND ListWindow() const { return list_; }
@@ -159,8 +161,6 @@ class TAdvListView : public win32::Window {
   TColor SelectionTextColor() const { return selectionTextColor_; }
   void SetSelectionTextColor(TColor color);
   HFONT Font() const;
-  const TDetails& DetailView() const { return detailView_; }
-  void SetDetailView(const TDetails& details);
 
   // --- The header
   // Flat items instead of push buttons; a click on an item still reaches
@@ -189,16 +189,6 @@ class TAdvListView : public win32::Window {
   // The column-click operation: what a click on a header item leads to.
   void ColumnClick(const TListColumn& column);
 
-  // --- Settings of features this program leaves off
-  TColumnSize ColumnSize;
-  TPrintSettings PrintSettings;
-  THTMLSettings HTMLSettings;
-
-  // The major version in the high word, the minor in the low one; and as text with
-  // its release date.
-  virtual int GetVersionNr() const;
-  virtual std::string GetVersionString() const;
-
   // --- Events; an event left empty is skipped.
   std::function<void(TAdvListView& sender, const TListColumn& column)> OnColumnClick;
   std::function<void(TAdvListView& sender, TListItem& item1, TListItem& item2, std::intptr_t data,
@@ -218,7 +208,8 @@ class TAdvListView : public win32::Window {
   std::function<void(TAdvListView& sender, const std::string& anchor)> OnAnchorClick;
   std::function<void(TAdvListView& sender, const std::string& anchor)> OnAnchorEnter;
   std::function<void(TAdvListView& sender, const std::string& anchor)> OnAnchorExit;
-  // A link holding "://" was pressed; unless handled the shell opens it.
+  // A link the system opens (platform/LinkOpener.h) was pressed; unless handled the
+  // opener opens it.
   std::function<void(TAdvListView& sender, int item, const std::string& url, bool& handled)>
       OnURLClick;
   // A resize drag of a column's divider is about to start; false vetoes it.
@@ -226,6 +217,18 @@ class TAdvListView : public win32::Window {
   std::function<void(TAdvListView& sender, int column)> OnEndColumnTrack;
   std::function<void(TAdvListView& sender, int column)> OnColumnSized;
   std::function<void(TAdvListView& sender, int column)> OnColumnRClick;
+
+  // --- What the list offers and this program does not use: the settings of features
+  // it leaves off, the details view, the version and the header's filter events.
+  TColumnSize ColumnSize;
+  TPrintSettings PrintSettings;
+  THTMLSettings HTMLSettings;
+  const TDetails& DetailView() const { return detailView_; }
+  void SetDetailView(const TDetails& details);
+  // The major version in the high word, the minor in the low one; and as text with
+  // its release date.
+  virtual int GetVersionNr() const;
+  virtual std::string GetVersionString() const;
   std::function<void(TAdvListView& sender, int item)> OnFilterChange;
   std::function<void(TAdvListView& sender, int item)> OnFilterBtnClick;
 
@@ -314,11 +317,12 @@ class TAdvListView : public win32::Window {
 
   HWND list_ = nullptr;
   HWND header_ = nullptr;
-  std::unique_ptr<WindowHook> listHook_;
-  std::unique_ptr<WindowHook> headerHook_;
+  std::unique_ptr<win32::WindowHook> listHook_;
+  std::unique_ptr<win32::WindowHook> headerHook_;
   win32::UniqueImageList stateImages_;  // the platform's boxes, taken off the list
   win32::UniqueFont ownHeaderFont_;
-  std::unique_ptr<TMiniHtmlCells> htmlCells_;  // the cells whose text is mini-HTML
+  LinkOpener& opener_;
+  TMiniHtmlCells htmlCells_;
   std::vector<TListColumn> columns_;
   std::vector<std::unique_ptr<TListItem>> rows_;
   std::vector<char> textBuffer_;  // platform texts are read into it

@@ -71,19 +71,20 @@ void TAdvListView::ReadColumnWidths() {
 }
 
 // The header's notifications, ANSI or Unicode alike: the platform list's header
-// speaks Unicode to it whatever this program is built for.
+// speaks Unicode to it whatever this program is built for. Only the header's own
+// codes name an item; NM_RCLICK and NM_RELEASEDCAPTURE come as a bare NMHDR.
 LRESULT TAdvListView::OnHeaderNotify(NMHDR& from, WPARAM wParam, LPARAM lParam) {
-  const int item = reinterpret_cast<const NMHEADERA&>(from).iItem;
+  const auto item = [&from] { return reinterpret_cast<const NMHEADERA&>(from).iItem; };
   const UINT code = from.code;
   const bool beginTrack = code == HDN_BEGINTRACKA || code == HDN_BEGINTRACKW;
   const bool endTrack = code == HDN_ENDTRACKA || code == HDN_ENDTRACKW;
   if (endTrack && OnEndColumnTrack) {
     columnTracking_ = false;
-    OnEndColumnTrack(*this, item);
+    OnEndColumnTrack(*this, item());
   }
   if (beginTrack && OnStartColumnTrack) {
     bool allow = true;
-    OnStartColumnTrack(*this, item, allow);
+    OnStartColumnTrack(*this, item(), allow);
     return allow ? FALSE : TRUE;  // TRUE keeps the drag from starting
   }
   const LRESULT result = listHook_->CallNext(WM_NOTIFY, wParam, lParam);
@@ -91,7 +92,7 @@ LRESULT TAdvListView::OnHeaderNotify(NMHDR& from, WPARAM wParam, LPARAM lParam) 
     columnTracking_ = true;
   } else if (endTrack) {
     columnTracking_ = false;
-    EndColumnResize(item);
+    EndColumnResize(item());
   } else if (code == HDN_ITEMCHANGEDA || code == HDN_ITEMCHANGEDW || code == HDN_DIVIDERDBLCLICKA ||
              code == HDN_DIVIDERDBLCLICKW) {
     if (!columnTracking_) {
@@ -99,9 +100,9 @@ LRESULT TAdvListView::OnHeaderNotify(NMHDR& from, WPARAM wParam, LPARAM lParam) 
       ApplyPlainHeaderFormats();
     }
   } else if (code == HDN_FILTERCHANGE) {
-    if (OnFilterChange) OnFilterChange(*this, item);
+    if (OnFilterChange) OnFilterChange(*this, item());
   } else if (code == HDN_FILTERBTNCLICK) {
-    if (OnFilterBtnClick) OnFilterBtnClick(*this, item);
+    if (OnFilterBtnClick) OnFilterBtnClick(*this, item());
   } else if (code == static_cast<UINT>(NM_RCLICK)) {
     POINT at{};
     GetCursorPos(&at);

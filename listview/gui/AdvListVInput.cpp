@@ -1,7 +1,6 @@
 #include "listview/gui/AdvListV.h"
 
 #include <windowsx.h>
-#include <shellapi.h>
 
 namespace quillmere {
 
@@ -103,17 +102,17 @@ std::string TAdvListView::LinkAt(POINT point) {
   const win32::ClientDC surface(list_);
   const win32::SelectObjectScope listFont(surface.dc(), Font());
   const TCellStyle style{selectionColor_, selectionTextColor_, Font()};
-  return htmlCells_->LinkAt(HtmlCell(surface.dc(), text, textRect, style), point);
+  return htmlCells_.LinkAt(HtmlCell(surface.dc(), text, textRect, style), point);
 }
 
 void TAdvListView::ClickLink(int row, const std::string& link) {
-  if (link.find("://") == std::string::npos) {
+  if (!OpensInSystem(link)) {
     if (OnAnchorClick) OnAnchorClick(*this, link);
     return;
   }
   bool handled = false;
   if (OnURLClick) OnURLClick(*this, row, link, handled);
-  if (!handled) ShellExecuteA(nullptr, "open", link.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+  if (!handled) opener_.Open(link);
 }
 
 }  // namespace quillmere

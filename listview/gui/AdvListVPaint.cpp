@@ -162,7 +162,7 @@ void TAdvListView::DrawCellText(HDC dc, const std::string& text, const RECT& rec
   SetBkColor(dc, win32::ColorToRGB(style.brush));
   SetBkMode(dc, OPAQUE);
   if (CellKindOf(text) == CellKind::kMiniHtml) {
-    htmlCells_->Draw(HtmlCell(dc, text, rect, style));
+    htmlCells_.Draw(HtmlCell(dc, text, rect, style));
     return;
   }
   // Wide: GDI's ANSI calls keep the system's code page, and the end ellipsis must

@@ -17,18 +17,18 @@ richtext::SimpleRenderArgs ArgsFor(const TMiniHtmlCells::Cell& cell) {
 
 }  // namespace
 
-richtext::GdiSurface TEngineHtmlCells::SurfaceOn(const Cell& cell) {
+richtext::GdiSurface TMiniHtmlCells::SurfaceOn(const Cell& cell) {
   return richtext::GdiSurface(
       cell.dc, fonts_, richtext::FontStateOf(cell.dc, cell.font, cell.fontColor), cell.background);
 }
 
 // Colour tags and link colours show on selected rows too.
-void TEngineHtmlCells::Draw(const Cell& cell) {
+void TMiniHtmlCells::Draw(const Cell& cell) {
   richtext::GdiSurface surface = SurfaceOn(cell);
   richtext::RenderMiniHTMLSimple(surface, ArgsFor(cell));
 }
 
-std::string TEngineHtmlCells::LinkAt(const Cell& cell, POINT point) {
+std::string TMiniHtmlCells::LinkAt(const Cell& cell, POINT point) {
   richtext::GdiSurface surface = SurfaceOn(cell);
   richtext::SimpleRenderArgs args = ArgsFor(cell);
   args.xPos = point.x;

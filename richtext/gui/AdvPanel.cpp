@@ -106,7 +106,7 @@ std::string TAdvPanel::HitTest(int x, int y) {
 void TAdvPanel::OnPress(POINT point) {
   const std::string link = HitTest(point.x, point.y);
   if (link.empty()) return;
-  if (richtext::OpensInShell(link)) {
+  if (OpensInSystem(link)) {
     opener_.Open(link);
   } else if (OnAnchorClick) {
     OnAnchorClick(*this, link);

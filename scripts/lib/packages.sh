@@ -3,8 +3,21 @@ quillmere_packages=(
   cmake ninja-build g++ clang-format googletest libgtest-dev libgmock-dev
   mingw-w64 g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine wine64 xvfb xauth x11-utils imagemagick locales clang-14 libclang-rt-14-dev
-  fonts-wine fonts-liberation fonts-wqy-microhei wixl msitools
+  fonts-wine fonts-liberation fonts-wqy-microhei wixl msitools bsdextrautils python3
 )
+
+# as_root COMMAND...: runs COMMAND as root, directly when this is root already (a Debian
+# installed with a root password has no sudo), otherwise through sudo.
+as_root() {
+  if [ "$(id -u)" -eq 0 ]; then
+    "$@"
+  elif command -v sudo >/dev/null; then
+    sudo "$@"
+  else
+    echo "Needs root, and there is no sudo: as root, run: $*" >&2
+    return 1
+  fi
+}
 
 ensure_packages() {
   local missing=()
@@ -14,10 +27,10 @@ ensure_packages() {
   done
   [ ${#missing[@]} -eq 0 ] && return 0
   echo "Installing: ${missing[*]}"
-  local sudo=()
-  [ "$(id -u)" -eq 0 ] || sudo=(sudo)
-  "${sudo[@]}" apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
+  # Another apt-get running on the machine holds the lock for a while; wait for it.
+  as_root apt-get -o DPkg::Lock::Timeout=600 update -qq
+  as_root env DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=600 install -y -qq \
+    --no-install-recommends "${missing[@]}"
 }
 
 # ensure_locale NAME: generates the C library locale NAME (en_US.UTF-8) if it is missing,
@@ -27,9 +40,7 @@ ensure_locale() {
   local normal
   normal=$(echo "$name" | tr 'A-Z' 'a-z' | sed 's/utf-8/utf8/')
   locale -a 2>/dev/null | tr 'A-Z' 'a-z' | grep -qx "$normal" && return 0
-  local sudo=()
-  [ "$(id -u)" -eq 0 ] || sudo=(sudo)
-  "${sudo[@]}" sed -i "s/^# *\($name\)/\1/" /etc/locale.gen
-  grep -q "^$name" /etc/locale.gen || echo "$name UTF-8" | "${sudo[@]}" tee -a /etc/locale.gen >/dev/null
-  "${sudo[@]}" locale-gen >/dev/null
+  as_root sed -i "s/^# *\($name\)/\1/" /etc/locale.gen
+  grep -q "^$name" /etc/locale.gen || echo "$name UTF-8" | as_root tee -a /etc/locale.gen >/dev/null
+  as_root locale-gen >/dev/null
 }

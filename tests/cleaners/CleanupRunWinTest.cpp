@@ -14,6 +14,7 @@
 #include "app/ActiveForm.h"
 #include "app/EraserForm.h"
 #include "common/FuncUnit.h"
+#include "common/SizeFigure.h"
 #include "cleaners/CacheCleaner.h"
 #include "cleaners/RegistryCleaner.h"
 #include "gauges/Gauges.h"

@@ -77,15 +77,6 @@ class GaugesTest : public ::testing::Test {
   TUrlHistory history{store, locale};
 };
 
-TEST_F(GaugesTest, SizeFiguresSwitchToWholeMegabytesAbove1024Kilobytes) {
-  EXPECT_EQ(SizeFigure(0), "0 KB");
-  EXPECT_EQ(SizeFigure(1'049'599), "1024 KB");
-  EXPECT_EQ(SizeFigure(1'049'600), "1 MB");
-  EXPECT_EQ(SizeFigure(5'000'000), "4 MB");
-  EXPECT_EQ(SizeFigure(2'000'000), "1 MB");
-  EXPECT_EQ(SizeFigure(1'048'576), "1024 KB");
-}
-
 TEST_F(GaugesTest, TheCacheSumsEveryEntryFetchedAtItsExactSize) {
   Sizes({1'000'000, 49'599, 0});
   EXPECT_EQ(CacheCaption(), "base" + Blanks(21) + "1024 KB");

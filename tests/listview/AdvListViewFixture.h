@@ -11,6 +11,7 @@
 
 #include "listview/gui/AdvListV.h"
 #include "platform/win32/Handles.h"
+#include "tests/fakes/FakeLinkOpener.h"
 #include "toolkit/Controls.h"
 #include "tests/support/Picture.h"
 
@@ -31,7 +32,8 @@ class AdvListViewFixture : public ::testing::Test {
 
   void SetUp() override {
     list = std::make_unique<TAdvListView>(
-        TAdvListView::Args{.parent = host.get(), .width = 520, .height = 260, .font = font.get()});
+        TAdvListView::Args{.parent = host.get(), .width = 520, .height = 260, .font = font.get()},
+        links);
     list->AddColumn("Address", 125);
     list->AddColumn("Hits", 45, taCenter);
     list->AddColumn("Modified", 80);
@@ -76,6 +78,7 @@ class AdvListViewFixture : public ::testing::Test {
     UpdateWindow(host.get());
   }
 
+  FakeLinkOpener links;
   win32::UniqueFont font = win32::MakeFont("MS Sans Serif", -11);
   win32::UniqueWindow host = HostWindow(520, 260);
   std::unique_ptr<TAdvListView> list;  // goes before its host

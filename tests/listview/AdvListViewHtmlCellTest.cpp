@@ -66,12 +66,14 @@ TEST_F(AdvListViewHtmlCellTest,
        ALinkIsDrawnInTheLinkColourAndAPressOrThePointerOnItReachesItsEvents) {
   list->AddItem("see <A href=\"topic\">topic</A>", {"1"});
   list->AddItem("<A href=\"http://example.org/\">site</A>", {"2"});
+  list->AddItem("<A href=\"mailto:help@example.org\">mail</A>", {"3"});
   list->OnAnchorClick = [this](TAdvListView&, const std::string& a) {
     events.push_back("anchor " + a);
   };
+  // A link the system opens reaches the opener unless the handler takes it.
   list->OnURLClick = [this](TAdvListView&, int item, const std::string& url, bool& handled) {
     events.push_back("url " + std::to_string(item) + " " + url);
-    handled = true;  // nothing is opened by the tests
+    handled = item == 1;
   };
   list->OnAnchorEnter = [this](TAdvListView&, const std::string& a) {
     events.push_back("enter " + a);
@@ -82,14 +84,17 @@ TEST_F(AdvListViewHtmlCellTest,
   const Picture picture = Paint();
   const POINT topic = picture.MiddleOf(Address(0), kLink);
   const POINT site = picture.MiddleOf(Address(1), kLink);
+  const POINT mail = picture.MiddleOf(Address(2), kLink);
   const LONG see = Address(0).left + 4;
   Press(topic.x, topic.y);
   Press(site.x, site.y);
+  Press(mail.x, mail.y);
   Press(see, topic.y);
   for (const LONG x : {topic.x, topic.x + 1, see})
     SendMessageA(lv(), WM_MOUSEMOVE, 0, MAKELPARAM(x, topic.y));
-  EXPECT_THAT(events, ElementsAre("anchor topic", "url 1 http://example.org/", "enter topic",
-                                  "exit topic"));
+  EXPECT_THAT(events, ElementsAre("anchor topic", "url 1 http://example.org/",
+                                  "url 2 mailto:help@example.org", "enter topic", "exit topic"));
+  EXPECT_THAT(links.opened, ElementsAre("mailto:help@example.org"));
 }
 
 }  // namespace

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "platform/win32/Handles.h"
+#include "tests/fakes/FakeLinkOpener.h"
 #include "tests/support/Picture.h"
 
 namespace quillmere {
@@ -32,7 +33,7 @@ class AdvListViewTest : public ::testing::Test {
  protected:
   void SetUp() override {
     list = std::make_unique<TAdvListView>(
-        TAdvListView::Args{.parent = host.get(), .width = 400, .height = 300});
+        TAdvListView::Args{.parent = host.get(), .width = 400, .height = 300}, links);
     list->AddColumn("Name", 100);
     list->AddColumn("Count", 50, taCenter);
     list->AddColumn("Note", 100);
@@ -61,6 +62,7 @@ class AdvListViewTest : public ::testing::Test {
     };
   }
 
+  testing::FakeLinkOpener links;
   win32::UniqueWindow host = testing::HostWindow(400, 300);
   std::unique_ptr<TAdvListView> list;  // goes before its host
   int compares = 0;

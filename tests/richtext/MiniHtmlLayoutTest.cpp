@@ -44,6 +44,33 @@ TEST_F(MiniHtmlTest, WordWrapMovesWholeWordsOnAndNeverSplitsAWordAtATag) {
   EXPECT_THAT(canvas.RunEdges(&Rect::top), ElementsAre(0, 12));
 }
 
+// A tag without its '>' takes effect and drops the rest of the text, wrapped or not,
+// through either entry point; one that must wait for the next line drops it there.
+TEST_F(MiniHtmlTest, ATagWithoutItsClosingBracketDropsTheRestOfTheText) {
+  for (const bool wrap : {true, false}) {
+    canvas.ClearRecords();
+    const RenderResult result = Render("ab <B zz", [&](RenderArgs& args) { args.wordWrap = wrap; });
+    EXPECT_THAT(canvas.ShownTexts(), ElementsAre("ab ")) << "wrap " << wrap;
+    EXPECT_EQ(result.plainText, "ab ");
+  }
+  canvas.ClearRecords();
+  SimpleRenderArgs simple;
+  simple.text = "a</B zz";
+  simple.bounds = {0, 0, 300, 100};
+  RenderMiniHTMLSimple(canvas, simple);
+  EXPECT_THAT(canvas.ShownTexts(), ElementsAre("a"));
+
+  canvas.ClearRecords();
+  const ImageListId images = canvas.AddImageList(1, {32, 32});
+  Render("abcdef<IMG src=\"idx:0\" zz", [&](RenderArgs& args) {
+    Narrow(args);
+    args.images = images;
+  });
+  EXPECT_THAT(canvas.ShownTexts(), ElementsAre("abcdef"));
+  ASSERT_EQ(canvas.images.size(), 1u);
+  EXPECT_EQ(canvas.images[0].rect.top, 12) << "on the next line";
+}
+
 TEST_F(MiniHtmlTest, WithoutWordWrapALongLineEndsInAnEllipsisAndTheRestIsDropped) {
   const RenderResult result = Render("abc defghij <B>klm</B> nop<BR>second line", [](auto& args) {
     Narrow(args);

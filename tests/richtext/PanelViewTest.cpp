@@ -132,12 +132,5 @@ TEST_F(PanelViewTest, FindsLinksWhereThePaintPutThemAndStylesOnlyTheHoveredOne) 
   EXPECT_EQ(canvas.runs[3].font.color, clRed);
 }
 
-TEST(OpensInShell, TakesAddressesWithASchemeAndMailAddresses) {
-  EXPECT_TRUE(OpensInShell("http://example.org/"));
-  EXPECT_TRUE(OpensInShell("mailto:help@example.org"));
-  EXPECT_FALSE(OpensInShell("contents"));
-  EXPECT_FALSE(OpensInShell("file:readme"));
-}
-
 }  // namespace
 }  // namespace quillmere::richtext

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -115,6 +116,28 @@ TEST_F(StatusBarTest, ATextWithTabsIsPaintedAsTheControlPaintsIt) {
   EXPECT_EQ(StatusBarText(bar()), "  left\tcentre\tright");
   EXPECT_TRUE(NothingLeftToPaint());
   EXPECT_EQ(OnScreen(), AsTheControlPaints());
+}
+
+// A screen reader hears every text the moment it is on the bar, also those the bar
+// draws itself: it is told that the bar's name changed, as the control tells it.
+std::vector<HWND> renamed;
+void CALLBACK NoteRename(HWINEVENTHOOK, DWORD, HWND window, LONG object, LONG child, DWORD, DWORD) {
+  if (object == OBJID_CLIENT && child == CHILDID_SELF) renamed.push_back(window);
+}
+
+TEST_F(StatusBarTest, EveryTextTheBarDrawsItselfTellsAScreenReader) {
+  bar_->SetText("  first");  // the bar takes its kept background
+  ASSERT_TRUE(bar_->PaintsFromKeptBackground());
+  const HWINEVENTHOOK hook =
+      SetWinEventHook(EVENT_OBJECT_NAMECHANGE, EVENT_OBJECT_NAMECHANGE, nullptr, NoteRename,
+                      GetCurrentProcessId(), 0, WINEVENT_OUTOFCONTEXT);
+  ASSERT_TRUE(hook);
+  renamed.clear();
+  bar_->SetText("  second");
+  bar_->SetText("  third");
+  testing::PumpMessages();
+  UnhookWinEvent(hook);
+  EXPECT_EQ(std::count(renamed.begin(), renamed.end(), bar()), 2);
 }
 
 }  // namespace

@@ -12,7 +12,7 @@
 #include <string>
 
 #include "richtext/gui/GdiFonts.h"
-#include "richtext/gui/HelpForm.h"
+#include "app/HelpForm.h"
 #include "tests/support/Picture.h"
 
 namespace quillmere {

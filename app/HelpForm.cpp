@@ -1,4 +1,4 @@
-#include "richtext/gui/HelpForm.h"
+#include "app/HelpForm.h"
 
 #include <commctrl.h>
 
