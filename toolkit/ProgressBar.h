@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 
+#include "platform/win32/Handles.h"
 #include "toolkit/WindowHook.h"
 
 namespace quillmere::win32 {
@@ -52,6 +53,7 @@ class ProgressBar {
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
   std::optional<Fill> MeasureFill() const;
   void TellControl();
+  bool PaintStraightOn();
 
   HWND hwnd_ = nullptr;
   std::unique_ptr<WindowHook> hook_;
@@ -61,6 +63,12 @@ class ProgressBar {
   // The run's position, and whether the control still holds an older one.
   int position_ = 0;
   bool controlBehind_ = false;
+  // While the control is given a position that moves the fill, its repaint is
+  // drawn onto the bar from a picture of the bar; the DC goes before its bitmap.
+  bool movingFill_ = false;
+  UniqueBitmap picture_;
+  UniqueDC pictureDc_;
+  SIZE pictureSize_{};
 };
 
 }  // namespace quillmere::win32
