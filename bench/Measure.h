@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -26,6 +27,23 @@ inline double Median(std::vector<double> values) {
   if (values.empty()) return 0;
   std::sort(values.begin(), values.end());
   return values[values.size() / 2];
+}
+
+// Rounds of each piece of work, interleaved so that every piece meets the same load
+// of a shared machine; each piece's median counts.
+struct Timed {
+  std::function<void()> prepare;
+  std::function<void()> work;
+  std::vector<double> times{};
+  double median() const { return Median(times); }
+};
+inline void Race(int rounds, const std::vector<Timed*>& pieces) {
+  for (int i = 0; i < rounds; ++i) {
+    for (Timed* piece : pieces) {
+      piece->prepare();
+      piece->times.push_back(Milliseconds(piece->work));
+    }
+  }
 }
 
 // Handles whatever the thread's queue holds now, and then for `ms` longer. Unlike the
