@@ -294,13 +294,7 @@ void RunMemoryChild() {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (!bench::InSandbox()) {
-    std::fprintf(stderr, "Drive Z: is present: run this in a sandbox.\n");
-    return 1;
-  }
-  const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX),
-                                      ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES};
-  InitCommonControlsEx(&controls);
+  if (!bench::ReadyInSandbox()) return 1;
   if (argc == 2 && std::strcmp(argv[1], "memory") == 0) return Memory();
 
   const win32::ComApartment com;

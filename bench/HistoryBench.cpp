@@ -144,14 +144,8 @@ void PurgeFigure(Windows& windows, int count, int rounds) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (!bench::InSandbox()) {
-    std::fprintf(stderr, "Drive Z: is present: run this in a sandbox.\n");
-    return 1;
-  }
+  if (!bench::ReadyInSandbox()) return 1;
   const win32::ComApartment com;
-  const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX),
-                                      ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES};
-  InitCommonControlsEx(&controls);
   const int count = argc > 1 ? std::atoi(argv[1]) : 10000;
   const int rounds = argc > 2 ? std::atoi(argv[2]) : 3;
   win32::Win32Platform platform;

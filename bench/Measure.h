@@ -4,6 +4,7 @@
 // queue pumped as the program's loop would, the sandbox check, and the rows of the
 // table scripts/bench prints.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <algorithm>
 #include <chrono>
@@ -64,6 +65,19 @@ inline void Pump(DWORD ms = 0) {
 // Benchmarks delete for real: they run only where drive Z: (the whole Linux file
 // system under Wine) is gone, that is in a sandbox.
 inline bool InSandbox() { return GetFileAttributesA("Z:\\") == INVALID_FILE_ATTRIBUTES; }
+
+// False, said on standard error, outside a sandbox; otherwise the common controls
+// the program's windows are made of are ready.
+inline bool ReadyInSandbox() {
+  if (!InSandbox()) {
+    std::fprintf(stderr, "Drive Z: is present: run this in a sandbox.\n");
+    return false;
+  }
+  const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX),
+                                      ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES};
+  InitCommonControlsEx(&controls);
+  return true;
+}
 
 // One row of scripts/bench's table, on standard output:
 //   ROW|<figure>|<what is measured>|<value>|<goal>|<the measurements behind it>

@@ -10,8 +10,8 @@
 #include <memory>
 #include <vector>
 
+#include "tests/support/ControlPixels.h"
 #include "tests/support/GuiTestSupport.h"
-#include "toolkit/Pixels.h"
 
 namespace quillmere {
 namespace {
@@ -36,27 +36,9 @@ class ProgressBarTest : public ::testing::Test {
   HWND bar() const { return bar_->hwnd(); }
   int Asked() const { return static_cast<int>(SendMessageW(bar(), PBM_GETPOS, 0, 0)); }
 
-  // What the screen holds of the bar.
-  std::vector<std::uint32_t> OnScreen() const {
-    const HDC screen = GetDC(bar());
-    auto pixels =
-        Colours([&](HDC dc) { BitBlt(dc, 0, 0, kWidth, kHeight, screen, 0, 0, SRCCOPY); });
-    ReleaseDC(bar(), screen);
-    return pixels;
-  }
-
-  // The control's own painting of the position it holds.
+  std::vector<std::uint32_t> OnScreen() const { return testing::OnScreen(bar(), kWidth, kHeight); }
   std::vector<std::uint32_t> AsTheControlPaints() const {
-    return Colours([&](HDC dc) {
-      SendMessageW(bar(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
-    });
-  }
-
-  // Red, green and blue of each pixel: the screen keeps no more.
-  static std::vector<std::uint32_t> Colours(const std::function<void(HDC)>& paint) {
-    auto pixels = win32::PaintedPixels(kWidth, kHeight, paint);
-    for (std::uint32_t& p : pixels) p &= 0xFFFFFF;
-    return pixels;
+    return testing::AsTheControlPaints(bar(), kWidth, kHeight);
   }
 
   // After each position of a run forwards, then back to 0: the screen as looked at
