@@ -40,9 +40,10 @@ bool MovesThePosition(UINT message) {
   }
 }
 
-// Messages that only paint: the control paints the same for the position it holds
-// as for the one the bar keeps, so they need not wait for it to be told.
-bool OnlyPaints(UINT message) {
+// Messages the control answers alike for the position it holds and the one the bar
+// keeps (it paints both the same, and a going window shows nothing), so they need
+// not wait for it to be told.
+bool AnswersAlike(UINT message) {
   switch (message) {
     case WM_PAINT:
     case WM_NCPAINT:
@@ -104,7 +105,7 @@ void ProgressBar::SetPosition(int position) {
 
 LRESULT ProgressBar::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_PAINT && !wParam && movingFill_ && PaintStraightOn()) return 0;
-  if (controlBehind_ && !OnlyPaints(message)) TellControl();
+  if (controlBehind_ && !AnswersAlike(message)) TellControl();
   const LRESULT result = hook_->CallNext(message, wParam, lParam);
   if (ChangesTheFill(message)) measured_ = false;
   // Whoever moved it, the control holds the position to its range.
