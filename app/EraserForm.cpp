@@ -55,11 +55,11 @@ TEraserForm::TEraserForm(const Ports& ports)
                                  .width = kClientWidth,
                                  .height = kBevelHeight,
                                  .parent = hwnd()});
-  ProgressBar = win32::CreateControl({.className = PROGRESS_CLASSA,
-                                      .y = kHeaderHeight + kBevelHeight,
-                                      .width = kClientWidth,
-                                      .height = kProgressHeight,
-                                      .parent = hwnd()});
+  ProgressBar = std::make_unique<win32::ProgressBar>(
+      win32::ProgressBar::Args{.parent = hwnd(),
+                               .y = kHeaderHeight + kBevelHeight,
+                               .width = kClientWidth,
+                               .height = kProgressHeight});
   SetProgressMax(100);
   const int pagesTop = kHeaderHeight + kBevelHeight + kProgressHeight;
   CreatePages(pagesTop, kClientHeight - kStatusHeight - pagesTop);
@@ -155,11 +155,9 @@ void TEraserForm::ShowStatus(std::string_view message) {
   if (ActiveForm) ActiveForm->AddLine(message);
 }
 
-void TEraserForm::SetProgressMax(int max) { SendMessageA(ProgressBar, PBM_SETRANGE32, 0, max); }
+void TEraserForm::SetProgressMax(int max) { ProgressBar->SetMax(max); }
 
-void TEraserForm::SetProgressPosition(int position) {
-  SendMessageA(ProgressBar, PBM_SETPOS, position, 0);
-}
+void TEraserForm::SetProgressPosition(int position) { ProgressBar->SetPosition(position); }
 
 void TEraserForm::RefreshGauges() {
   quillmere::RefreshGauges(

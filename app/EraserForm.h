@@ -13,6 +13,7 @@
 #include "platform/Ports.h"
 #include "platform/win32/Handles.h"
 #include "toolkit/Panel.h"
+#include "toolkit/ProgressBar.h"
 #include "toolkit/StatusBar.h"
 #include "toolkit/Timer.h"
 #include "toolkit/Window.h"
@@ -56,7 +57,7 @@ class TEraserForm final : public win32::Window,
 
   // The parts a caller or a test looks at.
   HWND StatusBar() const { return StatusBar1->hwnd(); }
-  HWND ProgressBarWindow() const { return ProgressBar; }
+  HWND ProgressBarWindow() const { return ProgressBar->hwnd(); }
   HWND PageControl() const { return PageControl1; }
   TGaugeHeader& Gauges() { return *Header; }
   TCookiePage& CookiePage() { return *CookiesPage; }
@@ -93,7 +94,7 @@ class TEraserForm final : public win32::Window,
   std::unique_ptr<win32::Timer> Timer1;
 
   HWND Bevel1 = nullptr;
-  HWND ProgressBar = nullptr;
+  std::unique_ptr<win32::ProgressBar> ProgressBar;
   HWND PageControl1 = nullptr;
   std::unique_ptr<win32::Panel> TabSheet1;
   std::unique_ptr<win32::Panel> TabSheet2;

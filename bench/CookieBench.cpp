@@ -4,6 +4,8 @@
 //   P3  one sort of 10,000 rows by each column, against ListCookies;
 //   P5  start-up to an idle window (after the first timer tick has read the list
 //       again) with 10,000 cookies;
+//   P6  deleting 10,000 ticked cookies through the page, against the bare deletion
+//       loop over the same entries;
 //   and the peak memory of the program with 100,000 cookies listed (in a process of
 //   its own, so that nothing measured before counts).
 // Run it in a sandbox of its own on a (virtual) display (scripts/bench does). It
@@ -11,6 +13,7 @@
 //   cookie_bench.exe           every row
 //   cookie_bench.exe memory    the memory row alone, over the cache as it is
 //   cookie_bench.exe list N    P1 and P3 alone, over N cookies
+//   cookie_bench.exe delete N  P6 alone, over N cookies
 #include <windows.h>
 #include <commctrl.h>
 #include <psapi.h>
@@ -35,23 +38,8 @@
 namespace {
 
 using namespace quillmere;
-
-// Rounds of each piece of work, interleaved so that every piece meets the same load
-// of a shared machine; each piece's median counts.
-struct Timed {
-  std::function<void()> prepare;
-  std::function<void()> work;
-  std::vector<double> times{};
-  double median() const { return bench::Median(times); }
-};
-void Race(int rounds, const std::vector<Timed*>& pieces) {
-  for (int i = 0; i < rounds; ++i) {
-    for (Timed* piece : pieces) {
-      piece->prepare();
-      piece->times.push_back(bench::Milliseconds(piece->work));
-    }
-  }
-}
+using bench::Race;
+using bench::Timed;
 
 // The WinINet loop ListCookies is built on: size, exact buffer, fetch, per entry.
 int BareEnumeration() {
@@ -206,6 +194,45 @@ void StartUpFigure(int rounds) {
       Ms(started.median()) + " / " + Ms(bare.median()) + ", median of " + std::to_string(rounds));
 }
 
+// P6: every cookie ticked ("Check All") and deleted through the page ("Clean Up": the
+// deletion, the list read again, the gauges), against the bare DeleteUrlCacheEntryA
+// loop over the same entries; the cache is filled anew before each.
+void DeletionFigure(win32::Win32Platform& platform, int count, int rounds) {
+  TEraserForm form(platform.ports());
+  TActiveForm activity(form.hwnd());
+  form.AttachActivityWindow(&activity);
+  form.Show();
+  bench::Pump(1500);
+  TCookiePage& page = form.CookiePage();
+  std::vector<std::string> sources;
+  bool everyCookie = true;
+  Timed bare{[&] {
+               Fill(0, count);
+               sources = Sources();
+             },
+             [&] {
+               for (const std::string& s : sources) DeleteUrlCacheEntryA(s.c_str());
+             }};
+  Timed window{[&] {
+                 Fill(0, count);
+                 page.OnCommand(ToolButton3);
+                 page.OnCommand(ToolButton1);
+                 everyCookie = everyCookie && page.CookieList().ItemCount() == count;
+               },
+               [&] {
+                 page.OnCommand(ToolButton5);
+                 bench::Pump();
+               }};
+  Race(rounds, {&bare, &window});
+  everyCookie = everyCookie && page.CookieList().ItemCount() == 0 && Sources().empty();
+  bench::PrintRow(
+      "P6",
+      "deleting " + std::to_string(count) +
+          " ticked cache cookies through the window / bare deletion loop",
+      everyCookie ? Ratio(window.median(), bare.median()) : "COOKIES LEFT", "<= 1.5",
+      Ms(window.median()) + " / " + Ms(bare.median()) + ", median of " + std::to_string(rounds));
+}
+
 // In a process of its own: the program started over the cache as it is, its peak
 // memory once the list has been read twice (at creation and at the first tick).
 int Memory() {
@@ -267,18 +294,16 @@ void RunMemoryChild() {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (!bench::InSandbox()) {
-    std::fprintf(stderr, "Drive Z: is present: run this in a sandbox.\n");
-    return 1;
-  }
-  const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX),
-                                      ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES};
-  InitCommonControlsEx(&controls);
+  if (!bench::ReadyInSandbox()) return 1;
   if (argc == 2 && std::strcmp(argv[1], "memory") == 0) return Memory();
 
   const win32::ComApartment com;
   win32::Win32Platform platform;
   EmptyCache();
+  if (argc == 3 && std::strcmp(argv[1], "delete") == 0) {
+    DeletionFigure(platform, std::atoi(argv[2]), 3);
+    return 0;
+  }
   if (argc == 3 && std::strcmp(argv[1], "list") == 0) {
     Fill(0, std::atoi(argv[2]));
     ListingFigures(platform, 5, true);
@@ -289,7 +314,9 @@ int main(int argc, char** argv) {
   ListingFigures(platform, 5, true);
   TakeQuitMessage();
   StartUpFigure(3);
-  Fill(10000, 50000);
+  DeletionFigure(platform, 10000, 3);
+  TakeQuitMessage();
+  Fill(0, 50000);
   ListingFigures(platform, 3, false);
   Fill(50000, 100000, true);
   RunMemoryChild();

@@ -193,14 +193,8 @@ void Lines(int rounds) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (!bench::InSandbox()) {
-    std::fprintf(stderr, "Drive Z: is present: run this in a sandbox.\n");
-    return 1;
-  }
+  if (!bench::ReadyInSandbox()) return 1;
   const win32::ComApartment com;
-  const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX),
-                                      ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES};
-  InitCommonControlsEx(&controls);
   const auto number = [&](int index, int fallback) {
     return argc > index ? std::atoi(argv[index]) : fallback;
   };

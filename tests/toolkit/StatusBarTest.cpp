@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "toolkit/Controls.h"
-#include "toolkit/Pixels.h"
+#include "tests/support/ControlPixels.h"
 #include "tests/support/GuiTestSupport.h"
 
 namespace quillmere {
@@ -40,27 +40,9 @@ class StatusBarTest : public ::testing::Test {
 
   HWND bar() const { return bar_->hwnd(); }
 
-  // What the screen holds of the bar.
-  std::vector<std::uint32_t> OnScreen() const {
-    const HDC screen = GetDC(bar());
-    auto pixels =
-        Colours([&](HDC dc) { BitBlt(dc, 0, 0, kWidth, kHeight, screen, 0, 0, SRCCOPY); });
-    ReleaseDC(bar(), screen);
-    return pixels;
-  }
-
-  // The control's own painting of its present text.
+  std::vector<std::uint32_t> OnScreen() const { return testing::OnScreen(bar(), kWidth, kHeight); }
   std::vector<std::uint32_t> AsTheControlPaints() const {
-    return Colours([&](HDC dc) {
-      SendMessageA(bar(), WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
-    });
-  }
-
-  // Red, green and blue of each pixel: the screen keeps no more.
-  static std::vector<std::uint32_t> Colours(const std::function<void(HDC)>& paint) {
-    auto pixels = win32::PaintedPixels(kWidth, kHeight, paint);
-    for (std::uint32_t& p : pixels) p &= 0xFFFFFF;
-    return pixels;
+    return testing::AsTheControlPaints(bar(), kWidth, kHeight);
   }
 
   bool NothingLeftToPaint() const { return !GetUpdateRect(bar(), nullptr, FALSE); }

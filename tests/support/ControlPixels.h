@@ -1,0 +1,40 @@
+#pragma once
+
+// A control's pixels as the screen holds them and as the control paints them, for
+// the tests that compare the two.
+#include <windows.h>
+
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include "toolkit/Pixels.h"
+
+namespace quillmere::testing {
+
+// Red, green and blue of each pixel `paint` draws: the screen keeps no more.
+inline std::vector<std::uint32_t> Colours(int width, int height,
+                                          const std::function<void(HDC)>& paint) {
+  auto pixels = win32::PaintedPixels(width, height, paint);
+  for (std::uint32_t& p : pixels) p &= 0xFFFFFF;
+  return pixels;
+}
+
+// What the screen holds of the control's client area, looked at without a message
+// to the control.
+inline std::vector<std::uint32_t> OnScreen(HWND control, int width, int height) {
+  const HDC screen = GetDC(control);
+  auto pixels = Colours(width, height,
+                        [&](HDC dc) { BitBlt(dc, 0, 0, width, height, screen, 0, 0, SRCCOPY); });
+  ReleaseDC(control, screen);
+  return pixels;
+}
+
+// The control's own painting of what it holds now.
+inline std::vector<std::uint32_t> AsTheControlPaints(HWND control, int width, int height) {
+  return Colours(width, height, [&](HDC dc) {
+    SendMessageW(control, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+  });
+}
+
+}  // namespace quillmere::testing
