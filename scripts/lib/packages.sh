@@ -1,9 +1,10 @@
-# Installs, with apt-get, whatever the build and the tests need and this machine lacks.
+# Installs, with apt-get, whatever the build and the tests need and this machine lacks
+# (npm fetches SQLite: scripts/fetch-sqlite).
 quillmere_packages=(
   cmake ninja-build g++ clang-format googletest libgtest-dev libgmock-dev
   mingw-w64 g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine wine64 xvfb xauth x11-utils imagemagick locales clang-14 libclang-rt-14-dev
-  fonts-wine fonts-liberation
+  fonts-wine fonts-liberation npm
 )
 
 ensure_packages() {
