@@ -175,4 +175,12 @@ void Win32Shell::ClearRecentDocuments() {
 
 std::vector<ShellItem> Win32Shell::RecentDocuments() const { return RecentShortcuts(); }
 
+std::optional<std::string> Win32Shell::FolderPath(UserFolder folder) const {
+  char path[MAX_PATH] = {};
+  const int csidl = folder == UserFolder::kLocalAppData ? CSIDL_LOCAL_APPDATA : CSIDL_APPDATA;
+  if (FAILED(SHGetFolderPathA(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path)) || !*path)
+    return std::nullopt;
+  return std::string(path);
+}
+
 }  // namespace quillmere::win32

@@ -121,6 +121,9 @@ class VanishingFiles final : public Files {
     return real_.Attributes(path);
   }
   DriveSpace CurrentDriveSpace() const override { return real_.CurrentDriveSpace(); }
+  std::optional<std::string> ReadFile(const std::string& path, std::size_t limit) const override {
+    return real_.ReadFile(path, limit);
+  }
 
  private:
   struct VanishingSearch final : DirectorySearch {
