@@ -14,6 +14,7 @@
 #include "app/EraserForm.h"
 #include "console/Commands.h"
 #include "cookies/BrowserProfiles.h"
+#include "platform/win32/WideText.h"
 #include "platform/win32/Win32Platform.h"
 #include "tests/console/ConsoleWorld.h"
 #include "tests/support/BrowserProfilesSupport.h"
@@ -57,7 +58,7 @@ TEST(BrowserDiscoveryWin, FindsTheProfilesInTheUsersAppData) {
 TEST(BrowserCookieTargetsWin, CleanEveryProfileButTheKeptDomainsAndLeaveTheRestOfTheProfile) {
   const InstalledBrowsers browsers;
   const std::string canary = browsers.Local("Google\\Chrome\\User Data\\Default\\Preferences");
-  std::ofstream(canary) << "{}";
+  std::ofstream(std::filesystem::path(win32::Widen(canary))) << "{}";
   FakeConsole preview;
   ASSERT_EQ(
       RunConsole({"preview", "chromium-cookies", "firefox-cookies", "--keep-cookie", "example.org"},
@@ -79,8 +80,8 @@ TEST(BrowserCookieTargetsWin, CleanEveryProfileButTheKeptDomainsAndLeaveTheRestO
   }
   const std::string work = browsers.FirefoxCookies("w7b2c9df.work");
   EXPECT_EQ(CookieRows(work, "moz_cookies"), 1);  // .example.org's "sid"
-  EXPECT_TRUE(std::filesystem::exists(work + "-wal"));
-  EXPECT_TRUE(std::filesystem::exists(canary));
+  EXPECT_TRUE(std::filesystem::exists(win32::Widen(work + "-wal")));
+  EXPECT_TRUE(std::filesystem::exists(win32::Widen(canary)));
 }
 
 TEST(BrowserCookieTargetsWin, AStoreItsBrowserHoldsIsNamedAndTheOthersAreCleaned) {

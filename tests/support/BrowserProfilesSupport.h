@@ -6,6 +6,7 @@
 #include <string>
 
 #include "platform/Database.h"
+#include "platform/win32/WideText.h"
 #include "platform/win32/Win32Shell.h"
 #include "tests/support/GuiTestSupport.h"
 
@@ -42,15 +43,18 @@ class InstalledBrowsers {
   std::string Local(const std::string& below) const { return local_ + "\\" + below; }
 
  private:
+  // Paths go to the file system wide: the sandbox user's name is beyond every ANSI
+  // code page.
+  static std::filesystem::path Wide(const std::string& path) { return win32::Widen(path); }
   static void Copy(const std::string& from, const std::string& to) {
-    std::filesystem::create_directories(std::filesystem::path(to).parent_path());
-    std::filesystem::copy(from, to, std::filesystem::copy_options::recursive);
+    std::filesystem::create_directories(Wide(to).parent_path());
+    std::filesystem::copy(Wide(from), Wide(to), std::filesystem::copy_options::recursive);
   }
   void Remove() const {
     std::error_code error;
     for (const std::string& folder :
          {local_ + "\\Google", local_ + "\\Microsoft\\Edge", roaming_ + "\\Mozilla"})
-      std::filesystem::remove_all(folder, error);
+      std::filesystem::remove_all(Wide(folder), error);
   }
 
   std::string local_;
