@@ -15,6 +15,7 @@
 
 #include "cleaners/RegistryCleaner.h"
 #include "helpers/Sandbox.h"
+#include "platform/win32/WideText.h"
 #include "helpers/Traces.h"
 
 namespace {
@@ -129,8 +130,10 @@ class Seeder {
     };
     for (const auto& store : stores) {
       std::error_code error;
-      std::filesystem::create_directories(std::filesystem::path(store.to).parent_path(), error);
-      std::filesystem::copy(store.from, store.to, std::filesystem::copy_options::recursive, error);
+      // Wide: the sandbox's user is named beyond every ANSI code page.
+      const std::filesystem::path from = win32::Widen(store.from), to = win32::Widen(store.to);
+      std::filesystem::create_directories(to.parent_path(), error);
+      std::filesystem::copy(from, to, std::filesystem::copy_options::recursive, error);
       Check(!error, "the browser profiles in " + store.to);
     }
   }
