@@ -53,6 +53,7 @@ class CommandPrinter final : public RunListener {
     console_.Out(json_ ? TotalJson(target, totals, cleaning_)
                        : TotalLine(target, totals, cleaning_));
   }
+  void StoreStarted(const std::string&, const std::string&) override {}
 
  private:
   Console& console_;
@@ -61,24 +62,31 @@ class CommandPrinter final : public RunListener {
   bool failedItems_ = false;
 };
 
-// Only the sums of a target, for the list.
+// Only the sums of a target, and of each browser profile it has, for the list.
 class TargetTally final : public RunListener {
  public:
   TargetTally(Console& console, bool json) : console_(console), json_(json) {}
   const Totals& totals() const { return totals_; }
+  const std::vector<std::pair<std::string, Totals>>& profiles() const { return profiles_; }
 
   void Activity(const std::string&, std::string_view) override {}
   void Error(const std::string& target, std::string_view message) override {
     ShowError(console_, target, message);
     if (json_) console_.Out(ErrorJson(target, message));
   }
-  void Item(const LedgerItem&) override {}
+  void Item(const LedgerItem& item) override {
+    if (!profiles_.empty()) profiles_.back().second.Add(item);
+  }
   void TargetDone(const std::string&, const Totals& totals) override { totals_ = totals; }
+  void StoreStarted(const std::string&, const std::string& store) override {
+    profiles_.emplace_back(store, Totals{});
+  }
 
  private:
   Console& console_;
   bool json_;
   Totals totals_;
+  std::vector<std::pair<std::string, Totals>> profiles_;
 };
 
 void WriteLines(Console& console, const std::string& text) {
@@ -94,6 +102,10 @@ int List(const Command& command, const Ports& ports, Console& console) {
     allWell = RunTargets(ports, {index}, Ledger::Mode::kPreview, command.keep, tally) && allWell;
     console.Out(command.json ? ListJson(kTargets[index], tally.totals())
                              : ListLine(kTargets[index], tally.totals()));
+    for (const auto& [profile, totals] : tally.profiles()) {
+      console.Out(command.json ? ProfileJson(kTargets[index].id, profile, totals)
+                               : ProfileLine(profile, totals));
+    }
   }
   return allWell ? kExitDone : kExitFailed;
 }

@@ -42,6 +42,10 @@ std::string ListLine(const Target& target, const Totals& totals) {
          Padded(totals.size ? SizeFigure(*totals.size) : "", 10) + target.caption;
 }
 
+std::string ProfileLine(std::string_view profile, const Totals& totals) {
+  return Padded("", 18) + Padded(Count(totals.items), 22) + std::string(profile);
+}
+
 std::string ItemLine(const LedgerItem& item) {
   std::string line = item.target + "  " + item.name;
   if (item.size && item.outcome != Outcome::kFailed) line += "  " + SizeFigure(*item.size);
@@ -68,6 +72,11 @@ std::string TotalLine(std::string_view target, const Totals& totals, bool cleane
 
 std::string ListJson(const Target& target, const Totals& totals) {
   return TargetJson(target.id) + ",\"caption\":" + JsonString(target.caption) +
+         ",\"items\":" + std::to_string(totals.items) + ",\"size\":" + JsonSize(totals.size) + "}";
+}
+
+std::string ProfileJson(std::string_view target, std::string_view profile, const Totals& totals) {
+  return TargetJson(target) + ",\"profile\":" + JsonString(profile) +
          ",\"items\":" + std::to_string(totals.items) + ",\"size\":" + JsonSize(totals.size) + "}";
 }
 

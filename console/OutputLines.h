@@ -15,11 +15,14 @@ namespace quillmere {
 // shows U+FFFD in its place in both (the console makes the text lines valid).
 
 std::string ListLine(const Target& target, const Totals& totals);
+// The line under a browser target's list line for each of its profiles.
+std::string ProfileLine(std::string_view profile, const Totals& totals);
 std::string ItemLine(const LedgerItem& item);
 // After a preview: the count and size; after a clean: how many went.
 std::string TotalLine(std::string_view target, const Totals& totals, bool cleaned);
 
 std::string ListJson(const Target& target, const Totals& totals);
+std::string ProfileJson(std::string_view target, std::string_view profile, const Totals& totals);
 std::string ItemJson(const LedgerItem& item);
 std::string TotalJson(std::string_view target, const Totals& totals, bool cleaned);
 // A line of the activity log, and a task's error line.

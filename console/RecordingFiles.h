@@ -21,6 +21,9 @@ class RecordingFiles final : public Files {
   bool RemoveFile(const std::string& path) override;
   std::optional<std::uint32_t> Attributes(const std::string& path) const override;
   DriveSpace CurrentDriveSpace() const override { return files_.CurrentDriveSpace(); }
+  std::optional<std::string> ReadFile(const std::string& path, std::size_t limit) const override {
+    return files_.ReadFile(path, limit);
+  }
 
   bool Gone(const std::string& path) const;
 

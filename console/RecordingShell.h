@@ -22,6 +22,9 @@ class RecordingShell final : public Shell {
   std::vector<ShellItem> RecycleBinItems() const override { return shell_.RecycleBinItems(); }
   void ClearRecentDocuments() override;
   std::vector<ShellItem> RecentDocuments() const override { return shell_.RecentDocuments(); }
+  std::optional<std::string> FolderPath(UserFolder folder) const override {
+    return shell_.FolderPath(folder);
+  }
 
  private:
   Shell& shell_;

@@ -6,7 +6,10 @@
 #include "cleaners/HistoryPurge.h"
 #include "console/RecordingPorts.h"
 #include "console/Targets.h"
-#include "cookies/CookieEraser.h"
+#include "console/RecordingCookieStore.h"
+#include "cookies/BrowserCookieStore.h"
+#include "cookies/CookieDeletion.h"
+#include "cookies/UrlCacheCookieStore.h"
 #include "history/UrlHistory.h"
 
 namespace quillmere {
@@ -37,6 +40,30 @@ class TargetReport final : public RunReport {
   std::string target_;
   bool failed_ = false;
 };
+
+// Deletes every cookie of `store` that the run does not keep; a store that is held
+// or cannot be written fails the target with a line naming it.
+void CleanCookieStore(CookieStore& store, Ledger& ledger, const CookieKeepList& keep,
+                      RunReport& report) {
+  RecordingCookieStore recording(store, ledger, keep);
+  try {
+    for (const StoreFailure& failure : DeleteEveryCookie(recording, report).failures)
+      report.ShowError(failure.message);
+  } catch (const std::exception& error) {
+    report.ShowError(error.what());
+  }
+}
+
+// Every profile of the family's browsers, one after another: one that fails does
+// not keep the others from being cleaned. A browser that is not installed has none.
+void CleanBrowserCookies(BrowserFamily family, const Ports& ports, Ledger& ledger,
+                         const CookieKeepList& keep, RunReport& report, RunListener& listener,
+                         const std::string& target) {
+  for (const auto& store : BrowserCookieStores(FindProfiles(family, ports.files, ports.shell))) {
+    listener.StoreStarted(target, store->Name());
+    CleanCookieStore(*store, ledger, keep, report);
+  }
+}
 
 }  // namespace
 
@@ -69,7 +96,13 @@ bool RunTargets(const Ports& ports, const std::vector<std::size_t>& targets, Led
     totals = {};
     try {
       if (index == kCookiesTarget) {
-        DeleteEveryCookie(traced.urlCache, report);
+        UrlCacheCookieStore cache(traced.urlCache);
+        for (const StoreFailure& failure : DeleteEveryCookie(cache, report).failures)
+          report.ShowError(failure.message);
+      } else if (index == kChromiumCookiesTarget || index == kFirefoxCookiesTarget) {
+        CleanBrowserCookies(
+            index == kChromiumCookiesTarget ? BrowserFamily::kChromium : BrowserFamily::kFirefox,
+            traced, ledger, keep, report, listener, id);
       } else {
         RunCleanupTask(static_cast<int>(index), services);
       }

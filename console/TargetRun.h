@@ -22,6 +22,9 @@ class RunListener {
   virtual void Error(const std::string& target, std::string_view message) = 0;
   virtual void Item(const LedgerItem& item) = 0;
   virtual void TargetDone(const std::string& target, const Totals& totals) = 0;
+  // The items that follow, up to the next call or the target's end, are of the
+  // browser profile `store` ("Chrome (Default)").
+  virtual void StoreStarted(const std::string& target, const std::string& store) = 0;
 };
 
 // Runs the routines of `targets` (indexes into kTargets, in run order) against the

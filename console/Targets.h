@@ -11,13 +11,13 @@
 namespace quillmere {
 
 // What a console run can clean: the nine tasks of the task list, in its order, and
-// the cookies.
+// the cookies: the URL cache's, then the browsers' own stores.
 struct Target {
   const char* id;
   const char* caption;
 };
 
-inline constexpr std::array<Target, kCleanupTaskCount + 1> kTargets = {{
+inline constexpr std::array<Target, kCleanupTaskCount + 3> kTargets = {{
     {"typed-urls", kTaskCaptions[0]},
     {"url-history", kTaskCaptions[1]},
     {"cached-pages", kTaskCaptions[2]},
@@ -28,10 +28,14 @@ inline constexpr std::array<Target, kCleanupTaskCount + 1> kTargets = {{
     {"netscape", kTaskCaptions[7]},
     {"aol", kTaskCaptions[8]},
     {"cookies", "Cookies Eraser"},
+    {"chromium-cookies", "Chrome, Edge, Brave, Vivaldi and Opera Cookies"},
+    {"firefox-cookies", "Firefox Cookies"},
 }};
 
-// The target at `index` beyond the tasks: the cookies.
+// The targets beyond the tasks: the URL cache's cookies, then the browsers'.
 inline constexpr std::size_t kCookiesTarget = kCleanupTaskCount;
+inline constexpr std::size_t kChromiumCookiesTarget = kCleanupTaskCount + 1;
+inline constexpr std::size_t kFirefoxCookiesTarget = kCleanupTaskCount + 2;
 
 // The index of the target called `id`.
 std::optional<std::size_t> FindTarget(std::string_view id);

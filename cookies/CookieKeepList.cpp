@@ -45,8 +45,10 @@ bool CookieKeepList::Add(std::string_view domain) {
 }
 
 bool CookieKeepList::Keeps(const UrlCacheEntry& entry) const {
-  if (!IsCookie(entry)) return false;
-  const std::string host = CookieHost(entry.sourceUrl);
+  return IsCookie(entry) && KeepsHost(CookieHost(entry.sourceUrl));
+}
+
+bool CookieKeepList::KeepsHost(std::string_view host) const {
   return std::any_of(domains_.begin(), domains_.end(), [&](const std::string& domain) {
     return host == domain || (host.size() > domain.size() && host.ends_with(domain) &&
                               host[host.size() - domain.size() - 1] == '.');

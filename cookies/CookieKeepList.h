@@ -23,6 +23,8 @@ class CookieKeepList {
   bool Add(std::string_view domain);
   // True for a cookie entry whose host is kept; never for an entry of another kind.
   bool Keeps(const UrlCacheEntry& entry) const;
+  // True when cookies of `host` (lower case, no leading dot or port) are kept.
+  bool KeepsHost(std::string_view host) const;
   bool empty() const { return domains_.empty(); }
 
  private:

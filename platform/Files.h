@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <optional>
@@ -52,6 +53,9 @@ class Files {
   virtual std::optional<std::uint32_t> Attributes(const std::string& path) const = 0;
   // The drive of the current directory; the free bytes are those the user may use.
   virtual DriveSpace CurrentDriveSpace() const = 0;
+  // The whole content of a file, read while other programs may keep it open; nullopt
+  // when it cannot be read or holds more than `limit` bytes.
+  virtual std::optional<std::string> ReadFile(const std::string& path, std::size_t limit) const = 0;
 };
 
 }  // namespace quillmere

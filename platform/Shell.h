@@ -32,6 +32,12 @@ struct ShellItem {
   std::optional<std::uint64_t> size;  // in bytes, where the shell says
 };
 
+// The folders of the current user's profile that programs keep their data in.
+enum class UserFolder {
+  kLocalAppData,    // %LOCALAPPDATA%: this machine's data
+  kRoamingAppData,  // %APPDATA%: the data that roams with the user
+};
+
 // The shell's services. Functions that not every shell has are looked up for each
 // call and their library released again when the call ends.
 class Shell {
@@ -59,6 +65,9 @@ class Shell {
   virtual void ClearRecentDocuments() = 0;
   // What ClearRecentDocuments would delete now: the shortcuts of the list.
   virtual std::vector<ShellItem> RecentDocuments() const = 0;
+
+  // The path of one of the user's folders; nullopt when the shell knows none.
+  virtual std::optional<std::string> FolderPath(UserFolder folder) const = 0;
 };
 
 }  // namespace quillmere

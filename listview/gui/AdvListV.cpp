@@ -19,7 +19,10 @@ constexpr UINT kTimerInterval = 300;
 }  // namespace
 
 TAdvListView::TAdvListView(const Args& args, LinkOpener& opener)
-    : opener_(opener), checkboxes_(args.checkboxes), ownerDraw_(args.ownerDraw) {
+    : opener_(opener),
+      checkboxes_(args.checkboxes),
+      ownerDraw_(args.ownerDraw),
+      miniHtmlCells_(args.miniHtmlCells) {
   Create({.className = "TAdvListView",
           .style = WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN,
           .x = args.x,
@@ -122,9 +125,11 @@ void TAdvListView::AddColumn(std::string caption, int width, TAlignment alignmen
   ApplyPlainHeaderFormats();
 }
 
-TListItem& TAdvListView::AddItem(std::string caption, std::vector<std::string> subItems) {
+TListItem& TAdvListView::AddItem(std::string caption, std::vector<std::string> subItems,
+                                 std::intptr_t data) {
   const int index = ItemCount();
   auto row = std::make_unique<TListItem>(*this, index, std::move(caption), std::move(subItems));
+  row->data_ = data;
   LVITEMA item{};
   item.mask = LVIF_TEXT | LVIF_PARAM | LVIF_STATE;
   item.iItem = index;

@@ -10,6 +10,7 @@ class Win32Files final : public Files {
   bool RemoveFile(const std::string& path) override;
   std::optional<std::uint32_t> Attributes(const std::string& path) const override;
   DriveSpace CurrentDriveSpace() const override;
+  std::optional<std::string> ReadFile(const std::string& path, std::size_t limit) const override;
 };
 
 }  // namespace quillmere::win32

@@ -178,4 +178,14 @@ void Win32Shell::ClearRecentDocuments() {
 
 std::vector<ShellItem> Win32Shell::RecentDocuments() const { return RecentShortcuts(); }
 
+// Asked wide, as the Recent folder is: in UTF-8 a user's name may outgrow the ANSI
+// call's MAX_PATH bytes.
+std::optional<std::string> Win32Shell::FolderPath(UserFolder folder) const {
+  wchar_t path[MAX_PATH] = {};
+  const int csidl = folder == UserFolder::kLocalAppData ? CSIDL_LOCAL_APPDATA : CSIDL_APPDATA;
+  if (FAILED(SHGetFolderPathW(nullptr, csidl, nullptr, SHGFP_TYPE_CURRENT, path)) || !*path)
+    return std::nullopt;
+  return Narrow(path);
+}
+
 }  // namespace quillmere::win32

@@ -12,6 +12,7 @@ class Win32Shell final : public Shell {
   std::vector<ShellItem> RecycleBinItems() const override;
   void ClearRecentDocuments() override;
   std::vector<ShellItem> RecentDocuments() const override;
+  std::optional<std::string> FolderPath(UserFolder folder) const override;
 };
 
 }  // namespace quillmere::win32

@@ -25,6 +25,8 @@ ensure_packages() {
   for p in "${quillmere_packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
   done
+  # npm fetches SQLite (scripts/fetch-sqlite); one that came with Node.js itself will do.
+  command -v npm >/dev/null || missing+=(npm)
   [ ${#missing[@]} -eq 0 ] && return 0
   echo "Installing: ${missing[*]}"
   # Another apt-get running on the machine holds the lock for a while; wait for it.

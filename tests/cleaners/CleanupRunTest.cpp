@@ -42,6 +42,7 @@ class LoggingShell final : public Shell {
   std::vector<ShellItem> RecycleBinItems() const override { return {}; }
   void ClearRecentDocuments() override { log_.events.push_back("clear recent"); }
   std::vector<ShellItem> RecentDocuments() const override { return {}; }
+  std::optional<std::string> FolderPath(UserFolder) const override { return std::nullopt; }
   EmptyRecycleBinResult result = EmptyRecycleBinResult::kCalled;
 
  private:

@@ -264,6 +264,9 @@ class FailingFiles final : public Files {
     return files_.Attributes(path);
   }
   DriveSpace CurrentDriveSpace() const override { return {}; }
+  std::optional<std::string> ReadFile(const std::string& path, std::size_t limit) const override {
+    return files_.ReadFile(path, limit);
+  }
 
  private:
   void Check(const std::string& path) const {

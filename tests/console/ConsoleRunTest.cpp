@@ -26,6 +26,9 @@ struct Collector final : public RunListener {
   }
   void Item(const LedgerItem& item) override { items.push_back(item); }
   void TargetDone(const std::string&, const Totals&) override {}
+  void StoreStarted(const std::string&, const std::string& store) override {
+    stores.push_back(store);
+  }
 
   // Each item as "target  name".
   std::vector<std::string> Names() const {
@@ -42,6 +45,7 @@ struct Collector final : public RunListener {
   std::vector<std::string> lines;
   std::vector<std::string> errors;
   std::vector<LedgerItem> items;
+  std::vector<std::string> stores;
 };
 
 std::vector<std::size_t> Every() {

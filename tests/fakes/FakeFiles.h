@@ -27,6 +27,11 @@ class FakeFiles final : public Files, public Faultable {
     return Fails("Files.CurrentDriveSpace") ? DriveSpace{} : driveSpace;
   }
 
+  // The fake keeps no contents: the tests of what reads files use real ones.
+  std::optional<std::string> ReadFile(const std::string&, std::size_t) const override {
+    return std::nullopt;
+  }
+
   DriveSpace driveSpace;
   std::set<std::string> undeletable;  // lower-case paths whose deletion fails
   std::set<std::string> unlistable;   // lower-case folders whose listing fails

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <map>
 #include <set>
 #include <stdexcept>
 #include <string>
@@ -59,6 +60,12 @@ class FakeShell final : public Shell, public Faultable {
     if (Fails("Shell.RecentDocuments")) return {};
     return recent;
   }
+  std::optional<std::string> FolderPath(UserFolder folder) const override {
+    const auto path = folders.find(folder);
+    if (path == folders.end() || Fails("Shell.FolderPath")) return std::nullopt;
+    return path->second;
+  }
+  std::map<UserFolder, std::string> folders;
 
  private:
   void Empty(std::vector<ShellItem>& items, const std::string& kind) const {

@@ -1,9 +1,10 @@
-#include "cookies/CookieEraser.h"
+#include "cookies/CookieDeletion.h"
 
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include "cookies/CookieKeepList.h"
+#include "cookies/UrlCacheCookieStore.h"
 #include "platform/Utf8.h"
 #include "tests/fakes/FakeRunReport.h"
 #include "tests/fakes/FakeUrlCache.h"
@@ -56,7 +57,8 @@ TEST(DeleteEveryCookie, DeletesEachCookieCountsWhatWentAndNamesWhatStayed) {
   cache.Add("Cookie:me@three.test/");
   cache.undeletable.insert("Cookie:me@two.test/");
   FakeRunReport report;
-  DeleteEveryCookie(cache, report);
+  UrlCacheCookieStore store(cache);
+  DeleteEveryCookie(store, report);
   EXPECT_THAT(cache.deleted, ElementsAre("Cookie:me@one.test/", "Cookie:me@three.test/"));
   EXPECT_THAT(report.lines,
               ElementsAre("Could Not Delete : Cookie:me@two.test/", "Deleted 2 Cookies"));

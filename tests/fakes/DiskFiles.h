@@ -1,0 +1,18 @@
+#pragma once
+
+#include "platform/Files.h"
+
+namespace quillmere::testing {
+
+// The files of this machine's own disk, through the Files port, for the native
+// tests of what reads real folders (the browsers' profiles copied from test data).
+class DiskFiles final : public Files {
+ public:
+  std::unique_ptr<DirectorySearch> Search(const std::string& pattern) const override;
+  bool RemoveFile(const std::string& path) override;
+  std::optional<std::uint32_t> Attributes(const std::string& path) const override;
+  DriveSpace CurrentDriveSpace() const override { return {}; }
+  std::optional<std::string> ReadFile(const std::string& path, std::size_t limit) const override;
+};
+
+}  // namespace quillmere::testing
