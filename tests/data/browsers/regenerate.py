@@ -57,9 +57,9 @@
 #
 # firefox/
 #   profiles.ini             [Profile0] Profiles/k3x8a1qz.default-release (Default=1),
-#                            [Profile1] Profiles/w7b2c9df.work, both relative, as Firefox
-#                            writes them on Windows (the profiles themselves were run with
-#                            --profile).
+#                            [Profile1] Profiles/w7b2c9df.work, both relative, and an
+#                            [Install...] section, written by this script as Firefox writes
+#                            it on Windows (the profiles themselves were run with --profile).
 #   Profiles/k3x8a1qz.default-release/cookies.sqlite
 #                            user_version 17; table moz_cookies: id, originAttributes, name,
 #                            value, host, path, expiry (milliseconds), lastAccessed,
@@ -633,12 +633,20 @@ def take_chromium_cookies(user_data):
              os.path.join(CHROMIUM_DATA, profile, "Network", "Cookies"))
 
 
-def take_firefox_cookies(profiles_root):
+def write_profiles_ini():
+    # As Firefox on Windows writes it: CRLF, the newest profile first, and the install
+    # section (named after a hash of the install folder) naming the default profile.
     with open(os.path.join(FIREFOX_DATA, "profiles.ini"), "w", newline="\r\n") as f:
-        f.write("[Profile1]\nName=work\nIsRelative=1\nPath=Profiles/%s\n\n"
+        f.write("[Install308046B0AF4A39CB]\nDefault=Profiles/%s\nLocked=1\n\n"
+                "[Profile1]\nName=work\nIsRelative=1\nPath=Profiles/%s\n\n"
                 "[Profile0]\nName=default-release\nIsRelative=1\nPath=Profiles/%s\nDefault=1\n\n"
                 "[General]\nStartWithLastProfile=1\nVersion=2\n" % (
-                    FIREFOX_PROFILES["work"], FIREFOX_PROFILES["default"]))
+                    FIREFOX_PROFILES["default"], FIREFOX_PROFILES["work"],
+                    FIREFOX_PROFILES["default"]))
+
+
+def take_firefox_cookies(profiles_root):
+    write_profiles_ini()
     for key, name in FIREFOX_PROFILES.items():
         source = os.path.join(profiles_root, name)
         target = os.path.join(FIREFOX_DATA, "Profiles", name)
