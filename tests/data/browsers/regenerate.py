@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 # Regenerates every browser store under tests/data/browsers from the real browsers.
 #
-# Usage: tests/data/browsers/regenerate.py   (as root on Debian; installs what it needs)
+# Usage: tests/data/browsers/regenerate.py   (as root on Debian; installs what it needs;
+#        python3's sqlite3 module must have SQLite 3.35 or later, for DROP COLUMN)
 #
 # Debian's chromium and firefox-esr are run headless against a small HTTP server on
 # 127.0.0.1 that sets cookies with Set-Cookie and document.cookie. Chromium reaches it
@@ -314,6 +315,7 @@ def serve(tours):
 def install_browsers():
     if shutil.which("chromium") and shutil.which("firefox-esr"):
         return
+    subprocess.run(["apt-get", "update"], check=True)
     subprocess.run(["apt-get", "-o", "DPkg::Lock::Timeout=600", "install", "-y",
                     "chromium", "firefox-esr"], check=True)
 
@@ -393,12 +395,12 @@ def chromium_bookmarks():
             "version": 1}
 
 
-def chromium_preferences():
+def chromium_preferences(downloads):
     """Preferences seeded before the first start: downloads go to a folder of the run
     without asking, and the default search engine is one the local server answers, so
     that History records keyword search terms."""
     return {
-        "download": {"default_directory": "/tmp", "prompt_for_download": False},
+        "download": {"default_directory": downloads, "prompt_for_download": False},
         "default_search_provider_data": {"template_url_data": {
             "short_name": "Search Example", "keyword": "search.example",
             "url": "http://search.example/search?q={searchTerms}",
@@ -421,10 +423,8 @@ def run_chromium(tours, server, user_data, home):
         folder = os.path.join(user_data, profile)
         os.makedirs(folder, exist_ok=True)
         if profile == "Default":
-            preferences = chromium_preferences()
-            preferences["download"]["default_directory"] = downloads
             with open(os.path.join(folder, "Preferences"), "w") as f:
-                json.dump(preferences, f)
+                json.dump(chromium_preferences(downloads), f)
             with open(os.path.join(folder, "Bookmarks"), "w") as f:
                 json.dump(chromium_bookmarks(), f, indent=3, ensure_ascii=False)
         process = start_chromium(user_data, profile, tours.start(tour), [
