@@ -30,7 +30,7 @@
 #include "bench/Measure.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/Win32Platform.h"
-#include "tests/windows/Traces.h"
+#include "helpers/Traces.h"
 
 namespace {
 

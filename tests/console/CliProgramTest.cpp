@@ -1,0 +1,321 @@
+// quillmere-cli.exe itself, started as a scheduled task starts it, over the
+// sandbox's real cookies, cache, history, registry, files and recycle bin.
+#include <windows.h>
+#include <wininet.h>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+#include <string>
+#include <thread>
+#include <utility>
+#include <vector>
+
+#include "cleaners/RegistryCleaner.h"
+#include "platform/win32/Handles.h"
+#include "tests/support/CleanerTestSupport.h"
+#include "tests/support/CookieStoreSupport.h"
+#include "tests/support/GuiTestSupport.h"
+
+namespace quillmere {
+namespace {
+
+using ::testing::Contains;
+using ::testing::HasSubstr;
+using ::testing::IsEmpty;
+using ::testing::Not;
+using namespace quillmere::testing;
+using UniqueHandle = win32::UniqueKernelHandle;
+
+// Made, with the link to "Outside" in the History folder, by make-cleaner-links.sh.
+const std::string kBase = "C:\\quillmere-cli-test";
+const std::string kLink = "quillmere-cli-link";
+const std::string kNetscape = "C:\\Program Files\\Netscape\\Users\\default";
+const std::string kAol = "C:\\AOL30";
+
+struct Finished {
+  DWORD exitCode = 0xFFFFFFFF;
+  std::vector<std::string> out;
+  std::vector<std::string> err;
+};
+
+std::vector<std::string> Lines(const std::string& text) {
+  std::vector<std::string> lines;
+  std::size_t start = 0;
+  for (std::size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1) {
+    std::string line = text.substr(start, end - start);
+    if (line.ends_with('\r')) line.pop_back();
+    lines.push_back(std::move(line));
+  }
+  EXPECT_EQ(start, text.size()) << "a last line without its end";
+  return lines;
+}
+
+std::string ReadAll(HANDLE pipe) {
+  std::string text;
+  char buffer[4096];
+  DWORD read = 0;
+  while (ReadFile(pipe, buffer, sizeof buffer, &read, nullptr) && read) text.append(buffer, read);
+  return text;
+}
+
+// Runs quillmere-cli.exe with `arguments`, its output and errors through pipes.
+Finished RunCli(const std::string& arguments) {
+  Finished finished;
+  SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
+  HANDLE outRead = nullptr, outWrite = nullptr, errRead = nullptr, errWrite = nullptr;
+  if (!CreatePipe(&outRead, &outWrite, &inherit, 0) ||
+      !CreatePipe(&errRead, &errWrite, &inherit, 0)) {
+    ADD_FAILURE() << "no pipes: " << GetLastError();
+    return finished;
+  }
+  UniqueHandle outReader(outRead), outWriter(outWrite), errReader(errRead), errWriter(errWrite);
+  SetHandleInformation(outRead, HANDLE_FLAG_INHERIT, 0);
+  SetHandleInformation(errRead, HANDLE_FLAG_INHERIT, 0);
+  STARTUPINFOA startup{};
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESTDHANDLES;
+  startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
+  startup.hStdOutput = outWrite;
+  startup.hStdError = errWrite;
+  std::string command = "\"" + TestProgramFolder() + QUILLMERE_CLI_FROM_TESTS + "\" " + arguments;
+  PROCESS_INFORMATION info{};
+  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
+                      &startup, &info)) {
+    ADD_FAILURE() << "cannot start " << command << ": " << GetLastError();
+    return finished;
+  }
+  const UniqueHandle process(info.hProcess), thread(info.hThread);
+  // Only the child holds the writing ends now, so the reads end when it does.
+  outWriter.reset();
+  errWriter.reset();
+  std::string err;
+  std::thread errors([&] { err = ReadAll(errRead); });
+  const std::string out = ReadAll(outRead);
+  errors.join();
+  EXPECT_EQ(WaitForSingleObject(process.get(), 60000), WAIT_OBJECT_0) << command;
+  GetExitCodeProcess(process.get(), &finished.exitCode);
+  finished.out = Lines(out);
+  finished.err = Lines(err);
+  return finished;
+}
+
+// The text of a string field or the digits of a number field of a JSON line the
+// program wrote; "" when the line has no such field.
+std::string Field(const std::string& line, const std::string& name) {
+  const std::string key = "\"" + name + "\":";
+  std::size_t at = line.find(key);
+  if (at == std::string::npos) return {};
+  at += key.size();
+  if (line[at] != '"') return line.substr(at, line.find_first_of(",}", at) - at);
+  std::string text;
+  for (++at; at < line.size() && line[at] != '"'; ++at) {
+    if (line[at] == '\\') ++at;  // the program escapes only quotes, backslashes, controls
+    text += line[at];
+  }
+  return text;
+}
+
+// "target  item  outcome" for each item line of a JSON run.
+std::vector<std::string> Items(const Finished& run, bool withOutcome) {
+  std::vector<std::string> items;
+  for (const std::string& line : run.out) {
+    if (Field(line, "item").empty()) continue;
+    items.push_back(Field(line, "target") + "  " + Field(line, "item") +
+                    (withOutcome ? "  " + Field(line, "outcome") : ""));
+  }
+  return items;
+}
+
+// Every target's count and size from `list --json`.
+std::map<std::string, std::string> Figures(const Finished& run) {
+  std::map<std::string, std::string> figures;
+  for (const std::string& line : run.out)
+    figures[Field(line, "target")] = Field(line, "items") + " items, " + Field(line, "size");
+  return figures;
+}
+
+void SetCookies(std::initializer_list<std::string> hosts) {
+  for (const std::string& host : hosts) {
+    ASSERT_EQ(RunCookieTool(
+                  {"set", "http://" + host + "/", "k=1; expires=Sat, 01-Jan-2039 00:00:00 GMT"}),
+              0u)
+        << host;
+  }
+}
+
+class CliProgramTest : public ::testing::Test {
+ protected:
+  void SetUp() override { EmptyCache(); }
+  void TearDown() override {
+    EmptyCache();
+    for (const std::string& tree :
+         {std::string("C:\\Program Files\\Netscape"), kAol, historyFolder + "\\Quillmere Today",
+          kBase + "\\Sibling", kBase + "\\recycled.txt"}) {
+      RemoveTree(tree);
+    }
+    RegDeleteTreeA(HKEY_CURRENT_USER, (std::string(kTypedUrlsKey) + "\\Quillmere Sub").c_str());
+  }
+
+  // Traces for every target, and canaries beside them and behind the link.
+  void SeedEveryTarget() {
+    ASSERT_TRUE(PathExists(historyFolder + "\\" + kLink + "\\canary.txt"))
+        << "run through ctest, whose set-up makes the link in " << historyFolder;
+    SetRegistryText(kTypedUrlsKey, "url1", "http://typed.example/");
+    SetRegistryText(kTypedUrlsKey, "url2", "http://typed2.example/");
+    SetRegistryText(std::string(kTypedUrlsKey) + "\\Quillmere Sub", "kept", "canary");
+    SetRegistryText(kMediaPlayerRecentKey, "File0", "C:\\music\\song.mp3");
+    SetRegistryText(kRunMruKey, "a", "notepad\\1");
+    SetRegistryText(kRunMruKey, "MRUList", "a");
+    Visit("http://cli-visited.example/");
+    MakeFolders(historyFolder + "\\Quillmere Today");
+    WriteFile(historyFolder + "\\Quillmere Today\\visits.dat", "visits");
+    MakeFolders(kBase + "\\Sibling");
+    WriteFile(kBase + "\\Sibling\\canary.txt");
+    CachePage("http://cli.test/page.htm");
+    SetCookies({"example.org", "www.example.org", "badexample.org"});
+    WriteFile(kBase + "\\recycled.txt", "to the bin");
+    Recycle(kBase + "\\recycled.txt");
+    WriteFile(RecentFolder() + "\\Quillmere cli.lnk");
+    WriteFile(RecentFolder() + "\\Quillmere cli notes.txt");
+    MakeFolders(kNetscape + "\\Cache");
+    WriteFile(kNetscape + "\\Cache\\page.htm", "netscape page");
+    WriteFile(kNetscape + "\\cookies.txt");
+    WriteFile(kNetscape + "\\prefs.js");
+    MakeFolders(kAol + "\\CACHE");
+    WriteFile(kAol + "\\CACHE\\aolpage.htm", "aol page");
+    WriteFile(kAol + "\\canary.txt");
+  }
+
+  const std::string historyFolder = HistoryFolder();
+};
+
+TEST_F(CliProgramTest, CleanRemovesExactlyWhatPreviewListedAndNothingElse) {
+  SeedEveryTarget();
+  const Finished before = RunCli("list --json");
+  ASSERT_EQ(before.exitCode, 0u) << ::testing::PrintToString(before.err);
+  const std::map<std::string, std::string> figures = Figures(before);
+  ASSERT_EQ(figures.size(), 10u);
+  for (const auto& [target, figure] : figures) EXPECT_FALSE(figure.starts_with("0 ")) << target;
+
+  const Finished preview = RunCli("preview --json");
+  ASSERT_EQ(preview.exitCode, 0u) << ::testing::PrintToString(preview.err);
+  EXPECT_THAT(preview.err, IsEmpty());
+  const std::vector<std::string> planned = Items(preview, false);
+  for (const std::string& trace : std::vector<std::string>{
+           "typed-urls  HKCU\\Software\\Microsoft\\Internet Explorer\\TypedURLs\\url1 = "
+           "http://typed.example/",
+           "url-history  http://cli-visited.example/",
+           "url-history  " + historyFolder + "\\Quillmere Today\\visits.dat",
+           "cached-pages  http://cli.test/page.htm",
+           "cached-pages  " + CookieSource("badexample.org/"),
+           "recycle-bin  C:\\quillmere-cli-test\\recycled.txt",
+           "netscape  c:\\Program Files\\Netscape\\Users\\default\\cookies.txt",
+           "aol  C:\\AOL30\\CACHE\\aolpage.htm"}) {
+    EXPECT_THAT(planned, Contains(trace));
+  }
+  EXPECT_THAT(Items(preview, true),
+              Contains("url-history  " + historyFolder + "\\" + kLink + "  skipped"));
+  // Nothing changed: the figures are the same, the traces still there.
+  EXPECT_EQ(Figures(RunCli("list --json")), figures);
+  EXPECT_TRUE(PathExists(kAol + "\\CACHE\\aolpage.htm"));
+
+  const Finished clean = RunCli("clean --json");
+  EXPECT_EQ(clean.exitCode, 0u) << ::testing::PrintToString(clean.out);
+  EXPECT_THAT(clean.err, IsEmpty());
+  EXPECT_EQ(Items(clean, false), planned);
+  for (const std::string& item : Items(clean, true)) {
+    EXPECT_TRUE(item.ends_with("  removed") ||
+                item == "url-history  " + historyFolder + "\\" + kLink + "  skipped")
+        << item;
+  }
+  EXPECT_THAT(clean.out, Contains(HasSubstr("\"message\":\"Could Not Delete : " + kLink)));
+
+  // The traces are gone.
+  EXPECT_EQ(ValueCount(kTypedUrlsKey), 0);
+  EXPECT_EQ(ValueCount(kMediaPlayerRecentKey), 0);
+  EXPECT_EQ(ValueCount(kRunMruKey), 0);
+  EXPECT_THAT(CacheSources(), IsEmpty());
+  EXPECT_EQ(RunCookieTool({"get", "http://example.org/", "http://badexample.org/"}), 0u);
+  EXPECT_EQ(RecycleBinBytes(), 0);
+  for (const std::string& gone :
+       {historyFolder + "\\Quillmere Today\\visits.dat", RecentFolder() + "\\Quillmere cli.lnk",
+        kNetscape + "\\Cache\\page.htm", kNetscape + "\\cookies.txt",
+        kAol + "\\CACHE\\aolpage.htm"}) {
+    EXPECT_FALSE(PathExists(gone)) << gone;
+  }
+  // And nothing else is.
+  for (const std::string& kept :
+       {historyFolder + "\\Quillmere Today", kBase + "\\Outside\\canary.txt",
+        kBase + "\\Sibling\\canary.txt", RecentFolder() + "\\Quillmere cli notes.txt",
+        kNetscape + "\\prefs.js", kAol + "\\canary.txt", kAol + "\\CACHE"}) {
+    EXPECT_TRUE(PathExists(kept)) << kept;
+  }
+  HKEY sub = nullptr;
+  EXPECT_EQ(
+      RegOpenKeyExA(HKEY_CURRENT_USER, (std::string(kTypedUrlsKey) + "\\Quillmere Sub").c_str(), 0,
+                    KEY_READ, &sub),
+      ERROR_SUCCESS);
+  if (sub) RegCloseKey(sub);
+  DeleteFileA((RecentFolder() + "\\Quillmere cli notes.txt").c_str());
+
+  // The text of a second clean: the activity lines, then what each target did.
+  const Finished again = RunCli("clean aol typed-urls");
+  EXPECT_EQ(again.exitCode, 0u);
+  EXPECT_EQ(again.out.front(), "typed-urls  nothing to remove");
+  EXPECT_EQ(again.out.back(), "aol  nothing to remove");
+  EXPECT_THAT(again.out, Contains("AOL 3.0 Clean!"));
+}
+
+TEST_F(CliProgramTest, AFileHeldOpenIsNamedAndFailsTheRunWhileTheRestGoes) {
+  MakeFolders(kAol + "\\CACHE");
+  WriteFile(kAol + "\\CACHE\\held.htm");
+  WriteFile(kAol + "\\CACHE\\free.htm");
+  // Open as a browser holds its cache files: without sharing the deletion.
+  const UniqueHandle held(CreateFileA((kAol + "\\CACHE\\held.htm").c_str(), GENERIC_READ,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL, nullptr));
+  ASSERT_NE(held.get(), INVALID_HANDLE_VALUE);
+
+  const Finished clean = RunCli("clean aol");
+
+  EXPECT_EQ(clean.exitCode, 1u);
+  EXPECT_THAT(clean.out, Contains("aol  C:\\AOL30\\CACHE\\held.htm  could not be removed"));
+  EXPECT_THAT(clean.out, Contains("Could Not Delete : held.htm"));
+  EXPECT_EQ(clean.out.back(), "aol  removed 1 of 2 items, 0 KB; 1 could not be removed");
+  EXPECT_TRUE(PathExists(kAol + "\\CACHE\\held.htm"));
+  EXPECT_FALSE(PathExists(kAol + "\\CACHE\\free.htm"));
+}
+
+TEST_F(CliProgramTest, KeepCookieKeepsExactlyTheCookiesOfThatDomainAndItsSubdomains) {
+  SetCookies(
+      {"example.org", "www.example.org", "shop.example.org", "badexample.org", "example.com"});
+  const Finished clean = RunCli("clean cookies --keep-cookie example.org");
+  EXPECT_EQ(clean.exitCode, 0u) << ::testing::PrintToString(clean.err);
+  EXPECT_THAT(clean.out, Contains("Deleted 2 Cookies"));
+  // Bit i stands for the i-th address: the three of example.org stay.
+  EXPECT_EQ(
+      RunCookieTool({"get", "http://example.org/", "http://www.example.org/",
+                     "http://shop.example.org/", "http://badexample.org/", "http://example.com/"}),
+      0b00111u);
+}
+
+TEST_F(CliProgramTest, ABadCommandLineExitsWithTwoAndSaysWhyOnTheErrorStream) {
+  for (const char* arguments : {"clean bogus", "--frobnicate", "", "preview --keep-cookie"}) {
+    const Finished run = RunCli(arguments);
+    EXPECT_EQ(run.exitCode, 2u) << arguments;
+    EXPECT_THAT(run.out, IsEmpty()) << arguments;
+    ASSERT_EQ(run.err.size(), 2u) << arguments;
+    EXPECT_THAT(run.err[0], ::testing::StartsWith("quillmere-cli: ")) << arguments;
+    EXPECT_EQ(run.err[1], "Try 'quillmere-cli --help'.");
+  }
+  EXPECT_THAT(RunCli("clean bogus").err[0], HasSubstr("the targets are typed-urls, "));
+  const Finished help = RunCli("--help");
+  EXPECT_EQ(help.exitCode, 0u);
+  EXPECT_THAT(help.out, Contains("  cookies           Cookies Eraser"));
+}
+
+}  // namespace
+}  // namespace quillmere
