@@ -1,0 +1,46 @@
+#include "cleaners/BrowserHistory.h"
+
+#include "cleaners/HistoryDatabase.h"
+
+namespace quillmere {
+
+std::vector<bool> DirectRemoval::Remove(const std::vector<RemovalItem>& items,
+                                        const std::function<void()>& write,
+                                        const std::function<std::set<std::string>()>& remaining) {
+  write();
+  const std::set<std::string> left = remaining();
+  std::vector<bool> gone;
+  gone.reserve(items.size());
+  for (const RemovalItem& item : items) gone.push_back(!left.contains(item.key));
+  return gone;
+}
+
+void ClearBrowserHistory(BrowserFamily family, Files& files, const Shell& shell,
+                         BatchRemoval& removal, RunReport& report) {
+  for (const BrowserProfile& profile : FindProfiles(family, files, shell)) {
+    report.ShowStatus("Clearing " + profile.Name() + " History...");
+    try {
+      if (family == BrowserFamily::kChromium) {
+        ClearChromiumHistory(profile, files, removal, report);
+      } else {
+        ClearFirefoxHistory(profile, files, removal, report);
+      }
+    } catch (const DatabaseHeld& held) {
+      report.ShowError(profile.Name() + " is open in its browser: close " + profile.browser +
+                       " to clear this profile's history (" + held.what() + ").");
+    }
+  }
+  report.ShowStatus("Browser History Clean!");
+}
+
+int CountBrowserHistoryPages(BrowserFamily family, const Files& files, const Shell& shell) {
+  std::int64_t pages = 0;
+  for (const BrowserProfile& profile : FindProfiles(family, files, shell)) {
+    pages += (family == BrowserFamily::kChromium ? CountChromiumPages(profile)
+                                                 : CountFirefoxPages(profile))
+                 .value_or(0);
+  }
+  return static_cast<int>(pages);
+}
+
+}  // namespace quillmere
