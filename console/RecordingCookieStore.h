@@ -19,6 +19,7 @@ class RecordingCookieStore final : public CookieStore {
       : store_(store), ledger_(ledger), keep_(keep) {}
 
   std::string Name() const override { return store_.Name(); }
+  bool DeletesTogether() const override { return store_.DeletesTogether(); }
   void ForEachCookie(const std::function<void(const StoreCookie&)>& visit) override;
   std::vector<bool> Delete(std::span<const StoreCookie> cookies) override;
   CookieRow Row(const LocaleTime& locale, const StoreCookie& cookie) const override {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <span>
 #include <string>
 #include <vector>
 
@@ -8,13 +9,15 @@
 
 namespace quillmere {
 
-// Cookies of one store that are to go.
-struct CookieBatch {
+// One row of a deletion run: the store its cookie is in (nullptr when that store is
+// gone), the cookie, and whether it is to go.
+struct CookieChoice {
   CookieStore* store = nullptr;
-  std::vector<StoreCookie> cookies;
+  const StoreCookie* cookie = nullptr;
+  bool chosen = false;
 };
 
-// A store that kept all its cookies, and why.
+// A store that kept its cookies, and why.
 struct StoreFailure {
   std::string store;  // "Chrome (Default)"; empty for the URL cache
   std::string message;
@@ -26,14 +29,17 @@ struct DeletionResult {
   std::vector<StoreFailure> failures;
 };
 
-// Deletes each batch from its own store, together as the store allows. A cookie
-// that stays is named on a line of its own ("Could Not Delete : " + its Full Address)
-// and not counted; a store that cannot be written is passed over, its cookies kept
-// (the failures say which and why), and the rest go on. The count ends the run
-// ("Deleted " + count + " Cookies"); the progress runs over all the cookies.
-DeletionResult DeleteCookies(std::vector<CookieBatch>& batches, RunReport& report);
+// Walks the rows in order, the progress at each row's index, and deletes the chosen
+// cookies from their own stores: one at a time where the store deletes so (the URL
+// cache), or all of a store's at once when its first chosen row comes (a browser
+// profile, in one transaction). A cookie that stays is named on a line of its own
+// ("Could Not Delete : " + its Full Address) and not counted; a store that cannot be
+// written is passed over with its cookies, and the answer says which and why. The
+// count ends the run ("Deleted " + count + " Cookies"); the progress stays at the
+// last row, for the caller to reset once it has read the stores again.
+DeletionResult DeleteCookies(std::span<const CookieChoice> rows, RunReport& report);
 
-// Lists `store` and deletes every cookie it lists, as above.
+// Lists `store` and deletes every cookie it lists, as above; the progress is reset.
 DeletionResult DeleteEveryCookie(CookieStore& store, RunReport& report);
 
 }  // namespace quillmere

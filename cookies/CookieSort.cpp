@@ -24,7 +24,14 @@ int ReadHits(std::string_view text) {
 int CompareCookieCells(const LocaleTime& locale, int sortColumn, std::string_view a,
                        std::string_view b) {
   int order = 0;
-  switch (SortedCell(sortColumn)) {
+  const int cell = SortedCell(sortColumn);
+  if ((cell == 1 || cell == 2 || cell == 3) && (a.empty() || b.empty())) {
+    // A browser keeps no hit count, and a session cookie has no expiry: such an
+    // empty cell comes before every figure.
+    order = a.empty() == b.empty() ? 0 : a.empty() ? -1 : 1;
+    return sortColumn < 0 ? -order : order;
+  }
+  switch (cell) {
     case 0:  // Address
     case 4:  // Full Address
       order = locale.CompareText(a, b);

@@ -17,8 +17,9 @@ inline int SortedCell(int sortColumn) { return (sortColumn < 0 ? -sortColumn : s
 
 // Orders two rows by the texts of their sorted cell: Address and Full Address as
 // texts of the user's locale, Hits as signed 32-bit numbers, Modified and Expires as
-// points in time; reversed for a negative `sortColumn`, 0 for none. Throws
-// ConvertError for a Hits or date text that does not read.
+// points in time, an empty one of these first; reversed for a negative
+// `sortColumn`, 0 for none. Throws ConvertError for a Hits or date text that does
+// not read.
 int CompareCookieCells(const LocaleTime& locale, int sortColumn, std::string_view a,
                        std::string_view b);
 

@@ -54,6 +54,9 @@ class CookieStore {
   // (a database in one transaction). Each answer says whether that cookie went;
   // throws as ForEachCookie, and then none went.
   virtual std::vector<bool> Delete(std::span<const StoreCookie> cookies) = 0;
+  // True when Delete takes a whole set at once (a transaction), false when it deletes
+  // one cookie after another, each on its own.
+  virtual bool DeletesTogether() const { return true; }
   // The cells of a cookie's row on the cookie page.
   virtual CookieRow Row(const LocaleTime& locale, const StoreCookie& cookie) const = 0;
   // The cookie's Full Address, which names the store it is in.

@@ -12,6 +12,7 @@ class UrlCacheCookieStore final : public CookieStore {
   explicit UrlCacheCookieStore(UrlCache& cache) : cache_(cache) {}
 
   std::string Name() const override { return {}; }
+  bool DeletesTogether() const override { return false; }
   void ForEachCookie(const std::function<void(const StoreCookie&)>& visit) override;
   std::vector<bool> Delete(std::span<const StoreCookie> cookies) override;
   CookieRow Row(const LocaleTime& locale, const StoreCookie& cookie) const override;

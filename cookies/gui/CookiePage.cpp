@@ -2,14 +2,17 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <exception>
 #include <string>
 
 #include "common/FuncUnit.h"
+#include "cookies/BrowserCookieStore.h"
+#include "cookies/CookieDeletion.h"
 #include "cookies/CookieRow.h"
 #include "cookies/CookieSort.h"
-#include "platform/UrlCacheWalk.h"
+#include "cookies/UrlCacheCookieStore.h"
 #include "richtext/gui/HelpForm.h"
 #include "toolkit/Controls.h"
 
@@ -18,7 +21,28 @@ namespace {
 
 constexpr int kToolBarHeight = 60;
 constexpr int kCookieListHeight = 260;
-constexpr int kFullAddressColumn = 4;
+
+// One message for the stores that kept their cookies: those whose browser runs
+// first, named together, then each other failure with its reason.
+void ShowStoreFailures(const std::vector<StoreFailure>& failures) {
+  if (failures.empty()) return;
+  std::string held;
+  std::string others;
+  for (const StoreFailure& failure : failures) {
+    if (failure.held) {
+      held += (held.empty() ? "" : ", ") + failure.store;
+    } else {
+      others += "\n\n" + failure.message;
+    }
+  }
+  const std::string message =
+      held.empty() ? others.substr(2)
+                   : "These browsers are running: " + held +
+                         ".\nClose them to list or clean their cookies; their cookies are "
+                         "left as they are." +
+                         others;
+  win32::ShowErrorBox(message);
+}
 
 // The hourglass for the whole screen while the cache is read; nothing pumps
 // messages meanwhile, so no other window takes the cursor back before the end.
@@ -98,8 +122,13 @@ TCookiePage::TCookiePage(const Args& args)
 }
 
 void TCookiePage::CreateCookieList(int y, int width, int height) {
-  lvCookies = std::make_unique<TAdvListView>(
-      TAdvListView::Args{.parent = page_, .y = y, .width = width, .height = height, .font = font_});
+  // Cookie texts come from websites: no cell is ever taken for mini-HTML.
+  lvCookies = std::make_unique<TAdvListView>(TAdvListView::Args{.parent = page_,
+                                                                .y = y,
+                                                                .width = width,
+                                                                .height = height,
+                                                                .font = font_,
+                                                                .miniHtmlCells = false});
   lvCookies->AddColumn("Address", 125);
   lvCookies->AddColumn("Hits", 45, taCenter);
   lvCookies->AddColumn("Modified", 80);
@@ -129,7 +158,9 @@ void TCookiePage::FormActivate(bool pageShowing) {
   if (ShlwapiMajorVersion >= 6) ToolBar1->Enable(ToolButton4, true);
 }
 
-void TCookiePage::ListCookies() {
+void TCookiePage::ListCookies() { ShowStoreFailures(ReadStores()); }
+
+std::vector<StoreFailure> TCookiePage::ReadStores() {
   const HourglassCursor hourglass;
   // The count and the buttons follow the rows, also when reading ends in an error.
   struct CountOnExit {
@@ -139,15 +170,66 @@ void TCookiePage::ListCookies() {
   // Also when the window is made: the platform list repaints itself for every row
   // added while its redrawing is on, which grows with the rows already there.
   const TAdvListView::UpdateScope quiet(*lvCookies);
-  ForEachUrlCacheEntry(services_.ports.urlCache, [this](const UrlCacheEntry& entry) {
-    if (IsCookie(entry)) AddCookieRow(entry);
-  });
+  std::vector<RowCookie> before = std::move(rowCookies_);
+  rowCookies_.clear();
+  OpenStores();
+  std::vector<StoreFailure> failures;
+  for (const auto& store : stores_) {
+    const auto add = [&](const StoreCookie& cookie) { AddCookieRow(*store, cookie); };
+    if (store == stores_.front()) {
+      store->ForEachCookie(add);  // the cache's errors are the page's, as they always were
+      continue;
+    }
+    try {
+      store->ForEachCookie(add);
+    } catch (const StoreHeld& held) {
+      failures.push_back({held.storeName(), held.what(), true});
+      for (RowCookie& kept : before) {
+        if (kept.store == held.storeName()) AddCookieRow(*store, std::move(kept.cookie));
+      }
+    } catch (const std::exception& error) {
+      failures.push_back({store->Name(), error.what(), false});
+    }
+  }
+  return failures;
 }
 
-void TCookiePage::AddCookieRow(const UrlCacheEntry& entry) {
-  CookieRow row = MakeCookieRow(services_.ports.localeTime, entry);
-  lvCookies->AddItem(std::move(row.address), {std::move(row.hits), std::move(row.modified),
-                                              std::move(row.expires), std::move(row.fullAddress)});
+std::vector<StoreFailure> TCookiePage::ReadAgain() {
+  std::vector<StoreFailure> failures;
+  {
+    const TAdvListView::UpdateScope quiet(*lvCookies);
+    lvCookies->ClearItems();
+    failures = ReadStores();
+  }
+  FocusCookieList();
+  return failures;
+}
+
+// The stores as they are now: browsers and profiles may have come or gone.
+void TCookiePage::OpenStores() {
+  stores_.clear();
+  stores_.push_back(std::make_unique<UrlCacheCookieStore>(services_.ports.urlCache));
+  for (const BrowserFamily family : {BrowserFamily::kChromium, BrowserFamily::kFirefox}) {
+    for (auto& store :
+         BrowserCookieStores(FindProfiles(family, services_.ports.files, services_.ports.shell)))
+      stores_.push_back(std::move(store));
+  }
+}
+
+CookieStore* TCookiePage::FindStore(const std::string& name) const {
+  for (const auto& store : stores_) {
+    if (store->Name() == name) return store.get();
+  }
+  return nullptr;
+}
+
+void TCookiePage::AddCookieRow(const CookieStore& store, StoreCookie cookie) {
+  CookieRow row = store.Row(services_.ports.localeTime, cookie);
+  lvCookies->AddItem(std::move(row.address),
+                     {std::move(row.hits), std::move(row.modified), std::move(row.expires),
+                      std::move(row.fullAddress)},
+                     static_cast<std::intptr_t>(rowCookies_.size()));
+  rowCookies_.push_back({store.Name(), std::move(cookie)});
 }
 
 void TCookiePage::UpdateCookieCount() {
@@ -170,44 +252,30 @@ void TCookiePage::FocusCookieList() {
   lvCookies->MakeCurrent(row);
 }
 
-bool TCookiePage::DeleteCookie(const std::string& sourceUrl) {
-  return services_.ports.urlCache.DeleteEntry(sourceUrl);
-}
-
 void TCookiePage::btnCheckClick(int tag) {
   for (int i = 0; i < lvCookies->ItemCount(); ++i) lvCookies->Item(i).SetChecked(tag == 1);
 }
 
-void TCookiePage::btnRefreshClick(int) {
-  {
-    const TAdvListView::UpdateScope quiet(*lvCookies);
-    lvCookies->ClearItems();
-    ListCookies();
-  }
-  FocusCookieList();
-}
+void TCookiePage::btnRefreshClick(int) { ShowStoreFailures(ReadAgain()); }
 
 void TCookiePage::btnDeleteClick(int) {
   services_.activity.ShowEmpty();
-  const int n = lvCookies->ItemCount();
-  services_.report.SetProgressMax(n);
-  int deleted = 0;
-  for (int i = 0; i < n; ++i) {
+  // Every row, in the list's order, the ticked ones chosen.
+  std::vector<CookieChoice> rows;
+  for (int i = 0; i < lvCookies->ItemCount(); ++i) {
     const TListItem& row = lvCookies->Item(i);
-    if (row.Checked()) {
-      // Only what the cache reports deleted counts; a cookie that stays is named.
-      const std::string& address = row.Cell(kFullAddressColumn);
-      if (DeleteCookie(address)) {
-        ++deleted;
-      } else {
-        services_.report.ShowStatus("Could Not Delete : " + address);
-      }
-    }
-    services_.report.SetProgressPosition(i);
+    const RowCookie& cookie = rowCookies_.at(static_cast<std::size_t>(row.Data()));
+    rows.push_back({FindStore(cookie.store), &cookie.cookie, row.Checked()});
   }
-  services_.report.ShowStatus("Deleted " + std::to_string(deleted) + " Cookies");
-  OnCommand(ToolButton3);
+  std::vector<StoreFailure> failures = DeleteCookies(rows, services_.report).failures;
+  // A store the deletion found held is named once, whatever the list read says.
+  for (StoreFailure& again : ReadAgain()) {
+    if (std::none_of(failures.begin(), failures.end(),
+                     [&](const StoreFailure& f) { return f.store == again.store; }))
+      failures.push_back(std::move(again));
+  }
   services_.report.SetProgressPosition(0);
+  ShowStoreFailures(failures);
   services_.gauges.RefreshGauges();
   services_.activity.Hide();
 }

@@ -6,8 +6,11 @@
 #include <optional>
 #include <span>
 #include <string>
+#include <vector>
 
 #include "common/PageServices.h"
+#include "cookies/CookieDeletion.h"
+#include "cookies/CookieStore.h"
 #include "cookies/PrivacyLauncher.h"
 #include "listview/gui/AdvListV.h"
 #include "toolkit/PageFrame.h"
@@ -29,8 +32,9 @@ enum CookiePageCommand : int {
   ToolButton6,        // "Close"
 };
 
-// The "Cookies Eraser" page: the list of the URL cache's cookies, the count under
-// it, its tool bar, its sorting, the deletion run and the privacy launcher.
+// The "Cookies Eraser" page: the list of the cookies of every store (the URL cache,
+// each browser profile), the count under it, its tool bar, its sorting, the deletion
+// run and the privacy launcher.
 class TCookiePage : private PrivacyPage {
  public:
   struct Args {
@@ -51,7 +55,8 @@ class TCookiePage : private PrivacyPage {
   void FormCloseQuery(bool& canClose) { privacy_.CloseQuery(canClose); }
   void TimerTimer() { privacy_.Watch(); }
 
-  // Appends a row for every cookie of the URL cache.
+  // Appends a row for every cookie of every store. A store whose browser holds it
+  // keeps the rows it had, and one message names every store that could not be read.
   void ListCookies();
 
   // The controls a caller or a test looks at.
@@ -63,11 +68,22 @@ class TCookiePage : private PrivacyPage {
   using Buttons = win32::ToolButtonTable<TCookiePage>;
   static Buttons ToolButtons();
 
+  // A row's cookie: the name of its store and the cookie as the store gave it.
+  struct RowCookie {
+    std::string store;
+    StoreCookie cookie;
+  };
+
   void CreateCookieList(int y, int width, int height);
-  void AddCookieRow(const UrlCacheEntry& entry);
+  // Reads every store into rows; what could not be read is in the answer.
+  std::vector<StoreFailure> ReadStores();
+  // The list emptied and read again.
+  std::vector<StoreFailure> ReadAgain();
+  void OpenStores();
+  CookieStore* FindStore(const std::string& name) const;
+  void AddCookieRow(const CookieStore& store, StoreCookie cookie);
   void UpdateCookieCount();
   void FocusCookieList();
-  bool DeleteCookie(const std::string& sourceUrl);
   void btnCheckClick(int tag);
   void btnRefreshClick(int tag);
   void btnDeleteClick(int tag);
@@ -96,6 +112,8 @@ class TCookiePage : private PrivacyPage {
   std::unique_ptr<win32::Panel> CountPanel;
   HWND edCookieCount = nullptr;
   int SortColumn = 0;
+  std::vector<std::unique_ptr<CookieStore>> stores_;  // the URL cache first
+  std::vector<RowCookie> rowCookies_;                 // each row's Data indexes it
 };
 
 }  // namespace quillmere

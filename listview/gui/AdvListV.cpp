@@ -37,7 +37,8 @@ LRESULT Guarded(Handle&& handle) {
 TAdvListView::TAdvListView(const Args& args)
     : htmlCells_(std::make_unique<TEngineHtmlCells>()),
       checkboxes_(args.checkboxes),
-      ownerDraw_(args.ownerDraw) {
+      ownerDraw_(args.ownerDraw),
+      miniHtmlCells_(args.miniHtmlCells) {
   Create({.className = "TAdvListView",
           .style = WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN,
           .x = args.x,
@@ -140,9 +141,11 @@ void TAdvListView::AddColumn(std::string caption, int width, TAlignment alignmen
   ApplyPlainHeaderFormats();
 }
 
-TListItem& TAdvListView::AddItem(std::string caption, std::vector<std::string> subItems) {
+TListItem& TAdvListView::AddItem(std::string caption, std::vector<std::string> subItems,
+                                 std::intptr_t data) {
   const int index = ItemCount();
   auto row = std::make_unique<TListItem>(*this, index, std::move(caption), std::move(subItems));
+  row->data_ = data;
   LVITEMA item{};
   item.mask = LVIF_TEXT | LVIF_PARAM | LVIF_STATE;
   item.iItem = index;

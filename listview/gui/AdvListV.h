@@ -96,6 +96,9 @@ class TAdvListView : public win32::Window {
     bool ownerDraw = true;
     bool flatScrollBars = true;
     int hoverTime = -1;  // the hover-select delay; -1 the system's
+    // Cells holding a closing tag are drawn as mini-HTML, their links live. A list of
+    // texts that come from elsewhere (websites) turns this off: its cells are plain.
+    bool miniHtmlCells = true;
   };
   explicit TAdvListView(const Args& args);
   ~TAdvListView() override;
@@ -108,8 +111,9 @@ class TAdvListView : public win32::Window {
   void AddColumn(std::string caption, int width, TAlignment alignment = taLeftJustify);
   const std::vector<TListColumn>& Columns() const { return columns_; }
 
-  // Appends a row, unticked; adding never sorts.
-  TListItem& AddItem(std::string caption, std::vector<std::string> subItems);
+  // Appends a row, unticked, with its `data`; adding never sorts.
+  TListItem& AddItem(std::string caption, std::vector<std::string> subItems,
+                     std::intptr_t data = 0);
   // Removes every row; the column captions stay.
   void ClearItems();
   int ItemCount() const { return static_cast<int>(rows_.size()); }
@@ -319,6 +323,9 @@ class TAdvListView : public win32::Window {
   win32::UniqueImageList stateImages_;  // the platform's boxes, taken off the list
   win32::UniqueFont ownHeaderFont_;
   std::unique_ptr<TMiniHtmlCells> htmlCells_;  // the cells whose text is mini-HTML
+  bool IsMiniHtml(const std::string& text) const {
+    return miniHtmlCells_ && CellKindOf(text) == CellKind::kMiniHtml;
+  }
   std::vector<TListColumn> columns_;
   std::vector<std::unique_ptr<TListItem>> rows_;
   std::vector<char> textBuffer_;  // platform texts are read into it
@@ -326,6 +333,7 @@ class TAdvListView : public win32::Window {
 
   bool checkboxes_ = true;
   bool ownerDraw_ = true;
+  bool miniHtmlCells_ = true;
   int itemHeight_ = 13;
   TVAlignment vAlignment_ = vtaCenter;
   TColor color_ = clWindow;

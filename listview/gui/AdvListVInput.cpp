@@ -95,7 +95,7 @@ std::string TAdvListView::LinkAt(POINT point) {
       hit.iSubItem >= static_cast<int>(columns_.size()))
     return {};
   const std::string& text = PlatformText(hit.iItem, hit.iSubItem);
-  if (CellKindOf(text) != CellKind::kMiniHtml) return {};
+  if (!IsMiniHtml(text)) return {};
   RECT row = RowRect(hit.iItem);
   const RowLayout layout = LayoutRow(row);
   const int position = DisplayPosition(layout.order, hit.iSubItem);

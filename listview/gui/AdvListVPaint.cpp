@@ -160,7 +160,7 @@ void TAdvListView::DrawCellText(HDC dc, const std::string& text, const RECT& rec
   SetTextColor(dc, win32::ColorToRGB(style.fontColor));
   SetBkColor(dc, win32::ColorToRGB(style.brush));
   SetBkMode(dc, OPAQUE);
-  if (CellKindOf(text) == CellKind::kMiniHtml) {
+  if (IsMiniHtml(text)) {
     htmlCells_->Draw(HtmlCell(dc, text, rect, style));
     return;
   }

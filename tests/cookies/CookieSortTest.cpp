@@ -55,13 +55,24 @@ TEST_F(CompareCookieCellsTest, HitsCompareAsNumbers) {
 }
 
 TEST_F(CompareCookieCellsTest, AHitsTextThatIsNoSigned32BitNumberIsAnError) {
-  for (const char* bad : {"2147483648", "4294967295", "", "12x", " 5"}) {
+  for (const char* bad : {"2147483648", "4294967295", "12x", " 5"}) {
     try {
       Compare(2, bad, "1");
       ADD_FAILURE() << bad;
     } catch (const ConvertError& error) {
       EXPECT_EQ(error.what(), "'" + std::string(bad) + "' is not a valid integer value");
     }
+  }
+}
+
+// A browser's rows have no hit count, and its session cookies no expiry.
+TEST_F(CompareCookieCellsTest, AnEmptyFigureOrDateComesFirst) {
+  for (const int column : {2, 3, 4}) {
+    const char* figure = column == 2 ? "0" : "1/1/1980";
+    EXPECT_EQ(Compare(column, "", figure), -1) << column;
+    EXPECT_EQ(Compare(column, figure, ""), 1) << column;
+    EXPECT_EQ(Compare(-column, "", figure), 1) << column;
+    EXPECT_EQ(Compare(column, "", ""), 0) << column;
   }
 }
 

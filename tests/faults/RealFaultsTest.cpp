@@ -17,6 +17,7 @@
 #include "tests/fakes/FakeRunReport.h"
 #include "tests/support/CleanerTestSupport.h"
 #include "tests/support/GuiTestSupport.h"
+#include "tests/support/HeldByAnotherProcess.h"
 
 namespace quillmere {
 namespace {
@@ -41,41 +42,6 @@ Texts DeletedNames(const Texts& lines) {
   }
   return names;
 }
-
-// file_holder, beside the test program, holding `path` until this goes.
-class HeldByAnotherProcess {
- public:
-  explicit HeldByAnotherProcess(const std::string& path)
-      : ready_(CreateEventA(nullptr, TRUE, FALSE, "QuillmereHolderReady")),
-        release_(CreateEventA(nullptr, TRUE, FALSE, "QuillmereHolderRelease")) {
-    PROCESS_INFORMATION info{};
-    if (!StartProgram("\"" + TestProgramFolder() + "file_holder.exe\" \"" + path +
-                          "\" QuillmereHolderReady QuillmereHolderRelease",
-                      info))
-      return;
-    process_.reset(info.hProcess);
-    CloseHandle(info.hThread);
-    holding_ = WaitForSingleObject(ready_.get(), 20000) == WAIT_OBJECT_0;
-  }
-  ~HeldByAnotherProcess() {
-    SetEvent(release_.get());
-    if (process_) WaitForSingleObject(process_.get(), 20000);
-  }
-  HeldByAnotherProcess(const HeldByAnotherProcess&) = delete;
-  HeldByAnotherProcess& operator=(const HeldByAnotherProcess&) = delete;
-
-  // The other process has the file open (its exit code would say otherwise).
-  bool Holding() const {
-    DWORD code = 0;
-    return holding_ && GetExitCodeProcess(process_.get(), &code) && code == STILL_ACTIVE;
-  }
-
- private:
-  UniqueHandle ready_;
-  UniqueHandle release_;
-  UniqueHandle process_;
-  bool holding_ = false;
-};
 
 TEST(RealFaults, AFileAnotherProcessHoldsIsNamedAndThePurgeDeletesTheRest) {
   const std::string cache = "C:\\AOL50\\CACHE";

@@ -1,0 +1,166 @@
+// The browsers' cookie stores in the sandbox user's profile, through the real ports:
+// their discovery, the console's targets and the cookie page.
+#include <windows.h>
+
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "app/EraserForm.h"
+#include "console/Commands.h"
+#include "cookies/BrowserProfiles.h"
+#include "platform/win32/Win32Platform.h"
+#include "tests/support/BrowserProfilesSupport.h"
+#include "tests/support/HeldByAnotherProcess.h"
+#include "tests/support/MainWindowTest.h"
+
+namespace quillmere {
+namespace {
+
+using ::testing::AllOf;
+using ::testing::Contains;
+using ::testing::ElementsAre;
+using ::testing::HasSubstr;
+using ::testing::Not;
+using namespace quillmere::testing;
+using Texts = std::vector<std::string>;
+
+struct Lines final : public Console {
+  void Out(std::string_view line) override { out.emplace_back(line); }
+  void Err(std::string_view line) override { err.emplace_back(line); }
+  Texts out;
+  Texts err;
+};
+
+struct RealPorts final : public PortsSource {
+  Ports Open() override { return platform.ports(); }
+  win32::Win32Platform platform;
+};
+
+int RunConsole(const Texts& args, Lines& lines) {
+  RealPorts ports;
+  return RunCommand(ParseArguments(args), lines, ports);
+}
+
+TEST(BrowserDiscoveryWin, FindsTheProfilesInTheUsersAppData) {
+  const InstalledBrowsers browsers;
+  const win32::Win32Files files;
+  const win32::Win32Shell shell;
+  std::map<std::string, std::string> found;
+  for (const BrowserProfile& p : FindChromiumProfiles(files, shell)) found[p.Name()] = p.cookies;
+  for (const BrowserProfile& p : FindFirefoxProfiles(files, shell)) found[p.Name()] = p.cookies;
+  EXPECT_EQ(found["Chrome (Zoë)"], browsers.ChromeCookies());
+  EXPECT_EQ(found["Edge (Work)"], browsers.EdgeCookies("Profile 1"));
+  EXPECT_EQ(found["Firefox (work)"], browsers.FirefoxCookies("w7b2c9df.work"));
+  EXPECT_EQ(found.size(), 6u);
+}
+
+TEST(BrowserCookieTargetsWin, CleanEveryProfileButTheKeptDomainsAndLeaveTheRestOfTheProfile) {
+  const InstalledBrowsers browsers;
+  const std::string canary = browsers.Local("Google\\Chrome\\User Data\\Default\\Preferences");
+  std::ofstream(canary) << "{}";
+  Lines preview;
+  ASSERT_EQ(
+      RunConsole({"preview", "chromium-cookies", "firefox-cookies", "--keep-cookie", "example.org"},
+                 preview),
+      kExitDone);
+  EXPECT_THAT(preview.out, Contains(HasSubstr("Edge (Work): ")));
+  EXPECT_THAT(preview.out, Contains(HasSubstr("Firefox (work): late@badexample.org/")));
+  EXPECT_THAT(preview.out, Not(Contains(HasSubstr("@www.example.org"))));
+  EXPECT_EQ(CookieRows(browsers.ChromeCookies(), "cookies"), 11);
+
+  Lines clean;
+  ASSERT_EQ(RunConsole({"clean", "chromium-cookies", "firefox-cookies", "--keep-cookie",
+                        "example.org", "--json"},
+                       clean),
+            kExitDone);
+  for (const std::string& store : {browsers.ChromeCookies(), browsers.EdgeCookies()}) {
+    EXPECT_THAT(ChromiumHosts(store), ElementsAre(".example.org", "www.example.org")) << store;
+    Database(store).CheckIntegrity();
+  }
+  const std::string work = browsers.FirefoxCookies("w7b2c9df.work");
+  EXPECT_EQ(CookieRows(work, "moz_cookies"), 1);  // .example.org's "sid"
+  EXPECT_TRUE(std::filesystem::exists(work + "-wal"));
+  EXPECT_TRUE(std::filesystem::exists(canary));
+}
+
+TEST(BrowserCookieTargetsWin, AStoreItsBrowserHoldsIsNamedAndTheOthersAreCleaned) {
+  const InstalledBrowsers browsers;
+  Lines lines;
+  int status = 0;
+  {
+    const HeldByAnotherProcess chrome(browsers.ChromeCookies(), true);
+    ASSERT_TRUE(chrome.Holding());
+    status = RunConsole({"clean", "chromium-cookies", "firefox-cookies", "--json"}, lines);
+  }
+  EXPECT_EQ(status, kExitFailed);
+  EXPECT_THAT(lines.out, Contains(AllOf(HasSubstr("\"target\":\"chromium-cookies\""),
+                                        HasSubstr("\"error\""), HasSubstr("Chrome (Zoë)"))));
+  EXPECT_THAT(lines.err, Contains(HasSubstr("close Chrome")));
+  EXPECT_EQ(CookieRows(browsers.ChromeCookies(), "cookies"), 11);
+  EXPECT_EQ(CookieRows(browsers.ChromeCookies("Profile 1"), "cookies"), 0);
+  EXPECT_EQ(CookieRows(browsers.EdgeCookies(), "cookies"), 0);
+  EXPECT_EQ(CookieRows(browsers.FirefoxCookies("w7b2c9df.work"), "moz_cookies"), 0);
+}
+
+class BrowserCookiePageTest : public FakePortsMainWindowTest {
+ protected:
+  void SetUp() override {
+    const win32::Win32Shell real;
+    for (const UserFolder folder : {UserFolder::kLocalAppData, UserFolder::kRoamingAppData})
+      shell.folders[folder] = real.FolderPath(folder).value_or("");
+    cache.Add("Cookie:jane@cache.test/");
+  }
+  TAdvListView& List() { return form->CookiePage().CookieList(); }
+  Texts FullAddresses() {
+    Texts texts;
+    for (int i = 0; i < List().ItemCount(); ++i) texts.push_back(List().Item(i).Cell(4));
+    return texts;
+  }
+  void Click(int id) { SendMessageA(form->hwnd(), WM_COMMAND, id, 0); }
+
+  InstalledBrowsers browsers;
+};
+
+TEST_F(BrowserCookiePageTest, ListsEveryStoresCookiesAndDeletesTheTickedOnesFromTheirStores) {
+  MakeForm();
+  // 11 and 3 in each Chromium profile, 8 and 5 in Firefox's, and the cache's one.
+  EXPECT_EQ(List().ItemCount(), 1 + 2 * (11 + 3) + 8 + 5);
+  EXPECT_THAT(FullAddresses(), Contains("Chrome (Zoë): acct@www.example.org/account"));
+  EXPECT_THAT(FullAddresses(), Contains("Firefox (work): late@badexample.org/"));
+  for (int i = 0; i < List().ItemCount(); ++i) {
+    const std::string& address = List().Item(i).Cell(4);
+    if (address.find("@badexample.org") != std::string::npos ||
+        address == "Cookie:jane@cache.test/")
+      List().Item(i).SetChecked(true);
+  }
+  Click(ToolButton5);
+  EXPECT_THAT(FullAddresses(), Not(Contains(HasSubstr("badexample.org"))));
+  EXPECT_THAT(cache.deleted, ElementsAre("Cookie:jane@cache.test/"));
+  EXPECT_THAT(ChromiumHosts(browsers.ChromeCookies()), Not(Contains(HasSubstr("badexample"))));
+  Database(browsers.ChromeCookies()).CheckIntegrity();
+}
+
+TEST_F(BrowserCookiePageTest, AStoreItsBrowserHoldsIsNamedInOneMessageAndKeepsItsRows) {
+  MakeForm();
+  const int rows = List().ItemCount();
+  {
+    const HeldByAnotherProcess chrome(browsers.ChromeCookies(), true);
+    const HeldByAnotherProcess edge(browsers.EdgeCookies("Profile 1"), true);
+    ASSERT_TRUE(chrome.Holding() && edge.Holding());
+    ReadNextMessageBox();
+    Click(ToolButton3);
+  }
+  EXPECT_TRUE(seenBox.found);
+  EXPECT_THAT(seenBox.text, HasSubstr("Chrome (Zoë), Edge (Work)"));
+  EXPECT_EQ(List().ItemCount(), rows);
+  EXPECT_THAT(FullAddresses(), Contains("Chrome (Zoë): acct@www.example.org/account"));
+}
+
+}  // namespace
+}  // namespace quillmere
