@@ -55,9 +55,9 @@ class GaugeFormTest : public MainWindowTest {
   FakeUrlCache cache;
 };
 
-TEST_F(GaugeFormTest, TheTaskListHoldsTheNineTasksUntickedUnderTheToolBar) {
-  ASSERT_EQ(Tasks().Count(), 9);
-  for (int i = 0; i < 9; ++i) {
+TEST_F(GaugeFormTest, TheTaskListHoldsEveryTaskUntickedUnderTheToolBar) {
+  ASSERT_EQ(Tasks().Count(), kCleanupTaskCount);
+  for (int i = 0; i < kCleanupTaskCount; ++i) {
     EXPECT_EQ(Tasks().Text(i), kTaskCaptions[i]);
     EXPECT_FALSE(Tasks().Checked(i));
   }
