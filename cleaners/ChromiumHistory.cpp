@@ -68,7 +68,7 @@ std::vector<RemovalItem> Pages(Database& db, const std::set<std::string>& bookma
     const bool kept = bookmarked.contains(url);
     if (kept && rows.Int(2) == 0) continue;
     if (!kept && unbookmarked) unbookmarked->push_back(rows.Int(0));
-    pages.push_back({"urls:" + std::to_string(rows.Int(0)), url});
+    pages.push_back({"urls:" + std::to_string(rows.Int(0)), kept ? KeptPageName(url) : url});
   }
   return pages;
 }

@@ -13,8 +13,9 @@ const std::initializer_list<TableColumns> kPlacesLayout = {
 
 // A page no bookmark refers to goes whole; a bookmarked one loses its visits.
 constexpr const char* kPagesLosingHistory =
-    "SELECT id, url FROM moz_places WHERE id NOT IN (SELECT fk FROM moz_bookmarks WHERE fk IS "
-    "NOT NULL) OR visit_count > 0 OR last_visit_date IS NOT NULL OR id IN (SELECT place_id FROM "
+    "SELECT id, url, kept FROM (SELECT id, url, visit_count, last_visit_date, id IN (SELECT fk "
+    "FROM moz_bookmarks WHERE fk IS NOT NULL) AS kept FROM moz_places) WHERE NOT kept OR "
+    "visit_count > 0 OR last_visit_date IS NOT NULL OR id IN (SELECT place_id FROM "
     "moz_historyvisits)";
 
 // Rows that would only point at what is gone: a page's annotations and interaction
@@ -41,7 +42,11 @@ bool HasColumn(Database& db, const char* table, const char* column) {
 std::vector<RemovalItem> Pages(Database& db) {
   std::vector<RemovalItem> pages;
   Statement rows = db.Prepare(kPagesLosingHistory);
-  while (rows.Step()) pages.push_back({"moz_places:" + std::to_string(rows.Int(0)), rows.Text(1)});
+  while (rows.Step()) {
+    const std::string url = rows.Text(1);
+    pages.push_back(
+        {"moz_places:" + std::to_string(rows.Int(0)), rows.Int(2) ? KeptPageName(url) : url});
+  }
   return pages;
 }
 

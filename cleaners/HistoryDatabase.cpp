@@ -5,6 +5,10 @@
 
 namespace quillmere {
 
+std::string KeptPageName(const std::string& url) {
+  return url + " (its visits; the bookmarked page stays)";
+}
+
 bool HasTable(Database& db, std::string_view table) {
   Statement find = db.Prepare("SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?");
   find.Bind(1, table);

@@ -22,6 +22,10 @@ struct DatabaseClear {
   std::function<std::set<std::string>(Database&)> remaining;
 };
 
+// How a bookmarked page is named among the pages that lose their history: the page
+// itself stays.
+std::string KeptPageName(const std::string& url);
+
 // A table and the columns the clean-up relies on.
 struct TableColumns {
   const char* table;
