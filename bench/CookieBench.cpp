@@ -27,6 +27,7 @@
 
 #include "app/ActiveForm.h"
 #include "app/EraserForm.h"
+#include "bench/CacheFill.h"
 #include "bench/Measure.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/Win32Platform.h"
@@ -75,60 +76,6 @@ int BareEnumeration() {
   return entries;
 }
 
-std::vector<std::string> Sources() {
-  std::vector<std::string> sources;
-  DWORD size = 0;
-  FindFirstUrlCacheEntryA(nullptr, nullptr, &size);
-  std::vector<char> buffer(size);
-  auto* entry = reinterpret_cast<INTERNET_CACHE_ENTRY_INFOA*>(buffer.data());
-  HANDLE find = FindFirstUrlCacheEntryA(nullptr, entry, &size);
-  while (find) {
-    sources.emplace_back(entry->lpszSourceUrlName);
-    size = 0;
-    FindNextUrlCacheEntryA(find, nullptr, &size);
-    if (GetLastError() != ERROR_INSUFFICIENT_BUFFER) break;
-    buffer.assign(size, 0);
-    entry = reinterpret_cast<INTERNET_CACHE_ENTRY_INFOA*>(buffer.data());
-    if (!FindNextUrlCacheEntryA(find, entry, &size)) break;
-  }
-  if (find) FindCloseUrlCache(find);
-  return sources;
-}
-
-void EmptyCache() {
-  for (const std::string& s : Sources()) DeleteUrlCacheEntryA(s.c_str());
-}
-
-// Cookie entries as a browser leaves them, each with its own host, hit count and
-// dates: entries `from` to `to` - 1. Wine keeps at most about 60,000 entries in one
-// container, so `asPages` puts cookie entries into the pages' container, named as
-// pages: the list takes every entry whose type says cookie, wherever it is kept.
-void Fill(int from, int to, bool asPages = false) {
-  std::srand(static_cast<unsigned>(7 + from));
-  for (int i = from; i < to; ++i) {
-    const std::string hostAndPath = "host" + std::to_string(std::rand() % 100000) + "-" +
-                                    std::to_string(i) + ".bench.test/path" + std::to_string(i % 7) +
-                                    "/";
-    const std::string source =
-        asPages ? "http://" + hostAndPath : testing::CookieSource(hostAndPath);
-    const double expires = std::rand() % 3000 + std::rand() % 86400 / 86400.0;
-    const double modified = -(std::rand() % 3000) + std::rand() % 86400 / 86400.0;
-    if (!testing::CommitCookie(source, testing::DaysFromNow(modified),
-                               testing::DaysFromNow(expires),
-                               static_cast<DWORD>(std::rand() % 5000))) {
-      std::fprintf(stderr, "could not add %s (error %lu)\n", source.c_str(), GetLastError());
-      std::exit(1);
-    }
-  }
-}
-
-// The quit request the main window leaves when it goes, which would end the next
-// message loop at once.
-void TakeQuitMessage() {
-  MSG msg;
-  PeekMessageA(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
-}
-
 // The program's start-up as Application::Run makes it, up to the moment it idles
 // after its first timer tick has read the cookie list again.
 double StartUp() {
@@ -150,7 +97,7 @@ double StartUp() {
     ms =
         std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
   }
-  TakeQuitMessage();
+  bench::TakeQuitMessage();
   return ms;
 }
 
@@ -206,93 +153,29 @@ void StartUpFigure(int rounds) {
       Ms(started.median()) + " / " + Ms(bare.median()) + ", median of " + std::to_string(rounds));
 }
 
-// In a process of its own: the program started over the cache as it is, its peak
-// memory once the list has been read twice (at creation and at the first tick).
-int Memory() {
-  const win32::ComApartment com;
-  const auto peak = [] {
-    PROCESS_MEMORY_COUNTERS counters{};
-    counters.cb = sizeof counters;
-    GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
-    return counters;
-  };
-  const PROCESS_MEMORY_COUNTERS before = peak();
-  int rows = 0;
-  {
-    win32::Win32Platform platform;
-    TEraserForm form(platform.ports());
-    TActiveForm activity(form.hwnd());
-    form.AttachActivityWindow(&activity);
-    form.Show();
-    bench::Pump(1500);
-    rows = form.CookiePage().CookieList().ItemCount();
-  }
-  const PROCESS_MEMORY_COUNTERS after = peak();
-  const double mb = 1024.0 * 1024.0;
-  bench::PrintRow(
-      "memory", "peak private bytes with " + std::to_string(rows) + " cookies listed",
-      bench::Fixed(after.PeakPagefileUsage / mb, 0) + " MB", "report",
-      bench::Fixed(static_cast<double>(after.PeakPagefileUsage - before.PeakPagefileUsage) /
-                       std::max(rows, 1),
-                   0) +
-          " bytes a row; peak working set " + bench::Fixed(after.PeakWorkingSetSize / mb, 0) +
-          " MB");
-  return 0;
-}
-
-// This program again, as a child whose rows join this one's output.
-void RunMemoryChild() {
-  char self[MAX_PATH];
-  GetModuleFileNameA(nullptr, self, MAX_PATH);
-  std::string command = "\"" + std::string(self) + "\" memory";
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  startup.dwFlags = STARTF_USESTDHANDLES;
-  for (const DWORD which : {STD_INPUT_HANDLE, STD_OUTPUT_HANDLE, STD_ERROR_HANDLE})
-    SetHandleInformation(GetStdHandle(which), HANDLE_FLAG_INHERIT, HANDLE_FLAG_INHERIT);
-  startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-  startup.hStdOutput = GetStdHandle(STD_OUTPUT_HANDLE);
-  startup.hStdError = GetStdHandle(STD_ERROR_HANDLE);
-  PROCESS_INFORMATION child{};
-  std::fflush(stdout);
-  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
-                      &startup, &child)) {
-    std::fprintf(stderr, "cannot start %s (error %lu)\n", command.c_str(), GetLastError());
-    return;
-  }
-  const win32::UniqueKernelHandle process(child.hProcess), thread(child.hThread);
-  WaitForSingleObject(process.get(), INFINITE);
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (!bench::InSandbox()) {
-    std::fprintf(stderr, "Drive Z: is present: run this in a sandbox.\n");
-    return 1;
-  }
-  const INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX),
-                                      ICC_WIN95_CLASSES | ICC_TAB_CLASSES | ICC_BAR_CLASSES};
-  InitCommonControlsEx(&controls);
-  if (argc == 2 && std::strcmp(argv[1], "memory") == 0) return Memory();
+  if (!bench::StartInSandbox()) return 1;
+  if (argc == 2 && std::strcmp(argv[1], "memory") == 0) return bench::ListedMemory("cookies");
 
   const win32::ComApartment com;
   win32::Win32Platform platform;
-  EmptyCache();
+  bench::EmptyCache();
   if (argc == 3 && std::strcmp(argv[1], "list") == 0) {
-    Fill(0, std::atoi(argv[2]));
+    bench::Fill(0, std::atoi(argv[2]));
     ListingFigures(platform, 5, true);
-    EmptyCache();
+    bench::EmptyCache();
     return 0;
   }
-  Fill(0, 10000);
+  bench::Fill(0, 10000);
   ListingFigures(platform, 5, true);
-  TakeQuitMessage();
+  bench::TakeQuitMessage();
   StartUpFigure(3);
-  Fill(10000, 50000);
+  bench::Fill(10000, 50000);
   ListingFigures(platform, 3, false);
-  Fill(50000, 100000, true);
-  RunMemoryChild();
-  EmptyCache();
+  bench::Fill(50000, 100000, true);
+  bench::RunChild("memory");
+  bench::EmptyCache();
   return 0;
 }

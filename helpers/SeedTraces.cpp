@@ -1,7 +1,8 @@
 // The sample traces a newcomer's first run starts with (scripts/run seeds its
 // sandbox with them once): cookies of a dozen sites with their dates and hit
-// counts, cached pages, visits in the history, the three lists of recently used
-// items, a file in the recycle bin, recent documents, and files in the Netscape and
+// counts, the browsers' own cookie stores (Chrome, Edge and Firefox profiles, from
+// the test data beside this program), cached pages, visits in the history, the three lists of
+// recently used items, a file in the recycle bin, recent documents, and files in the Netscape and
 // AOL folders the cleaners empty. It runs only in scripts/run's sandbox and refuses
 // to run anywhere else, as the test programs refuse outside theirs.
 //   seed_traces.exe    exit code 0 when every trace was made, 1 when one was not
@@ -9,6 +10,7 @@
 #include <shlobj.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <string>
 
 #include "cleaners/RegistryCleaner.h"
@@ -110,6 +112,29 @@ class Seeder {
     }
   }
 
+  // Chrome's, Edge's and Firefox's profiles with the cookies the real browsers wrote
+  // (the test data the build places beside this program).
+  void BrowserStores() {
+    std::string self(MAX_PATH, '\0');
+    self.resize(GetModuleFileNameA(nullptr, self.data(), MAX_PATH));
+    const std::string data = self.substr(0, self.find_last_of('\\')) + "\\browsers\\";
+    const std::string local = ShellFolder(CSIDL_LOCAL_APPDATA);
+    const struct {
+      std::string from;
+      std::string to;
+    } stores[] = {
+        {data + "chromium\\User Data", local + "\\Google\\Chrome\\User Data"},
+        {data + "chromium\\User Data", local + "\\Microsoft\\Edge\\User Data"},
+        {data + "firefox", ShellFolder(CSIDL_APPDATA) + "\\Mozilla\\Firefox"},
+    };
+    for (const auto& store : stores) {
+      std::error_code error;
+      std::filesystem::create_directories(std::filesystem::path(store.to).parent_path(), error);
+      std::filesystem::copy(store.from, store.to, std::filesystem::copy_options::recursive, error);
+      Check(!error, "the browser profiles in " + store.to);
+    }
+  }
+
   // Files where the Netscape and AOL tasks look for them.
   void LegacyBrowsers() {
     const std::string netscape = "C:\\Program Files\\Netscape\\Users\\default";
@@ -137,6 +162,7 @@ int main() {
   }
   Seeder seed;
   seed.Cookies();
+  seed.BrowserStores();
   seed.PagesAndVisits();
   seed.RecentlyUsedLists();
   seed.Documents();

@@ -1,10 +1,9 @@
-# Installs, with apt-get, whatever the build and the tests need and this machine lacks
-# (npm fetches SQLite: scripts/fetch-sqlite).
+# Installs, with apt-get, whatever the build and the tests need and this machine lacks.
 quillmere_packages=(
   cmake ninja-build g++ clang-format googletest libgtest-dev libgmock-dev
   mingw-w64 g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine wine64 xvfb xauth x11-utils imagemagick locales clang-14 libclang-rt-14-dev
-  fonts-wine fonts-liberation npm
+  fonts-wine fonts-liberation wixl msitools
 )
 
 ensure_packages() {
@@ -13,6 +12,8 @@ ensure_packages() {
   for p in "${quillmere_packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
   done
+  # npm fetches SQLite (scripts/fetch-sqlite); one that came with Node.js itself will do.
+  command -v npm >/dev/null || missing+=(npm)
   [ ${#missing[@]} -eq 0 ] && return 0
   echo "Installing: ${missing[*]}"
   local sudo=()
