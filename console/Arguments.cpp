@@ -12,7 +12,7 @@ namespace {
 constexpr std::string_view kKeepCookie = "--keep-cookie";
 constexpr std::string_view kValidCommands = "the commands are list, preview and clean";
 constexpr std::string_view kValidOptions =
-    "the options are --json, --keep-cookie DOMAIN and --help";
+    "the options are --json, --keep-cookie DOMAIN, --help and --version";
 
 std::optional<CommandKind> ReadCommand(std::string_view word) {
   if (word == "list") return CommandKind::kList;
@@ -23,6 +23,8 @@ std::optional<CommandKind> ReadCommand(std::string_view word) {
 
 bool IsHelp(std::string_view word) { return word == "--help" || word == "-h" || word == "/?"; }
 
+bool IsVersion(std::string_view word) { return word == "--version"; }
+
 UsageError Unknown(std::string_view what, std::string_view word, std::string_view valid) {
   return {"unknown " + std::string(what) + " '" + std::string(word) + "'; " + std::string(valid)};
 }
@@ -30,8 +32,15 @@ UsageError Unknown(std::string_view what, std::string_view word, std::string_vie
 }  // namespace
 
 std::variant<Command, UsageError> ParseArguments(const std::vector<std::string>& args) {
-  if (std::any_of(args.begin(), args.end(), [](const std::string& a) { return IsHelp(a); }))
-    return Command{};
+  const auto anywhere = [&args](bool (*is)(std::string_view)) {
+    return std::any_of(args.begin(), args.end(), [is](const std::string& a) { return is(a); });
+  };
+  if (anywhere(IsHelp)) return Command{};
+  if (anywhere(IsVersion)) {
+    Command version;
+    version.kind = CommandKind::kVersion;
+    return version;
+  }
   if (args.empty()) return UsageError{"no command given; " + std::string(kValidCommands)};
   Command command;
   if (const auto kind = ReadCommand(args[0])) {
@@ -76,6 +85,7 @@ std::variant<Command, UsageError> ParseArguments(const std::vector<std::string>&
 std::string UsageText() {
   std::string text =
       "Usage: quillmere-cli COMMAND [TARGET...] [--keep-cookie DOMAIN]... [--json]\n"
+      "       quillmere-cli --help | --version\n"
       "\n"
       "Commands:\n"
       "  list      every target, with what it would remove now\n"
@@ -95,6 +105,7 @@ std::string UsageText() {
       "                        every target (cached-pages too); may be given again\n"
       "  --json                one JSON object per line\n"
       "  --help                this text\n"
+      "  --version             the program's version\n"
       "\n"
       "Exit status: 0 when everything planned was removed, 1 when something could not\n"
       "be removed, 2 when the command line does not read.\n";

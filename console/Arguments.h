@@ -9,7 +9,7 @@
 
 namespace quillmere {
 
-enum class CommandKind { kHelp, kList, kPreview, kClean };
+enum class CommandKind { kHelp, kVersion, kList, kPreview, kClean };
 
 // A command line that reads.
 struct Command {
@@ -26,7 +26,8 @@ struct UsageError {
 };
 
 // The arguments after the program's name. A command names no target means every
-// target; "--help" anywhere asks for the usage text.
+// target; "--help" anywhere asks for the usage text, and otherwise "--version"
+// anywhere for the version, so that neither runs a command by mistake.
 std::variant<Command, UsageError> ParseArguments(const std::vector<std::string>& args);
 
 // The text of --help.

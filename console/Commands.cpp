@@ -3,6 +3,8 @@
 #include <sstream>
 #include <string>
 
+#include "QuillmereVersion.h"
+
 #include "console/OutputLines.h"
 #include "console/TargetRun.h"
 #include "console/Targets.h"
@@ -117,6 +119,10 @@ int RunCommand(const std::variant<Command, UsageError>& parsed, Console& console
   const Command& command = std::get<Command>(parsed);
   if (command.kind == CommandKind::kHelp) {
     WriteLines(console, UsageText());
+    return kExitDone;
+  }
+  if (command.kind == CommandKind::kVersion) {
+    console.Out(std::string(kProgram) + " " + QUILLMERE_VERSION);
     return kExitDone;
   }
   const Ports ports = source.Open();

@@ -9,9 +9,11 @@
 #include <shlobj.h>
 #include <wininet.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <fstream>
 #include <string>
+#include <vector>
 
 namespace quillmere::testing {
 
@@ -28,6 +30,21 @@ inline void MakeFolders(const std::string& path) {
   for (std::size_t at = path.find('\\', 3); at != std::string::npos; at = path.find('\\', at + 1))
     CreateDirectoryA(path.substr(0, at).c_str(), nullptr);
   CreateDirectoryA(path.c_str(), nullptr);
+}
+
+// The names of the files (not folders) that `pattern`, a folder and a wildcard, finds,
+// in order.
+inline std::vector<std::string> FilesMatching(const std::string& pattern) {
+  std::vector<std::string> names;
+  WIN32_FIND_DATAA data;
+  const HANDLE find = FindFirstFileA(pattern.c_str(), &data);
+  if (find == INVALID_HANDLE_VALUE) return names;
+  do {
+    if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(data.cFileName);
+  } while (FindNextFileA(find, &data));
+  FindClose(find);
+  std::sort(names.begin(), names.end());
+  return names;
 }
 
 // Removes a tree the test made. A link is removed itself, never entered.

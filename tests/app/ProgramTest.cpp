@@ -9,6 +9,7 @@
 #include "toolkit/Controls.h"
 #include "platform/win32/Handles.h"
 #include "tests/support/GuiTestSupport.h"
+#include "tests/support/StartedProgram.h"
 
 namespace quillmere {
 namespace {
@@ -16,35 +17,6 @@ namespace {
 using UniqueProcessHandle = win32::UniqueKernelHandle;
 
 std::string ProgramPath() { return testing::TestProgramFolder() + QUILLMERE_EXE_FROM_TESTS; }
-
-struct FoundWindow {
-  DWORD process;
-  const char* className;
-  HWND hwnd = nullptr;
-};
-
-BOOL CALLBACK MatchWindow(HWND hwnd, LPARAM param) {
-  auto& want = *reinterpret_cast<FoundWindow*>(param);
-  DWORD process = 0;
-  GetWindowThreadProcessId(hwnd, &process);
-  char name[64];
-  GetClassNameA(hwnd, name, sizeof name);
-  if (process != want.process || std::string(name) != want.className) return TRUE;
-  want.hwnd = hwnd;
-  return FALSE;
-}
-
-HWND WaitForWindow(DWORD process, const char* className) {
-  for (int i = 0; i < 300; ++i) {
-    FoundWindow found{process, className};
-    EnumWindows(MatchWindow, reinterpret_cast<LPARAM>(&found));
-    if (found.hwnd && IsWindowVisible(found.hwnd) == (std::string(className) == "TEraserForm")) {
-      return found.hwnd;
-    }
-    Sleep(50);
-  }
-  return nullptr;
-}
 
 class ProgramTest : public ::testing::Test {
  protected:
@@ -54,7 +26,7 @@ class ProgramTest : public ::testing::Test {
     process.reset(info.hProcess);
     CloseHandle(info.hThread);
     id = info.dwProcessId;
-    mainWindow = WaitForWindow(id, "TEraserForm");
+    mainWindow = testing::WaitForWindow(id, "TEraserForm");
     ASSERT_NE(mainWindow, nullptr);
   }
   void TearDown() override {
@@ -78,7 +50,7 @@ class ProgramTest : public ::testing::Test {
 
 TEST_F(ProgramTest, ShowsTheMainWindowAndKeepsTheActivityWindowHidden) {
   EXPECT_EQ(win32::WindowText(mainWindow).rfind("Quillmere : ", 0), 0u);
-  const HWND activity = WaitForWindow(id, "TActiveForm");
+  const HWND activity = testing::WaitForWindow(id, "TActiveForm");
   ASSERT_NE(activity, nullptr);
   EXPECT_FALSE(IsWindowVisible(activity));
   EXPECT_TRUE(GetWindowLongA(activity, GWL_EXSTYLE) & WS_EX_TOPMOST);

@@ -44,15 +44,7 @@ TEST(RealShellCleaners, EmptyRecycleBinEmptiesTheSandboxesBin) {
 }
 
 std::vector<std::string> ShortcutsIn(const std::string& folder) {
-  std::vector<std::string> names;
-  WIN32_FIND_DATAA data;
-  const HANDLE find = FindFirstFileA((folder + "\\*.lnk").c_str(), &data);
-  if (find == INVALID_HANDLE_VALUE) return names;
-  do {
-    if (!(data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)) names.push_back(data.cFileName);
-  } while (FindNextFileA(find, &data));
-  FindClose(find);
-  return names;
+  return FilesMatching(folder + "\\*.lnk");
 }
 
 TEST(RealShellCleaners, ClearRecentDocumentsRemovesTheShortcutsAndNothingElse) {

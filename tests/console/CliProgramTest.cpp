@@ -9,8 +9,6 @@
 #include <map>
 #include <set>
 #include <string>
-#include <thread>
-#include <utility>
 #include <vector>
 
 #include "cleaners/RegistryCleaner.h"
@@ -18,6 +16,7 @@
 #include "tests/support/CleanerTestSupport.h"
 #include "tests/support/CookieStoreSupport.h"
 #include "tests/support/GuiTestSupport.h"
+#include "tests/support/StartedProgram.h"
 
 namespace quillmere {
 namespace {
@@ -35,71 +34,9 @@ const std::string kLink = "quillmere-cli-link";
 const std::string kNetscape = "C:\\Program Files\\Netscape\\Users\\default";
 const std::string kAol = "C:\\AOL30";
 
-struct Finished {
-  DWORD exitCode = 0xFFFFFFFF;
-  std::vector<std::string> out;
-  std::vector<std::string> err;
-};
-
-std::vector<std::string> Lines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::size_t start = 0;
-  for (std::size_t end; (end = text.find('\n', start)) != std::string::npos; start = end + 1) {
-    std::string line = text.substr(start, end - start);
-    if (line.ends_with('\r')) line.pop_back();
-    lines.push_back(std::move(line));
-  }
-  EXPECT_EQ(start, text.size()) << "a last line without its end";
-  return lines;
-}
-
-std::string ReadAll(HANDLE pipe) {
-  std::string text;
-  char buffer[4096];
-  DWORD read = 0;
-  while (ReadFile(pipe, buffer, sizeof buffer, &read, nullptr) && read) text.append(buffer, read);
-  return text;
-}
-
-// Runs quillmere-cli.exe with `arguments`, its output and errors through pipes.
+// Runs quillmere-cli.exe with `arguments`.
 Finished RunCli(const std::string& arguments) {
-  Finished finished;
-  SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-  HANDLE outRead = nullptr, outWrite = nullptr, errRead = nullptr, errWrite = nullptr;
-  if (!CreatePipe(&outRead, &outWrite, &inherit, 0) ||
-      !CreatePipe(&errRead, &errWrite, &inherit, 0)) {
-    ADD_FAILURE() << "no pipes: " << GetLastError();
-    return finished;
-  }
-  UniqueHandle outReader(outRead), outWriter(outWrite), errReader(errRead), errWriter(errWrite);
-  SetHandleInformation(outRead, HANDLE_FLAG_INHERIT, 0);
-  SetHandleInformation(errRead, HANDLE_FLAG_INHERIT, 0);
-  STARTUPINFOA startup{};
-  startup.cb = sizeof startup;
-  startup.dwFlags = STARTF_USESTDHANDLES;
-  startup.hStdInput = GetStdHandle(STD_INPUT_HANDLE);
-  startup.hStdOutput = outWrite;
-  startup.hStdError = errWrite;
-  std::string command = "\"" + TestProgramFolder() + QUILLMERE_CLI_FROM_TESTS + "\" " + arguments;
-  PROCESS_INFORMATION info{};
-  if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr,
-                      &startup, &info)) {
-    ADD_FAILURE() << "cannot start " << command << ": " << GetLastError();
-    return finished;
-  }
-  const UniqueHandle process(info.hProcess), thread(info.hThread);
-  // Only the child holds the writing ends now, so the reads end when it does.
-  outWriter.reset();
-  errWriter.reset();
-  std::string err;
-  std::thread errors([&] { err = ReadAll(errRead); });
-  const std::string out = ReadAll(outRead);
-  errors.join();
-  EXPECT_EQ(WaitForSingleObject(process.get(), 60000), WAIT_OBJECT_0) << command;
-  GetExitCodeProcess(process.get(), &finished.exitCode);
-  finished.out = Lines(out);
-  finished.err = Lines(err);
-  return finished;
+  return RunForOutput("\"" + TestProgramFolder() + QUILLMERE_CLI_FROM_TESTS + "\" " + arguments);
 }
 
 // The text of a string field or the digits of a number field of a JSON line the

@@ -45,10 +45,14 @@ TEST(ConsoleArguments, KeepCookieTakesADomainInEitherSpelling) {
   EXPECT_THAT(command.targets, ElementsAre(kCookiesTarget));
 }
 
-TEST(ConsoleArguments, HelpWinsWhereverItStands) {
-  for (const auto& args :
-       std::vector<std::vector<std::string>>{{"--help"}, {"clean", "--bogus", "-h"}, {"/?"}}) {
+TEST(ConsoleArguments, HelpWinsWhereverItStandsAndThenVersion) {
+  for (const auto& args : std::vector<std::vector<std::string>>{
+           {"--help"}, {"clean", "--bogus", "-h"}, {"/?"}, {"--version", "--help"}}) {
     EXPECT_EQ(Parsed(args).kind, CommandKind::kHelp);
+  }
+  for (const auto& args : std::vector<std::vector<std::string>>{
+           {"--version"}, {"clean", "cookies", "--version"}, {"--bogus", "--version"}}) {
+    EXPECT_EQ(Parsed(args).kind, CommandKind::kVersion);
   }
   EXPECT_THAT(UsageText(), HasSubstr("  recent-documents  Clear Start / Recent Documents\n"));
 }
@@ -60,7 +64,8 @@ TEST(ConsoleArguments, WhatDoesNotReadIsRefusedWithTheValidChoices) {
             "unknown target 'cookie'; the targets are typed-urls, url-history, cached-pages, "
             "media-player, run-history, recent-documents, recycle-bin, netscape, aol, cookies");
   EXPECT_EQ(Refusal({"clean", "--force"}),
-            "unknown option '--force'; the options are --json, --keep-cookie DOMAIN and --help");
+            "unknown option '--force'; the options are --json, --keep-cookie DOMAIN, --help and "
+            "--version");
   EXPECT_THAT(Refusal({"--json"}), HasSubstr("unknown option '--json'"));
   EXPECT_THAT(Refusal({"clean", "--keep-cookie"}), HasSubstr("needs a domain"));
   for (const char* domain : {"", ".", "exa mple.org", "example..org", "example.org/", "*.org"}) {

@@ -4,6 +4,7 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
+#include "QuillmereVersion.h"
 #include "console/OutputLines.h"
 #include "tests/console/ConsoleWorld.h"
 
@@ -49,6 +50,10 @@ TEST_F(ConsoleCommandsTest, ABadCommandLineIsRefusedOnTheErrorStreamBeforeAnythi
   EXPECT_THAT(console.out, IsEmpty());
   EXPECT_EQ(Run({"--help"}), kExitDone);
   EXPECT_THAT(console.out.front(), StartsWith("Usage: quillmere-cli COMMAND"));
+  // A version asked for in the middle of a clean answers and cleans nothing.
+  EXPECT_EQ(Run({"clean", "--version"}), kExitDone);
+  EXPECT_THAT(console.out, ElementsAre(std::string("quillmere-cli ") + QUILLMERE_VERSION));
+  EXPECT_THAT(console.err, IsEmpty());
   EXPECT_EQ(source.opened, 0);
 }
 
