@@ -220,6 +220,7 @@ TEST(BrowserHistory, FirefoxKeepsItsBookmarksAndTheirPagesWithTheirFiguresReset)
   EXPECT_EQ(Bytes(world.Firefox("cookies.sqlite")), cookies);
   EXPECT_EQ(CountBrowserHistoryPages(BrowserFamily::kFirefox, world.files, world.shell), 0);
   EXPECT_THAT(world.report.lines, Contains("Deleted : http://badexample.org/"));
+  EXPECT_EQ(world.report.lines.back(), "Deleted 7 History Entries");
 }
 
 TEST(BrowserHistory, AHeldDatabaseIsNamedAndItsProfileSkippedWhileTheRestGoOn) {
