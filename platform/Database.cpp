@@ -12,19 +12,19 @@ namespace {
 // longer would only keep the user waiting.
 constexpr int kBusyTimeoutMs = 250;
 
-// The Windows errors of a file another process holds open with no sharing, or locked.
-constexpr int kErrorSharingViolation = 32;
-constexpr int kErrorLockViolation = 33;
-
+// A database another program locks is busy or locked; on Windows its file may be
+// open with no sharing, which makes it one that cannot be opened at all.
 bool IsHeld(sqlite3* db, int code) {
   const int primary = code & 0xff;
   if (primary == SQLITE_BUSY || primary == SQLITE_LOCKED) return true;
+#ifdef _WIN32
+  constexpr int kErrorSharingViolation = 32;
+  constexpr int kErrorLockViolation = 33;
   if (primary != SQLITE_CANTOPEN || !db) return false;
   const int system = sqlite3_system_errno(db);
-#ifdef _WIN32
   return system == kErrorSharingViolation || system == kErrorLockViolation;
 #else
-  (void)system;
+  (void)db;
   return false;
 #endif
 }

@@ -15,6 +15,7 @@
 #include "console/Commands.h"
 #include "cookies/BrowserProfiles.h"
 #include "platform/win32/Win32Platform.h"
+#include "tests/console/ConsoleWorld.h"
 #include "tests/support/BrowserProfilesSupport.h"
 #include "tests/support/HeldByAnotherProcess.h"
 #include "tests/support/MainWindowTest.h"
@@ -30,19 +31,12 @@ using ::testing::Not;
 using namespace quillmere::testing;
 using Texts = std::vector<std::string>;
 
-struct Lines final : public Console {
-  void Out(std::string_view line) override { out.emplace_back(line); }
-  void Err(std::string_view line) override { err.emplace_back(line); }
-  Texts out;
-  Texts err;
-};
-
 struct RealPorts final : public PortsSource {
   Ports Open() override { return platform.ports(); }
   win32::Win32Platform platform;
 };
 
-int RunConsole(const Texts& args, Lines& lines) {
+int RunConsole(const Texts& args, FakeConsole& lines) {
   RealPorts ports;
   return RunCommand(ParseArguments(args), lines, ports);
 }
@@ -64,7 +58,7 @@ TEST(BrowserCookieTargetsWin, CleanEveryProfileButTheKeptDomainsAndLeaveTheRestO
   const InstalledBrowsers browsers;
   const std::string canary = browsers.Local("Google\\Chrome\\User Data\\Default\\Preferences");
   std::ofstream(canary) << "{}";
-  Lines preview;
+  FakeConsole preview;
   ASSERT_EQ(
       RunConsole({"preview", "chromium-cookies", "firefox-cookies", "--keep-cookie", "example.org"},
                  preview),
@@ -74,7 +68,7 @@ TEST(BrowserCookieTargetsWin, CleanEveryProfileButTheKeptDomainsAndLeaveTheRestO
   EXPECT_THAT(preview.out, Not(Contains(HasSubstr("@www.example.org"))));
   EXPECT_EQ(CookieRows(browsers.ChromeCookies(), "cookies"), 11);
 
-  Lines clean;
+  FakeConsole clean;
   ASSERT_EQ(RunConsole({"clean", "chromium-cookies", "firefox-cookies", "--keep-cookie",
                         "example.org", "--json"},
                        clean),
@@ -91,7 +85,7 @@ TEST(BrowserCookieTargetsWin, CleanEveryProfileButTheKeptDomainsAndLeaveTheRestO
 
 TEST(BrowserCookieTargetsWin, AStoreItsBrowserHoldsIsNamedAndTheOthersAreCleaned) {
   const InstalledBrowsers browsers;
-  Lines lines;
+  FakeConsole lines;
   int status = 0;
   {
     const HeldByAnotherProcess chrome(browsers.ChromeCookies(), true);
