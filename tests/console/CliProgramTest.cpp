@@ -7,12 +7,14 @@
 #include <gtest/gtest.h>
 
 #include <map>
+#include <optional>
 #include <set>
 #include <string>
 #include <vector>
 
 #include "cleaners/RegistryCleaner.h"
 #include "platform/win32/Handles.h"
+#include "tests/support/BrowserProfilesSupport.h"
 #include "tests/support/CleanerTestSupport.h"
 #include "tests/support/CookieStoreSupport.h"
 #include "tests/support/GuiTestSupport.h"
@@ -69,8 +71,10 @@ std::vector<std::string> Items(const Finished& run, bool withOutcome) {
 // Every target's count and size from `list --json`.
 std::map<std::string, std::string> Figures(const Finished& run) {
   std::map<std::string, std::string> figures;
-  for (const std::string& line : run.out)
+  for (const std::string& line : run.out) {
+    if (line.find("\"caption\"") == std::string::npos) continue;  // a browser profile's line
     figures[Field(line, "target")] = Field(line, "items") + " items, " + Field(line, "size");
+  }
   return figures;
 }
 
@@ -94,12 +98,14 @@ class CliProgramTest : public ::testing::Test {
       RemoveTree(tree);
     }
     RegDeleteTreeA(HKEY_CURRENT_USER, (std::string(kTypedUrlsKey) + "\\Quillmere Sub").c_str());
+    browsers.reset();
   }
 
   // Traces for every target, and canaries beside them and behind the link.
   void SeedEveryTarget() {
     ASSERT_TRUE(PathExists(historyFolder + "\\" + kLink + "\\canary.txt"))
         << "run through ctest, whose set-up makes the link in " << historyFolder;
+    browsers.emplace();  // Chrome's, Edge's and Firefox's profiles with their cookies
     SetRegistryText(kTypedUrlsKey, "url1", "http://typed.example/");
     SetRegistryText(kTypedUrlsKey, "url2", "http://typed2.example/");
     SetRegistryText(std::string(kTypedUrlsKey) + "\\Quillmere Sub", "kept", "canary");
@@ -127,6 +133,7 @@ class CliProgramTest : public ::testing::Test {
   }
 
   const std::string historyFolder = HistoryFolder();
+  std::optional<InstalledBrowsers> browsers;
 };
 
 TEST_F(CliProgramTest, CleanRemovesExactlyWhatPreviewListedAndNothingElse) {
@@ -134,7 +141,7 @@ TEST_F(CliProgramTest, CleanRemovesExactlyWhatPreviewListedAndNothingElse) {
   const Finished before = RunCli("list --json");
   ASSERT_EQ(before.exitCode, 0u) << ::testing::PrintToString(before.err);
   const std::map<std::string, std::string> figures = Figures(before);
-  ASSERT_EQ(figures.size(), 10u);
+  ASSERT_EQ(figures.size(), 16u);
   for (const auto& [target, figure] : figures) EXPECT_FALSE(figure.starts_with("0 ")) << target;
 
   const Finished preview = RunCli("preview --json");
@@ -175,6 +182,9 @@ TEST_F(CliProgramTest, CleanRemovesExactlyWhatPreviewListedAndNothingElse) {
   EXPECT_EQ(ValueCount(kMediaPlayerRecentKey), 0);
   EXPECT_EQ(ValueCount(kRunMruKey), 0);
   EXPECT_THAT(CacheSources(), IsEmpty());
+  for (const std::string& store : {browsers->ChromeCookies(), browsers->EdgeCookies("Profile 1")})
+    EXPECT_EQ(CookieRows(store, "cookies"), 0) << store;
+  EXPECT_EQ(CookieRows(browsers->FirefoxCookies("w7b2c9df.work"), "moz_cookies"), 0);
   EXPECT_EQ(RunCookieTool({"get", "http://example.org/", "http://badexample.org/"}), 0u);
   EXPECT_EQ(RecycleBinBytes(), 0);
   for (const std::string& gone :

@@ -74,7 +74,7 @@ TEST_F(GaugeFormTest, TheTaskListHoldsEveryTaskUntickedUnderTheToolBar) {
 TEST_F(GaugeFormTest, CheckAllAndUnCheckAllTickAndUntickEveryTask) {
   form->SetActivePageIndex(1);
   ClickToolButton(form->TaskPage().ToolBar().hwnd(), ToolButton7);
-  EXPECT_EQ(Ticked(), 9);
+  EXPECT_EQ(Ticked(), kCleanupTaskCount);
   ClickToolButton(form->TaskPage().ToolBar().hwnd(), ToolButton8);
   EXPECT_EQ(Ticked(), 0);
   // A click on an item's box ticks it; on its text it does not.
@@ -114,7 +114,7 @@ TEST_F(GaugeFormTest, RefreshGaugesLeavesOneFigureOnEachGaugedTaskAndNoTicks) {
     ClickToolButton(form->TaskPage().ToolBar().hwnd(), ToolButton7);
     form->RefreshGauges();
     EXPECT_EQ(Ticked(), 0);
-    EXPECT_EQ(Tasks().Count(), 9);
+    EXPECT_EQ(Tasks().Count(), kCleanupTaskCount);
     EXPECT_EQ(Tasks().Text(1), std::string(kTaskCaptions[1]) + std::string(17, ' ') + "3 Entries");
     EXPECT_EQ(Tasks().Text(2), std::string(kTaskCaptions[2]) + std::string(21, ' ') + "1024 KB");
     EXPECT_EQ(Tasks().Text(6), std::string(kTaskCaptions[6]) + std::string(44, ' ') +
