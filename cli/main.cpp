@@ -33,8 +33,7 @@ class Win32PortsSource final : public quillmere::PortsSource {
 
 int main(int argc, char** argv) {
   const auto parsed = quillmere::ParseArguments(std::vector<std::string>(argv + 1, argv + argc));
-  const auto* command = std::get_if<quillmere::Command>(&parsed);
-  quillmere::win32::StandardStreams console(command && command->json);
+  quillmere::win32::StandardStreams console;
   try {
     Win32PortsSource source;
     return quillmere::RunCommand(parsed, console, source);

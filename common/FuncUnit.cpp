@@ -1,6 +1,7 @@
 #include "common/FuncUnit.h"
 
 #include "common/Errors.h"
+#include "platform/Utf8.h"
 
 #include <cmath>
 
@@ -86,7 +87,8 @@ std::string DateTimeToText(const LocaleTime& locale, double dateTime) {
 }
 
 void CutTail(std::string& text, std::size_t n) {
-  text.resize(n < text.size() ? text.size() - n : 0);
+  const std::size_t count = CharacterCount(text);
+  text.resize(FirstCharacters(text, n < count ? count - n : 0).size());
 }
 
 std::string TrimTrailingSlash(std::string_view text) {
@@ -94,13 +96,7 @@ std::string TrimTrailingSlash(std::string_view text) {
   return std::string(text);
 }
 
-std::string LowerCase(std::string_view text) {
-  std::string lower(text);
-  for (char& c : lower) {
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  }
-  return lower;
-}
+std::string LowerCase(std::string_view text) { return LowerCaseUtf8(text); }
 
 int CompareDateTexts(const LocaleTime& locale, std::string_view a, std::string_view b) {
   const CalendarTime first = Read(locale, a);

@@ -28,14 +28,15 @@ std::string FileTimeToText(const LocaleTime& locale, FileTime utc);
 // regional formats cannot write.
 std::string DateTimeToText(const LocaleTime& locale, double dateTime);
 
-// Shortens `text` by `n` characters at its end (to nothing if it is shorter).
+// Shortens `text` by `n` characters at its end (to nothing if it is shorter); a
+// character is whole, however many bytes it takes in UTF-8.
 void CutTail(std::string& text, std::size_t n);
 
 // `text` less one final "/".
 std::string TrimTrailingSlash(std::string_view text);
 
-// `text` with the letters A to Z in lower case, for names Windows compares without
-// regard to case (paths, host names).
+// `text` with its Latin, Greek and Cyrillic capitals in lower case, for names
+// Windows compares without regard to case (paths, host names).
 std::string LowerCase(std::string_view text);
 
 // -1, 0 or 1 as date-time text a is earlier than, the same as or later than b.

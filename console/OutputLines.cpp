@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "gauges/Gauges.h"
+#include "platform/Utf8.h"
 
 namespace quillmere {
 namespace {
@@ -112,19 +113,25 @@ std::string ErrorJson(std::string_view target, std::string_view message) {
   return TargetJson(target) + ",\"error\":" + JsonString(message) + "}";
 }
 
+// JSON is UTF-8 and nothing else: a byte that starts no character of it (a name
+// with an unpaired surrogate, carried as WTF-8) is written as U+FFFD.
 std::string JsonString(std::string_view text) {
   std::string json = "\"";
-  for (const char c : text) {
-    if (c == '"' || c == '\\') {
+  for (std::size_t at = 0; at < text.size();) {
+    const Utf8Character c = DecodeUtf8(text, at);
+    if (c.codePoint == '"' || c.codePoint == '\\') {
       json += '\\';
-      json += c;
-    } else if (static_cast<unsigned char>(c) < 0x20) {
+      json += static_cast<char>(c.codePoint);
+    } else if (c.codePoint < 0x20) {
       char escaped[7];
-      std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(c));
+      std::snprintf(escaped, sizeof escaped, "\\u%04x", static_cast<unsigned>(c.codePoint));
       json += escaped;
+    } else if (c.valid) {
+      json.append(text.substr(at, c.length));
     } else {
-      json += c;
+      AppendUtf8(json, kReplacementCharacter);
     }
+    at += c.length;
   }
   return json + "\"";
 }

@@ -20,8 +20,8 @@ struct Totals {
 };
 
 // The lines a console run writes: as text for people, or one JSON object a line
-// for programs. Texts stay in the program's 8-bit code page; the console writes
-// the JSON lines out in UTF-8.
+// for programs. Texts are UTF-8, as the program's; a name that is not valid UTF-8
+// shows U+FFFD in its place in both (the console makes the text lines valid).
 
 std::string ListLine(const Target& target, const Totals& totals);
 // The line under a browser target's list line for each of its profiles.

@@ -4,6 +4,7 @@
 
 #include "common/FuncUnit.h"
 #include "cookies/CookieRow.h"
+#include "platform/Utf8.h"
 
 namespace quillmere {
 namespace {
@@ -13,9 +14,17 @@ bool IsHostName(std::string_view host) {
       host.find("..") != std::string_view::npos) {
     return false;
   }
-  return std::all_of(host.begin(), host.end(), [](char c) {
-    return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-' || c == '_' || c == '.';
-  });
+  // Letters of any script, as internationalised names hold them ("bücher.de").
+  for (std::size_t at = 0; at < host.size();) {
+    const Utf8Character c = DecodeUtf8(host, at);
+    const bool allowed = (c.codePoint >= 'a' && c.codePoint <= 'z') ||
+                         (c.codePoint >= '0' && c.codePoint <= '9') || c.codePoint == '-' ||
+                         c.codePoint == '_' || c.codePoint == '.' ||
+                         (c.valid && c.codePoint > 0x7F);
+    if (!allowed) return false;
+    at += c.length;
+  }
+  return true;
 }
 
 }  // namespace

@@ -1,13 +1,14 @@
 #include "cookies/CookieRow.h"
 
 #include "common/FuncUnit.h"
+#include "platform/Utf8.h"
 
 namespace quillmere {
 
 std::string CookieAddress(std::string_view sourceUrl) {
   if (const auto at = sourceUrl.find('@'); at != std::string_view::npos)
     sourceUrl.remove_prefix(at + 1);
-  return TrimTrailingSlash(sourceUrl.substr(0, kMaxAddressLength));
+  return TrimTrailingSlash(FirstCharacters(sourceUrl, kMaxAddressLength));
 }
 
 CookieRow MakeCookieRow(const LocaleTime& locale, const UrlCacheEntry& entry) {

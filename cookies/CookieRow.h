@@ -8,7 +8,7 @@
 
 namespace quillmere {
 
-// The longest "Address" a row shows.
+// The longest "Address" a row shows, in characters.
 inline constexpr std::size_t kMaxAddressLength = 260;
 
 // The five cells of one cookie row, as the list shows them.

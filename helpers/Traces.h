@@ -124,11 +124,16 @@ inline std::string RecentFolder() { return ShellFolder(CSIDL_RECENT); }
 // point the program elsewhere there.
 inline std::string HistoryFolder() { return ShellFolder(CSIDL_HISTORY); }
 
-// The user name WinINet puts into cookie and visit source addresses.
+// The user name WinINet puts into cookie and visit source addresses, in UTF-8.
+// (Wine's GetUserNameA gives as many bytes as the name has characters, so it cuts
+// a name of letters beyond ASCII short.)
 inline std::string UserName() {
-  char name[256];
-  DWORD size = sizeof name;
-  return GetUserNameA(name, &size) ? name : "";
+  wchar_t name[257];
+  DWORD size = 257;
+  if (!GetUserNameW(name, &size)) return "";
+  char utf8[257 * 3];
+  const int length = WideCharToMultiByte(CP_UTF8, 0, name, -1, utf8, sizeof utf8, nullptr, nullptr);
+  return length > 0 ? std::string(utf8, static_cast<std::size_t>(length - 1)) : "";
 }
 
 // "Cookie:user@" + host and path: the source address of a persistent cookie.

@@ -9,7 +9,7 @@ namespace quillmere {
 namespace {
 
 int CompareTexts(const std::string& a, const std::string& b) {
-  // char_traits<char> compares as unsigned char: byte order of the code page.
+  // char_traits<char> compares as unsigned char: in UTF-8, the order of the code points.
   const int c = a.compare(b);
   return (c > 0) - (c < 0);
 }

@@ -8,7 +8,7 @@
 
 namespace quillmere {
 
-// One entry of the browser's URL history, its texts in the program's 8-bit code page.
+// One entry of the browser's URL history, its texts in UTF-8, as the program's.
 struct HistoryEntry {
   std::string url;
   std::string title;  // empty when the store keeps none

@@ -4,6 +4,8 @@
 #include <cstdio>
 #include <vector>
 
+#include "platform/Utf8.h"
+
 namespace quillmere {
 namespace {
 
@@ -63,13 +65,10 @@ class Reader {
     return true;
   }
 
+  // Markers in any letters ("AM", "午前", "πμ"); Latin ones in either case.
   bool TakeMarker(std::string_view marker) {
-    if (marker.empty() || text_.size() - pos_ < marker.size()) return false;
-    for (std::size_t i = 0; i < marker.size(); ++i) {
-      if (std::toupper(static_cast<unsigned char>(text_[pos_ + i])) !=
-          std::toupper(static_cast<unsigned char>(marker[i])))
-        return false;
-    }
+    if (marker.empty() || !EqualsAsciiNoCase(text_.substr(pos_, marker.size()), marker))
+      return false;
     pos_ += marker.size();
     return true;
   }
@@ -136,13 +135,15 @@ bool ReadDate(const RegionalPictures& pictures, Reader& in, CalendarTime& t) {
   return true;
 }
 
-char TimeSeparatorOf(std::string_view picture) {
+// The literal after the hours, up to the next field: one byte or several ("時").
+std::string TimeSeparatorOf(std::string_view picture) {
   for (std::size_t i = 0; i + 1 < picture.size(); ++i) {
     if ((picture[i] == 'h' || picture[i] == 'H') && picture[i + 1] != picture[i]) {
-      return picture[i + 1];
+      const std::size_t end = picture.find_first_of("hHmst'", i + 1);
+      return std::string(picture.substr(i + 1, end == std::string_view::npos ? end : end - i - 1));
     }
   }
-  return ':';
+  return ":";
 }
 
 // 1 for the afternoon marker, 0 for the morning one, -1 for none.
@@ -152,7 +153,7 @@ int TakeMarker(const RegionalPictures& pictures, Reader& in) {
 }
 
 bool ReadTime(const RegionalPictures& pictures, Reader& in, CalendarTime& t) {
-  const std::string separator(1, TimeSeparatorOf(pictures.longTime));
+  const std::string separator = TimeSeparatorOf(pictures.longTime);
   // Some locales write the marker first ("tt h:mm:ss").
   int marker = TakeMarker(pictures, in);
   in.SkipBlanks();
@@ -210,7 +211,12 @@ std::string FormatTimePicture(const RegionalPictures& pictures, const CalendarTi
         return true;
       case 't': {
         const std::string& marker = t.hour < 12 ? pictures.am : pictures.pm;
-        out += run == 1 ? marker.substr(0, 1) : marker;
+        // "t" is the marker's first character, however many bytes it takes.
+        if (run > 1 || marker.empty()) {
+          out += marker;
+        } else {
+          out += marker.substr(0, DecodeUtf8(marker, 0).length);
+        }
         return true;
       }
       default:

@@ -65,7 +65,8 @@ void LinePass::ListItem() {
     FontState symbol = font_;
     symbol.name = "Symbol";
     canvas_.SetFont(symbol);
-    const std::string_view bullet = flow_.listLevel % 2 != 0 ? "\xB7" : "o";
+    // U+00B7, which the Symbol face shows as its bullet.
+    const std::string_view bullet = flow_.listLevel % 2 != 0 ? "\xC2\xB7" : "o";
     canvas_.DrawRun(bullet, {penX_, rect_.top, rect_.right, rect_.top + canvas_.TextHeight(bullet)},
                     false);
     ApplyFont();

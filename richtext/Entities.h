@@ -6,7 +6,7 @@
 namespace quillmere::richtext {
 
 // The markup as the line loop reads it: the named entities turned into their
-// Windows-1252 characters ("&amp;" into "&&", which the run drawing shows as one
+// characters in UTF-8 ("&amp;" into "&&", which the run drawing shows as one
 // '&'), the first "<#" marker opened up so that it shows literally, and every
 // carriage return turned into a line break while line feeds go.
 std::string PrepareMarkup(std::string_view text);

@@ -2,11 +2,12 @@
 
 #include <algorithm>
 
+#include "platform/Utf8.h"
+
 namespace quillmere::richtext {
 namespace {
 
 char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
 int DigitValue(char c, int base) {
   int value = -1;
@@ -55,17 +56,9 @@ NumberRead Read(std::string_view text) {
 
 }  // namespace
 
-std::string UpperCase(std::string_view text) {
-  std::string upper(text);
-  std::transform(upper.begin(), upper.end(), upper.begin(), Upper);
-  return upper;
-}
+std::string UpperCase(std::string_view text) { return UpperCaseUtf8(text); }
 
-std::string LowerCase(std::string_view text) {
-  std::string lower(text);
-  std::transform(lower.begin(), lower.end(), lower.begin(), Lower);
-  return lower;
-}
+std::string LowerCase(std::string_view text) { return LowerCaseUtf8(text); }
 
 std::size_t FindNoCase(std::string_view text, std::string_view what, std::size_t from) {
   if (from > text.size()) return std::string_view::npos;

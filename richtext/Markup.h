@@ -6,7 +6,9 @@
 
 namespace quillmere::richtext {
 
-// Letter case of the ASCII letters only, as the markup is read.
+// Letter case of the Latin, Greek and Cyrillic letters in UTF-8 (platform/Utf8.h):
+// tags and attributes are ASCII, but a picture's key is its whole source, and a file
+// name in any script names the same picture in either case.
 std::string UpperCase(std::string_view text);
 std::string LowerCase(std::string_view text);
 

@@ -21,10 +21,10 @@ struct ImageListId {
 // The system's icon lists.
 enum class IconListSize { kSmall, kLarge };
 
-// What the mini-HTML engine draws, measures and hit-tests through. Text is in the
-// Windows-1252 code page. The surface keeps a current font (FontState, with any
-// rotations selected on top of it) and a current background; the engine changes
-// both during a call and puts them back at its end.
+// What the mini-HTML engine draws, measures and hit-tests through. Text is UTF-8;
+// a surface measures, cuts and draws it by characters, never by bytes. The surface keeps a current
+// font (FontState, with any rotations selected on top of it) and a current background; the engine
+// changes both during a call and puts them back at its end.
 class DrawingSurface {
  public:
   virtual ~DrawingSurface() = default;
@@ -56,7 +56,7 @@ class DrawingSurface {
   // One line of text in `rect`, bottom-aligned, tabs expanded, with external
   // leading and mnemonic prefixes ("&&" shows '&', a single '&' underlines the next
   // character), cut with "..." at the right edge when `endEllipsis` is set and the
-  // text is wider than the rectangle: DrawTextExA with DT_BOTTOM | DT_SINGLELINE |
+  // text is wider than the rectangle: DrawTextEx with DT_BOTTOM | DT_SINGLELINE |
   // DT_EXPANDTABS | DT_EXTERNALLEADING [| DT_END_ELLIPSIS].
   virtual void DrawRun(std::string_view text, const Rect& rect, bool endEllipsis) = 0;
   // The rectangle DrawRun with the same arguments covers, as DT_CALCRECT gives it:

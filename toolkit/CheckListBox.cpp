@@ -6,6 +6,7 @@
 #include <stdexcept>
 #include <vector>
 
+#include "platform/win32/WideText.h"
 #include "toolkit/Controls.h"
 
 namespace quillmere::win32 {
@@ -95,8 +96,9 @@ void CheckListBox::DrawItem(const DRAWITEMSTRUCT& item) const {
   text.left = check.right + 4;
   SetBkMode(item.hDC, TRANSPARENT);
   SetTextColor(item.hDC, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-  const std::string caption = Text(static_cast<int>(item.itemID));
-  DrawTextA(item.hDC, caption.c_str(), -1, &text,
+  // Wide, as GDI's ANSI calls keep the system's code page whatever the manifest says.
+  const std::wstring caption = Widen(Text(static_cast<int>(item.itemID)));
+  DrawTextW(item.hDC, caption.c_str(), -1, &text,
             DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_EXPANDTABS);
   if (item.itemState & ODS_FOCUS) DrawFocusRect(item.hDC, &item.rcItem);
 }

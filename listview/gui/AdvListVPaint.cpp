@@ -2,6 +2,7 @@
 
 #include <numeric>
 
+#include "platform/win32/WideText.h"
 #include "toolkit/Colors.h"
 
 namespace quillmere {
@@ -164,9 +165,12 @@ void TAdvListView::DrawCellText(HDC dc, const std::string& text, const RECT& rec
     htmlCells_->Draw(HtmlCell(dc, text, rect, style));
     return;
   }
+  // Wide: GDI's ANSI calls keep the system's code page, and the end ellipsis must
+  // cut between characters, not between the bytes of one.
   DRAWTEXTPARAMS margins{sizeof margins, 0, kTextMargin, kTextMargin, 0};
   RECT bounds = rect;
-  DrawTextExA(dc, const_cast<char*>(text.data()), static_cast<int>(text.size()), &bounds,
+  std::wstring wide = win32::Widen(text);
+  DrawTextExW(dc, wide.data(), static_cast<int>(wide.size()), &bounds,
               DrawTextFlags(PlainTextFormatFor(text, false, vAlignment_, alignment)), &margins);
 }
 

@@ -5,16 +5,22 @@
 #include <algorithm>
 
 #include "platform/win32/Handles.h"
+#include "platform/win32/WideText.h"
 
 namespace quillmere::win32 {
 namespace {
 
 using UniqueFind = UniqueHandle<HANDLE, FindClose>;
 
+// The search and the removal take the wide calls: WIN32_FIND_DATAA holds a name of
+// 260 bytes, while a name of 255 characters takes up to 765 in UTF-8, and a name
+// holding an unpaired surrogate has no ANSI spelling at all. Names come back as
+// WTF-8 (platform/Utf8.h), so each converts back to exactly the file it names.
+
 class Win32DirectorySearch final : public DirectorySearch {
  public:
   explicit Win32DirectorySearch(const std::string& pattern)
-      : find_(FindFirstFileA(pattern.c_str(), &data_)) {
+      : find_(FindFirstFileW(Widen(pattern).c_str(), &data_)) {
     if (find_.get() == INVALID_HANDLE_VALUE) {
       find_.release();
       failed_ = IsError(GetLastError());
@@ -23,14 +29,14 @@ class Win32DirectorySearch final : public DirectorySearch {
 
   std::optional<DirectoryEntry> Next() override {
     if (!find_) return std::nullopt;
-    if (!first_ && !FindNextFileA(find_.get(), &data_)) {
+    if (!first_ && !FindNextFileW(find_.get(), &data_)) {
       failed_ = IsError(GetLastError());
       find_.reset();
       return std::nullopt;
     }
     first_ = false;
     return DirectoryEntry{
-        data_.cFileName, data_.dwFileAttributes,
+        Narrow(data_.cFileName), data_.dwFileAttributes,
         (static_cast<std::uint64_t>(data_.nFileSizeHigh) << 32) | data_.nFileSizeLow};
   }
 
@@ -43,7 +49,7 @@ class Win32DirectorySearch final : public DirectorySearch {
            error != ERROR_PATH_NOT_FOUND;
   }
 
-  WIN32_FIND_DATAA data_{};
+  WIN32_FIND_DATAW data_{};
   UniqueFind find_;
   bool first_ = true;
   bool failed_ = false;
@@ -55,10 +61,12 @@ std::unique_ptr<DirectorySearch> Win32Files::Search(const std::string& pattern) 
   return std::make_unique<Win32DirectorySearch>(pattern);
 }
 
-bool Win32Files::RemoveFile(const std::string& path) { return DeleteFileA(path.c_str()) != 0; }
+bool Win32Files::RemoveFile(const std::string& path) {
+  return DeleteFileW(Widen(path).c_str()) != 0;
+}
 
 std::optional<std::uint32_t> Win32Files::Attributes(const std::string& path) const {
-  const DWORD attributes = GetFileAttributesA(path.c_str());
+  const DWORD attributes = GetFileAttributesW(Widen(path).c_str());
   if (attributes == INVALID_FILE_ATTRIBUTES) return std::nullopt;
   return attributes;
 }

@@ -25,14 +25,7 @@ FileTime ToFileTime(const FILETIME& t) {
   return (static_cast<FileTime>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
 }
 
-std::string ToAnsi(const wchar_t* text) {
-  if (!text || !*text) return {};
-  const int size = WideCharToMultiByte(CP_ACP, 0, text, -1, nullptr, 0, nullptr, nullptr);
-  if (size <= 1) return {};
-  std::string result(size - 1, '\0');
-  WideCharToMultiByte(CP_ACP, 0, text, -1, result.data(), size, nullptr, nullptr);
-  return result;
-}
+std::string ToText(const wchar_t* text) { return text ? Narrow(text) : std::string(); }
 
 // The store's own name of an entry travels as the bytes of its UTF-16 text.
 std::string KeyOf(const wchar_t* url) {
@@ -65,8 +58,8 @@ class StorePass final : public HistoryEnumeration {
     StatUrl stat;
     ULONG fetched = 0;
     if (urls_->Next(1, &stat.record, &fetched) != S_OK || fetched != 1) return std::nullopt;
-    return HistoryEntry{.url = ToAnsi(stat.record.pwcsUrl),
-                        .title = ToAnsi(stat.record.pwcsTitle),
+    return HistoryEntry{.url = ToText(stat.record.pwcsUrl),
+                        .title = ToText(stat.record.pwcsTitle),
                         .lastVisited = ToFileTime(stat.record.ftLastVisited),
                         .lastUpdated = ToFileTime(stat.record.ftLastUpdated),
                         .expires = ToFileTime(stat.record.ftExpires),

@@ -20,18 +20,24 @@ SYSTEMTIME ToSYSTEMTIME(const CalendarTime& t) {
   return st;
 }
 
-std::string LocaleText(LCID locale, LCTYPE item, const char* fallback) {
-  char text[128];
-  return GetLocaleInfoA(locale, item, text, sizeof text) > 0 ? text : fallback;
+// GetLocaleInfoA, GetDateFormatA and GetTimeFormatA share this shape: asked with
+// no buffer, they give the bytes the text needs, its ending zero included. In
+// UTF-8 a regional text takes up to three times as many bytes as characters, so
+// no fixed buffer is sure to hold it.
+template <typename Call>
+std::optional<std::string> AskedText(Call call) {
+  const int size = call(nullptr, 0);
+  if (size <= 0) return std::nullopt;
+  std::string text(static_cast<std::size_t>(size), '\0');
+  const int length = call(text.data(), size);
+  if (length <= 0) return std::nullopt;
+  text.resize(static_cast<std::size_t>(length - 1));
+  return text;
 }
 
-// GetDateFormatA and GetTimeFormatA share this shape.
-template <typename Format>
-std::optional<std::string> Formatted(Format format) {
-  char text[128];
-  const int length = format(text, static_cast<int>(sizeof text));
-  if (length <= 0) return std::nullopt;
-  return std::string(text, static_cast<std::size_t>(length - 1));
+std::string LocaleText(LCID locale, LCTYPE item, const char* fallback) {
+  return AskedText([&](char* text, int size) { return GetLocaleInfoA(locale, item, text, size); })
+      .value_or(fallback);
 }
 
 }  // namespace
@@ -65,14 +71,14 @@ std::optional<DosDateTime> Win32LocaleTime::ToDosDateTime(FileTime local) const 
 
 std::optional<std::string> Win32LocaleTime::FormatShortDate(const CalendarTime& t) const {
   const SYSTEMTIME st = ToSYSTEMTIME(t);
-  return Formatted([&](char* text, int size) {
+  return AskedText([&](char* text, int size) {
     return GetDateFormatA(locale_, DATE_SHORTDATE, &st, nullptr, text, size);
   });
 }
 
 std::optional<std::string> Win32LocaleTime::FormatLongTime(const CalendarTime& t) const {
   const SYSTEMTIME st = ToSYSTEMTIME(t);
-  return Formatted(
+  return AskedText(
       [&](char* text, int size) { return GetTimeFormatA(locale_, 0, &st, nullptr, text, size); });
 }
 

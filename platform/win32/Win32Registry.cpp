@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include "platform/win32/Handles.h"
+#include "platform/win32/WideText.h"
 
 namespace quillmere::win32 {
 namespace {
@@ -25,13 +26,18 @@ class Win32RegistryKey final : public RegistryKey {
 
   std::optional<std::string> ValueName(std::uint32_t index,
                                        std::uint32_t bufferLength) const override {
-    std::string name(bufferLength, '\0');
-    DWORD length = bufferLength;
+    // The registry counts a name's length in UTF-16 units, the ANSI call takes bytes:
+    // in UTF-8 one unit takes up to three.
+    const DWORD bytes = bufferLength * 3;
+    std::string name(bytes, '\0');
+    DWORD length = bytes;
     if (RegEnumValueA(key_.get(), index, name.data(), &length, nullptr, nullptr, nullptr,
                       nullptr) != ERROR_SUCCESS) {
       return std::nullopt;
     }
     name.resize(length);
+    // Measured as the registry measures it, so that a name fits as the caller asked.
+    if (Widen(name).size() + 1 > bufferLength) return std::nullopt;
     return name;
   }
 

@@ -11,6 +11,7 @@
 #include <string>
 
 #include "platform/win32/Handles.h"
+#include "platform/win32/WideText.h"
 #include "platform/win32/Win32Files.h"
 
 namespace quillmere::win32 {
@@ -30,18 +31,20 @@ UniqueModule LoadForOneCall(const char* library) {
 
 // The long name of a shortcut file; a "*.lnk" search also matches short names.
 bool IsShortcutName(const std::string& name) {
-  return name.size() > 4 && _stricmp(name.c_str() + name.size() - 4, ".lnk") == 0;
+  return name.size() > 4 &&
+         EqualsAsciiNoCase(std::string_view(name).substr(name.size() - 4), ".lnk");
 }
 
 // The shortcut files directly in the Recent folder: no subfolder is entered and no
-// link followed.
+// link followed. The folder's path is asked for wide: the ANSI call fills a buffer
+// of MAX_PATH bytes, too small for a profile path of many non-ASCII letters.
 std::vector<ShellItem> RecentShortcuts() {
-  char recent[MAX_PATH] = {};
-  if (FAILED(SHGetFolderPathA(nullptr, CSIDL_RECENT, nullptr, SHGFP_TYPE_CURRENT, recent)) ||
+  wchar_t recent[MAX_PATH] = {};
+  if (FAILED(SHGetFolderPathW(nullptr, CSIDL_RECENT, nullptr, SHGFP_TYPE_CURRENT, recent)) ||
       !*recent) {
     return {};
   }
-  const std::string folder = std::string(recent) + '\\';
+  const std::string folder = Narrow(recent) + '\\';
   std::vector<ShellItem> shortcuts;
   const auto search = Win32Files().Search(folder + "*.lnk");
   while (const auto entry = search->Next()) {

@@ -3,11 +3,12 @@
 #include <wininet.h>
 
 #include <algorithm>
-#include <cctype>
 #include <cstring>
 #include <iterator>
 #include <stdexcept>
 #include <string_view>
+
+#include "platform/Utf8.h"
 
 namespace quillmere::win32 {
 namespace {
@@ -30,12 +31,10 @@ constexpr Container kContainers[] = {
 };
 constexpr std::size_t kFirstHistoryContainer = 3;
 
-// `prefix` is in lower case.
+// The prefixes are ASCII; only A to Z fold, so the bytes of a UTF-8 address never
+// match a letter of one, whatever the C library's locale.
 bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
-  return text.size() >= prefix.size() &&
-         std::equal(prefix.begin(), prefix.end(), text.begin(), [](char p, char t) {
-           return p == std::tolower(static_cast<unsigned char>(t));
-         });
+  return EqualsAsciiNoCase(text.substr(0, prefix.size()), prefix);
 }
 
 // The record in the caller's buffer, its size field set to the buffer's length as

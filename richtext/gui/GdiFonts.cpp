@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <stdexcept>
 
+#include "platform/win32/WideText.h"
+
 namespace quillmere::richtext {
 namespace {
 
@@ -10,8 +12,10 @@ namespace {
 // page or a list cell, and rasterising a huge one would stall the paint.
 constexpr int kLargestPoints = 1000;
 
-LOGFONTA LogFontFor(const FontState& font, int rotation, int pixelsPerInch) {
-  LOGFONTA lf{};
+// Wide, as all of GDI's text: a face name of 31 characters can take 93 bytes in
+// UTF-8, and LOGFONTA holds 32.
+LOGFONTW LogFontFor(const FontState& font, int rotation, int pixelsPerInch) {
+  LOGFONTW lf{};
   const int points = std::clamp(font.size, -kLargestPoints, kLargestPoints);
   lf.lfHeight = -MulDiv(points, pixelsPerInch, 72);
   lf.lfEscapement = rotation;
@@ -22,9 +26,9 @@ LOGFONTA LogFontFor(const FontState& font, int rotation, int pixelsPerInch) {
   lf.lfStrikeOut = (font.style & kStrikeOut) ? TRUE : FALSE;
   // The list bullets are characters of the Symbol face, which only its own
   // character set reaches.
-  lf.lfCharSet = lstrcmpiA(font.name.c_str(), "Symbol") == 0 ? SYMBOL_CHARSET : DEFAULT_CHARSET;
+  lf.lfCharSet = EqualsAsciiNoCase(font.name, "Symbol") ? SYMBOL_CHARSET : DEFAULT_CHARSET;
   lf.lfQuality = DEFAULT_QUALITY;
-  lstrcpynA(lf.lfFaceName, font.name.c_str(), LF_FACESIZE);
+  lstrcpynW(lf.lfFaceName, win32::Widen(font.name).c_str(), LF_FACESIZE);
   return lf;
 }
 
@@ -35,8 +39,8 @@ GdiFonts::Made GdiFonts::Get(HDC dc, const FontState& font, int rotation) {
   Key key{font.name, font.size, font.style, rotation, pixelsPerInch};
   if (const auto found = fonts_.find(key); found != fonts_.end()) return found->second.made;
 
-  const LOGFONTA lf = LogFontFor(font, rotation, pixelsPerInch);
-  win32::UniqueFont made(CreateFontIndirectA(&lf));
+  const LOGFONTW lf = LogFontFor(font, rotation, pixelsPerInch);
+  win32::UniqueFont made(CreateFontIndirectW(&lf));
   if (!made) throw std::runtime_error("Cannot create the font " + font.name);
   TEXTMETRICA metrics{};
   {

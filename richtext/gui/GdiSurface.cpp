@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "platform/win32/WideText.h"
 #include "platform/win32/Win32PictureDecoder.h"
 #include "richtext/gui/GdiRun.h"
 #include "toolkit/Colors.h"
@@ -78,8 +79,9 @@ void GdiSurface::RestoreFont() {
 int GdiSurface::TextHeight(std::string_view) const { return current_.cellHeight; }
 
 int GdiSurface::TextWidth(std::string_view text) const {
+  const std::wstring wide = win32::Widen(text);
   SIZE size{};
-  GetTextExtentPoint32A(dc_, text.data(), static_cast<int>(text.size()), &size);
+  GetTextExtentPoint32W(dc_, wide.data(), static_cast<int>(wide.size()), &size);
   return size.cx;
 }
 
@@ -185,11 +187,11 @@ void GdiSurface::RemoveClip() {
 
 FontState FontStateOf(HDC dc, HFONT font, TColor color) {
   if (!font) font = static_cast<HFONT>(GetCurrentObject(dc, OBJ_FONT));
-  LOGFONTA lf{};
-  GetObjectA(font, sizeof lf, &lf);
+  LOGFONTW lf{};
+  GetObjectW(font, sizeof lf, &lf);
   const int pixelsPerInch = GetDeviceCaps(dc, LOGPIXELSY);
   FontState state;
-  state.name = lf.lfFaceName;
+  state.name = win32::Narrow(lf.lfFaceName);
   // A negative height is the characters' height, a positive one the cell's; the
   // size carries the sign back.
   state.size = lf.lfHeight < 0 ? MulDiv(-lf.lfHeight, 72, pixelsPerInch)

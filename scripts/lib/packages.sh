@@ -3,7 +3,7 @@ quillmere_packages=(
   cmake ninja-build g++ clang-format googletest libgtest-dev libgmock-dev
   mingw-w64 g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
   wine wine64 xvfb xauth x11-utils imagemagick locales clang-14 libclang-rt-14-dev
-  fonts-wine fonts-liberation wixl msitools
+  fonts-wine fonts-liberation fonts-wqy-microhei wixl msitools
 )
 
 ensure_packages() {

@@ -6,6 +6,7 @@
 # "\\?\unix\..."; Quillmere never does, and refuses such a History folder.)
 
 sandbox_wine=/usr/lib/wine/wine64
+sandbox_user='Zoë Łukasz 李'
 
 # sandbox_enter DIR: point this shell's Wine at the sandbox DIR.
 sandbox_enter() {
@@ -17,6 +18,9 @@ sandbox_enter() {
   export XDG_CONFIG_HOME="$dir/home/.config"
   export XDG_CACHE_HOME="$dir/home/.cache"
   export WINEPREFIX="$dir/prefix"
+  # Wine names the profile after USER: a user whose name lies outside every ANSI
+  # code page proves that every name the programs meet reaches Windows whole.
+  export USER="$sandbox_user" LOGNAME="$sandbox_user"
   export WINEARCH=win64
   export WINEDEBUG=${WINEDEBUG:--all}
   # No Mono or Gecko install prompts; the program needs neither.
@@ -38,8 +42,18 @@ sandbox_prepare() {
   local dir=${WINEPREFIX%/prefix}
   (
     flock 9
+    # A prefix made for another user (before the sandbox had its own) is made anew;
+    # it holds nothing but what the sandbox's programs put there.
+    if [ -f "$WINEPREFIX/system.reg" ] && [ ! -d "$WINEPREFIX/drive_c/users/$USER" ]; then
+      wineserver -k 2>/dev/null || true
+      rm -rf "$WINEPREFIX"
+    fi
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
       wineboot --init >/dev/null 2>&1 || true
+      # Letters the program's face lacks (the user's "李") come, as Windows takes
+      # them from its own fonts, from WenQuanYi (fonts-wqy-microhei).
+      "$sandbox_wine" reg add 'HKLM\Software\Microsoft\Windows NT\CurrentVersion\FontLink\SystemLink' \
+        /v 'Liberation Sans' /t REG_MULTI_SZ /d 'wqy-microhei.ttc,WenQuanYi Micro Hei' /f >/dev/null 2>&1 || true
       wineserver -w
     fi
     # Every drive but C: (the prefix's own) and Q: goes, Z: above all; so do the

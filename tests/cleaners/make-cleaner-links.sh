@@ -27,7 +27,7 @@ ln -s ../Outside "$run/History/link"
 # "quillmere-cli-link", a link to C:\quillmere-cli-test\Outside, whose canary must
 # survive.
 cli="$WINEPREFIX/drive_c/quillmere-cli-test"
-history="$WINEPREFIX/drive_c/users/$(id -un)/AppData/Local/Microsoft/Windows/History"
+history="$WINEPREFIX/drive_c/users/$USER/AppData/Local/Microsoft/Windows/History"
 rm -rf "$cli" "$history/quillmere-cli-link"
 mkdir -p "$cli/Outside" "$history"
 echo canary >"$cli/Outside/canary.txt"

@@ -87,6 +87,10 @@ TEST(TextHelpers, CutTailShortensAtTheEndAndNeverPastTheStart) {
   EXPECT_EQ(text, "Recycle");
   CutTail(text, 100);
   EXPECT_EQ(text, "");
+  // Characters, not bytes: "Привет" less two letters is four bytes shorter.
+  std::string russian = "\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82";
+  CutTail(russian, 2);
+  EXPECT_EQ(russian, "\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2");
 }
 
 class CompareDateTextsTest : public ::testing::Test {

@@ -139,8 +139,24 @@ TEST_F(ConsoleCommandsTest, JsonCarriesEveryItemWithItsOutcomeAndTheActivityAsMe
                   "{\"target\":\"netscape\",\"message\":\"NetScape Clean!\"}",
                   "{\"target\":\"netscape\",\"items\":2,\"size\":5070,\"removed\":2,"
                   "\"failed\":0}"));
-  EXPECT_EQ(JsonString("say \"hi\"\\\n\t\x01\xe9"),
-            "\"say \\\"hi\\\"\\\\\\u000a\\u0009\\u0001\xe9\"");
+  // UTF-8 passes whole; a byte that starts no character, or a lone surrogate
+  // carried as WTF-8 (three bytes, none a character), comes out as U+FFFD.
+  EXPECT_EQ(
+      JsonString("say \"hi\"\\\n\t\x01 \xd0\x9f\xe6\x97\xa5\xf0\x9f\x98\x80 \xe9 \xed\xa0\x80"),
+      "\"say \\\"hi\\\"\\\\\\u000a\\u0009\\u0001 \xd0\x9f\xe6\x97\xa5\xf0\x9f\x98\x80 "
+      "\xef\xbf\xbd \xef\xbf\xbd\xef\xbf\xbd\xef\xbf\xbd\"");
+}
+
+TEST_F(ConsoleCommandsTest, ANameNotInUtf8IsShownWithReplacementsAndRemovedByItsRealName) {
+  // A file name with an unpaired surrogate, as the file search gives it (WTF-8).
+  const std::string real = "C:\\AOL40\\CACHE\\bad-\xED\xA0\x80.htm";
+  world.files.AddFile(real);
+  ASSERT_EQ(Run({"clean", "aol", "--json"}), kExitDone);
+  for (const std::string& line : console.out) EXPECT_EQ(line.find('\xED'), std::string::npos);
+  EXPECT_THAT(console.out,
+              Contains(::testing::HasSubstr("bad-\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD.htm")));
+  EXPECT_THAT(world.files.removed, Contains(real));
+  EXPECT_FALSE(world.files.Exists(real));
 }
 
 }  // namespace

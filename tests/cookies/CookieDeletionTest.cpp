@@ -5,6 +5,7 @@
 
 #include "cookies/CookieKeepList.h"
 #include "cookies/UrlCacheCookieStore.h"
+#include "platform/Utf8.h"
 #include "tests/fakes/FakeRunReport.h"
 #include "tests/fakes/FakeUrlCache.h"
 
@@ -31,6 +32,21 @@ TEST(CookieKeepList, KeepsADomainAndWhatLiesBelowItOnly) {
   // Only cookies are kept: the pages and visits of the site are not.
   EXPECT_FALSE(keep.Keeps(UrlCacheEntry{.sourceUrl = "http://example.org/", .entryType = 0}));
   EXPECT_FALSE(CookieKeepList().Keeps(Cookie("Cookie:me@example.org/")));
+}
+
+TEST(CookieKeepList, TakesDomainsInAnyScriptAndCase) {
+  const std::string bucher =
+      "b\xC3\xBC"
+      "cher";  // "bücher"
+  CookieKeepList keep;
+  EXPECT_TRUE(keep.Add(UpperCaseUtf8(bucher) + ".DE"));
+  EXPECT_FALSE(keep.Add("bad\xFF.de")) << "no character at all";
+  const auto keeps = [&](const std::string& host) {
+    return keep.Keeps(
+        {.sourceUrl = "Cookie:zo\xC3\xAB@" + host + "/", .entryType = kCookieCacheEntry});
+  };
+  EXPECT_TRUE(keeps("www." + bucher + ".de"));
+  EXPECT_FALSE(keeps(bucher + ".com"));
 }
 
 TEST(DeleteEveryCookie, DeletesEachCookieCountsWhatWentAndNamesWhatStayed) {

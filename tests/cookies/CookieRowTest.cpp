@@ -5,6 +5,7 @@
 #include <string>
 
 #include "common/FuncUnit.h"
+#include "platform/Utf8.h"
 #include "tests/fakes/FakeLocaleTime.h"
 
 namespace quillmere {
@@ -34,6 +35,12 @@ TEST(CookieAddress, IsCutTo260CharactersBeforeTheSlashIsTrimmed) {
   EXPECT_EQ(CookieAddress(longNoAt), longNoAt.substr(0, 260));
   // The 260th character is a slash: it goes too.
   EXPECT_EQ(CookieAddress("Cookie:jane@" + std::string(259, 'p') + "/more"), std::string(259, 'p'));
+  // 260 characters of two bytes each: no letter cut in two.
+  std::string cyrillic = "Cookie:user@";
+  for (int i = 0; i < 300; ++i) cyrillic += "\xD0\x96";
+  const std::string address = CookieAddress(cyrillic);
+  EXPECT_EQ(CharacterCount(address), kMaxAddressLength);
+  EXPECT_EQ(ValidUtf8(address), address);
 }
 
 TEST(CookieRow, IsCookieLooksAtTheCookieBitAlone) {

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/Utf8.h"
+
 namespace quillmere::testing {
 namespace {
 
@@ -9,17 +11,19 @@ int FontSize(int size) { return size <= 0 ? 8 : std::clamp(size, 3, 200); }
 int CharWidth(int size) { return FontSize(size) - 2; }
 int CellHeight(int size) { return 2 * FontSize(size) - 4; }
 
-// Prefixes processed: "&&" shows one '&', a single '&' underlines what follows.
+// Prefixes processed: "&&" shows one '&', a single '&' underlines the character
+// that follows, however many bytes it takes.
 std::pair<std::string, int> WithPrefixes(std::string_view text) {
   std::string shown;
   int underlined = -1;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] != '&') {
-      shown += text[i];
-    } else if (i + 1 < text.size()) {
-      if (text[i + 1] != '&') underlined = static_cast<int>(shown.size());
-      shown += text[++i];
+  for (std::size_t i = 0; i < text.size();) {
+    if (text[i] == '&') {
+      if (++i == text.size()) break;
+      if (text[i] != '&') underlined = static_cast<int>(shown.size());
     }
+    const std::size_t length = DecodeUtf8(text, i, true).length;
+    shown.append(text.substr(i, length));
+    i += length;
   }
   return {shown, underlined};
 }
@@ -43,7 +47,7 @@ void FakeSurface::RestoreFont() {
 int FakeSurface::TextHeight(std::string_view) const { return CellHeight(font_.size); }
 
 int FakeSurface::TextWidth(std::string_view text) const {
-  return static_cast<int>(text.size()) * CharWidth(font_.size);
+  return static_cast<int>(CharacterCount(text)) * CharWidth(font_.size);
 }
 
 FakeSurface::Shown FakeSurface::ShowRun(std::string_view text, const Rect& rect,
@@ -53,8 +57,8 @@ FakeSurface::Shown FakeSurface::ShowRun(std::string_view text, const Rect& rect,
   if (endEllipsis && TextWidth(shown) > room) {
     // As many characters as leave room for the three dots after them.
     const int keep = std::max(0, room / CharWidth(font_.size) - 3);
-    shown = shown.substr(0, std::min<std::size_t>(keep, shown.size())) + "...";
-    if (underlined >= keep) underlined = -1;
+    shown = std::string(FirstCharacters(shown, static_cast<std::size_t>(keep))) + "...";
+    if (underlined >= static_cast<int>(shown.size()) - 3) underlined = -1;
   }
   return {shown, underlined, TextWidth(shown)};
 }

@@ -23,15 +23,16 @@ using richtext::Rect;
 using richtext::Size;
 
 // A drawing surface with fixed metrics that records what is drawn. In a font of n
-// points (held to 3..200, 0 or less meaning 8), every character is n - 2 pixels
-// wide and every text 2n - 4 pixels high: an 8-point text is 6 pixels a character
-// and 12 high, a 12-point one 10 and 20. The run drawing processes '&' prefixes and
-// cuts with "..." as the platform's does, and measures what it would show.
+// points (held to 3..200, 0 or less meaning 8), every character (not byte: a
+// UTF-8 character of four bytes is as wide as "a") is n - 2 pixels wide and every text 2n - 4
+// pixels high: an 8-point text is 6 pixels a character and 12 high, a 12-point one 10 and 20. The
+// run drawing processes '&' prefixes and cuts with "..." as the platform's does, and measures what
+// it would show.
 class FakeSurface final : public richtext::DrawingSurface {
  public:
   struct Run {
     std::string shown;    // prefixes processed, cut with "..." where it did not fit
-    int underlined = -1;  // index in `shown` of the character a prefix underlines
+    int underlined = -1;  // byte index in `shown` of the character a prefix underlines
     Rect rect;
     bool endEllipsis = false;
     FontState font;

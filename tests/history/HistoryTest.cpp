@@ -16,18 +16,14 @@
 #include "tests/fakes/FakeUrlCache.h"
 #include "platform/win32/Win32HistoryStore.h"
 #include "platform/win32/Win32LocaleTime.h"
+#include "helpers/Traces.h"
 
 namespace quillmere {
 namespace {
 
 using ::testing::ElementsAre;
 using ::testing::UnorderedElementsAre;
-
-std::string UserName() {
-  char name[256] = {};
-  DWORD size = sizeof name;
-  return GetUserNameA(name, &size) ? name : "user";
-}
+using testing::UserName;
 
 // Puts an entry into the URL cache as the browser records a visit or a cookie.
 void Commit(const std::string& sourceName, DWORD type) {

@@ -15,6 +15,7 @@
 
 #include "helpers/Traces.h"
 #include "platform/win32/Handles.h"
+#include "platform/win32/WideText.h"
 #include "tests/support/GuiTestSupport.h"
 #include "tests/support/StartedProgram.h"
 
@@ -87,8 +88,8 @@ ShortcutTarget ReadShortcut(const std::string& link) {
     return target;
   }
   const win32::UniqueCom<IPersistFile> file(rawFile);
-  const std::wstring wide(link.begin(), link.end());  // the sandbox's paths are ASCII
-  if (FAILED(file->Load(wide.c_str(), STGM_READ))) {
+  // The user's Start menu lies in a profile named in UTF-8 ("Zoë Łukasz 李").
+  if (FAILED(file->Load(win32::Widen(link).c_str(), STGM_READ))) {
     ADD_FAILURE() << "cannot read " << link;
     return target;
   }

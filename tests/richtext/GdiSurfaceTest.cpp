@@ -45,7 +45,11 @@ TEST_F(GdiSurfaceTest, RunsDrawnAtTheirMeasuredWidthsJoinAsTheWholeTextDoes) {
                              Face("MS Sans Serif", 8, richtext::kBold),
                              Face("Arial", 12, richtext::kUnderline), Face("Tahoma", 10)};
   const std::vector<std::string> texts[] = {
-      {"Quill", "mere ", "Help"}, {"Cookies, ", "so ", "you ", "can"}, {"A&&B", " &x", "yz"}};
+      {"Quill", "mere ", "Help"},
+      {"Cookies, ", "so ", "you ", "can"},
+      {"A&&B", " &x", "yz"},
+      // "Привет, Zoë": letters of two bytes in UTF-8, each one character wide.
+      {"\xD0\x9F\xD1\x80\xD0\xB8", "\xD0\xB2\xD0\xB5\xD1\x82, ", "Zo\xC3\xAB"}};
   for (const FontState& face : faces) {
     for (const std::vector<std::string>& runs : texts) {
       std::string whole;
@@ -87,6 +91,17 @@ TEST_F(GdiSurfaceTest, ARunCutWithAnEllipsisIsMeasuredAsShownAndSitsOnTheBottom)
   EXPECT_GT(ink.top, room.bottom - surface.TextHeight("gh") - 1) << "bottom-aligned";
   // The three dots stand on the baseline at the end of what is shown.
   EXPECT_GT(picture.Count({measured.right - 8, ink.top, measured.right, ink.bottom}, kBlack), 0);
+
+  // Cut between whole characters, never between the bytes of one: what is shown is
+  // as wide as some number of whole letters and the dots.
+  std::string cyrillic;
+  for (int i = 0; i < 30; ++i) cyrillic += "\xD0\x96";
+  const int cut = surface.MeasureRun(cyrillic, room, true).right - room.left;
+  bool wholeLetters = false;
+  for (std::size_t letters = 0; letters < 30 && !wholeLetters; ++letters)
+    wholeLetters = cut == surface.TextWidth(cyrillic.substr(0, 2 * letters) + "...");
+  EXPECT_TRUE(wholeLetters) << cut;
+  EXPECT_LE(cut, room.right - room.left);
 }
 
 // The list bullets need the Symbol face itself, which the sandbox installs.

@@ -94,6 +94,11 @@ TEST_F(Pictures, SourcesLoadFilesAndResourcesOnceByTheirUpperCasedTextAndRemoteO
   picture.LoadSource("file://c:\\pic.bmp");
   EXPECT_EQ(picture.Identifier(), "FILE://C:\\PIC.BMP");
   EXPECT_FALSE(picture.Empty());
+  // A file named in any script: "ärger.gif" is keyed and loaded as "ÄRGER.GIF".
+  decoder.files["C:\\\xC3\x84RGER.GIF"] = FakePictureDecoder::Bytes("PIC 5 5");
+  picture.LoadSource("file://c:\\\xC3\xA4rger.gif");
+  EXPECT_EQ(picture.Identifier(), "FILE://C:\\\xC3\x84RGER.GIF");
+  EXPECT_EQ(picture.Width(), 5);
 
   EXPECT_FALSE(ResolvePicture("RES://LOGO", nullptr, &cache)->Empty());
   THTMLPicture* missing = ResolvePicture("RES://NONE", nullptr, &cache);

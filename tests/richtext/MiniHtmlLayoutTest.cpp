@@ -16,7 +16,8 @@ TEST_F(MiniHtmlTest, AnEmptyTextDrawsNothingAndIsOneLineHigh) {
 
 TEST_F(MiniHtmlTest, EntitiesAndPrefixesShowAsTheirCharacters) {
   Render("a&amp;b <B>&File</B> &lt;B&gt; &copy;&euro;&nbsp;x");
-  ASSERT_THAT(canvas.ShownTexts(), ElementsAre("a&b ", "File", " ", "<B> ", "\xA9\x80 x"));
+  ASSERT_THAT(canvas.ShownTexts(),
+              ElementsAre("a&b ", "File", " ", "<B> ", "\xC2\xA9\xE2\x82\xAC x"));
   EXPECT_EQ(canvas.runs[0].underlined, -1);
   EXPECT_EQ(canvas.runs[1].underlined, 0);
   EXPECT_EQ(canvas.runs[1].font.style, kBold);
@@ -89,7 +90,8 @@ TEST_F(MiniHtmlTest, ListItemsTakeALineEachWithSymbolBulletsPerLevel) {
   EXPECT_EQ(Render("<UL><LI>a<LI>bb</UL>").textWidth, 24) << "a second item on a line adds nothing";
   canvas.ClearRecords();
   Render("<UL><LI>one<LI>two<UL><LI>deep</UL></UL>after");
-  EXPECT_THAT(canvas.ShownTexts(), ElementsAre("\xB7", "one", "\xB7", "two", "o", "deep", "after"));
+  EXPECT_THAT(canvas.ShownTexts(),
+              ElementsAre("\xC2\xB7", "one", "\xC2\xB7", "two", "o", "deep", "after"));
   EXPECT_THAT(canvas.RunEdges(&Rect::left), ElementsAre(1, 13, 1, 13, 13, 25, 49));
   EXPECT_EQ(canvas.runs[0].font.name, "Symbol");
   EXPECT_EQ(canvas.runs[1].font.name, "MS Sans Serif");
@@ -227,6 +229,36 @@ TEST_F(MiniHtmlTest, ASelectedTextKeepsItsColoursWhateverTheTagsSay) {
   EXPECT_EQ(canvas.runs[0].font.color, clBlack);
   EXPECT_EQ(canvas.runs[0].background, clNone);
   EXPECT_EQ(canvas.runs[1].font, (FontState{"MS Sans Serif", 8, clBlack, kUnderline}));
+}
+
+// The fixed-metric surface: 6 pixels a character, whatever its bytes.
+TEST_F(MiniHtmlTest, MultiByteTextIsMeasuredCutAndHitByCharacters) {
+  // Nine characters of 2, 3 and 4 bytes: 54 pixels, not 6 a byte.
+  const std::string word =  // "Привет日本" and an emoji
+      "\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82\xE6\x97\xA5\xE6\x9C\xAC\xF0\x9F\x98\x80";
+  EXPECT_EQ(Render(word).textWidth, 54);
+
+  // Without word wrap the run is cut with "..." at 40 pixels: three whole
+  // characters and the dots.
+  canvas.ClearRecords();
+  Render(word, [](RenderArgs& args) {
+    args.bounds = {0, 0, 37, 200};
+    args.wordWrap = false;
+  });
+  ASSERT_EQ(canvas.runs.size(), 1u);
+  EXPECT_EQ(canvas.runs[0].shown, "\xD0\x9F\xD1\x80\xD0\xB8...");
+
+  // A prefix underlines the whole character after it.
+  canvas.ClearRecords();
+  Render("a&\xE6\x97\xA5z");
+  EXPECT_EQ(canvas.runs[0].shown, "a\xE6\x97\xA5z");
+  EXPECT_EQ(canvas.runs[0].underlined, 1);
+
+  // The link after six Cyrillic letters (36 pixels) starts at x = 37.
+  const std::string linked =
+      "\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82<A href=\"\xE6\x97\xA5\">ab</A>";
+  EXPECT_EQ(HitTest(linked, 40, 6).anchor, "\xE6\x97\xA5");
+  EXPECT_EQ(HitTest(linked, 30, 6).anchor, "") << "over the letters, not the link";
 }
 
 }  // namespace

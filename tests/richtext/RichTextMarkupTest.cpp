@@ -41,7 +41,7 @@ TEST(RichTextMarkup, AttributeValuesAreTheNextQuotedTextAfterTheName) {
 
 TEST(RichTextMarkup, EntitiesTheFirstMarkerAndLineBreaksArePreparedBeforeLayout) {
   EXPECT_EQ(PrepareMarkup("a&AMP;b&quot;&sect;&permil;&reg;&copy;&para;&trade;&euro;"),
-            "a&&b\"\xA7\x89\xAE\xA9\xB6\x99\x80");
+            "a&&b\"\xC2\xA7\xE2\x80\xB0\xC2\xAE\xC2\xA9\xC2\xB6\xE2\x84\xA2\xE2\x82\xAC");
   EXPECT_EQ(PrepareMarkup("&amp;amp;"), "&&&") << "replaced until nothing more is replaced";
   EXPECT_EQ(PrepareMarkup("a<#b>c<#d>"), "a#bc<#d>");
   EXPECT_EQ(PrepareMarkup("<#x"), "#x");
