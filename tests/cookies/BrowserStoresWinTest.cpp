@@ -79,8 +79,8 @@ TEST(BrowserCookieTargetsWin, CleanEveryProfileButTheKeptDomainsAndLeaveTheRestO
   }
   const std::string work = browsers.FirefoxCookies("w7b2c9df.work");
   EXPECT_EQ(CookieRows(work, "moz_cookies"), 1);  // .example.org's "sid"
-  EXPECT_TRUE(std::filesystem::exists(work + "-wal"));
-  EXPECT_TRUE(std::filesystem::exists(canary));
+  EXPECT_TRUE(std::filesystem::exists(Utf8Path(work + "-wal")));
+  EXPECT_TRUE(std::filesystem::exists(Utf8Path(canary)));
 }
 
 TEST(BrowserCookieTargetsWin, AStoreItsBrowserHoldsIsNamedAndTheOthersAreCleaned) {

@@ -11,6 +11,12 @@
 
 namespace quillmere::testing {
 
+// A UTF-8 path (the sandbox user's name is beyond every ANSI code page), which a path
+// made from a narrow string would read in the system's code page.
+inline std::filesystem::path Utf8Path(const std::string& utf8) {
+  return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
+}
+
 // The browsers' test stores (copied beside the test programs by the build), placed
 // where the browsers keep them in the sandbox user's profile: Chrome and Edge with
 // the Chromium tree, Firefox with its own and its local caches; and taken away again.
@@ -44,14 +50,14 @@ class InstalledBrowsers {
 
  private:
   static void Copy(const std::string& from, const std::string& to) {
-    std::filesystem::create_directories(std::filesystem::path(to).parent_path());
-    std::filesystem::copy(from, to, std::filesystem::copy_options::recursive);
+    std::filesystem::create_directories(Utf8Path(to).parent_path());
+    std::filesystem::copy(Utf8Path(from), Utf8Path(to), std::filesystem::copy_options::recursive);
   }
   void Remove() const {
     std::error_code error;
     for (const std::string& folder : {local_ + "\\Google", local_ + "\\Microsoft\\Edge",
                                       local_ + "\\Mozilla", roaming_ + "\\Mozilla"})
-      std::filesystem::remove_all(folder, error);
+      std::filesystem::remove_all(Utf8Path(folder), error);
   }
 
   std::string local_;
