@@ -1,5 +1,6 @@
 #include "cleaners/CleanupRun.h"
 
+#include "cleaners/BrowserCaches.h"
 #include "cleaners/CacheCleaner.h"
 #include "cleaners/FolderPurge.h"
 #include "cleaners/RegistryCleaner.h"
@@ -7,6 +8,14 @@
 #include "cleaners/HistoryPurge.h"
 
 namespace quillmere {
+namespace {
+
+BrowserFamily FamilyOf(int task) {
+  return task == kChromiumCacheTask || task == kChromiumHistoryTask ? BrowserFamily::kChromium
+                                                                    : BrowserFamily::kFirefox;
+}
+
+}  // namespace
 
 void RunCleanupTask(int index, const CleanupServices& services) {
   const Ports& ports = services.ports;
@@ -40,6 +49,17 @@ void RunCleanupTask(int index, const CleanupServices& services) {
     case 8:
       CleanAol(ports.files, report);
       break;
+    case kChromiumCacheTask:
+    case kFirefoxCacheTask:
+      ClearBrowserCaches(FamilyOf(index), ports.files, ports.shell, report);
+      break;
+    case kChromiumHistoryTask:
+    case kFirefoxHistoryTask: {
+      DirectRemoval direct;
+      ClearBrowserHistory(FamilyOf(index), ports.files, ports.shell,
+                          services.databases ? *services.databases : direct, report);
+      break;
+    }
     default:
       break;
   }

@@ -4,13 +4,14 @@
 #include <functional>
 #include <string>
 
+#include "cleaners/BrowserHistory.h"
 #include "common/RunReport.h"
 #include "history/UrlHistory.h"
 #include "platform/Ports.h"
 
 namespace quillmere {
 
-inline constexpr int kCleanupTaskCount = 9;
+inline constexpr int kCleanupTaskCount = 13;
 
 // The clean-up tasks' captions, in the order the run takes them. They are spelled
 // exactly as the program has always shown them, "Widows" and "Hustory" included, on
@@ -26,7 +27,17 @@ inline constexpr const char* kTaskCaptions[kCleanupTaskCount] = {
     "Empty Recycle Bin",
     "Clear Netscape Browser Cache",
     "Clear AOL (2 - 6)  Browser Cache",
+    "Clear Chrome, Edge, Brave, Vivaldi and Opera Cache",
+    "Clear Chrome, Edge, Brave, Vivaldi and Opera History",
+    "Clear Firefox Cache",
+    "Clear Firefox History",
 };
+
+// The tasks of today's browsers, after those of the older ones.
+inline constexpr int kChromiumCacheTask = 9;
+inline constexpr int kChromiumHistoryTask = 10;
+inline constexpr int kFirefoxCacheTask = 11;
+inline constexpr int kFirefoxHistoryTask = 12;
 
 // What the clean-up tasks work on, and where they report.
 struct CleanupServices {
@@ -35,6 +46,8 @@ struct CleanupServices {
   RunReport& report;
   std::uintptr_t ownerWindow;                           // owns the shell's windows
   std::function<void(const std::string&)> showMessage;  // a modal message box
+  // How the browsers' history databases are written; none: at once.
+  BatchRemoval* databases = nullptr;
 };
 
 // The task at `index` of the task list.

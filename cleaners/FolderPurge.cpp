@@ -13,17 +13,19 @@ std::string NameOf(const std::string& folder) {
   return path.substr(path.find_last_of('\\') + 1);
 }
 
-void PurgeTree(Files& files, RunReport& report, const std::string& path) {
+int PurgeTree(Files& files, RunReport& report, const std::string& path) {
+  int deleted = 0;
   const std::string folder = path.ends_with('\\') ? path : path + '\\';
   const auto search = files.Search(folder + "*.*");
   while (const auto entry = search->Next()) {
     if (entry->name == "." || entry->name == "..") continue;
     if (entry->attributes == kAttributeDirectory) {
-      PurgeTree(files, report, folder + entry->name);
+      deleted += PurgeTree(files, report, folder + entry->name);
       continue;
     }
     report.ShowStatus("Deleting : " + entry->name);
     if (files.RemoveFile(folder + entry->name)) {
+      ++deleted;
       report.ShowStatus("Deleted !");
     } else {
       report.ShowStatus("Could Not Delete : " + entry->name);
@@ -32,6 +34,7 @@ void PurgeTree(Files& files, RunReport& report, const std::string& path) {
   // A folder that cannot be listed to its end keeps what was not listed, as a file
   // that cannot be deleted stays; both are named.
   if (search->Failed()) report.ShowStatus("Could Not Delete : " + NameOf(folder));
+  return deleted;
 }
 
 struct NetscapeStep {
@@ -84,12 +87,12 @@ bool FileExists(const Files& files, const std::string& path) {
   return entry && !(entry->attributes & kAttributeDirectory);
 }
 
-void PurgeFolder(Files& files, RunReport& report, const std::string& path) {
+int PurgeFolder(Files& files, RunReport& report, const std::string& path) {
   // Below the top the listing has vouched for every folder entered; the top itself
   // is only known by its path, which may name a link to somewhere else.
   const auto attributes = files.Attributes(path);
-  if (attributes && (*attributes & kAttributeReparsePoint)) return;
-  PurgeTree(files, report, path);
+  if (attributes && (*attributes & kAttributeReparsePoint)) return 0;
+  return PurgeTree(files, report, path);
 }
 
 void CleanNetscape(Files& files, RunReport& report) {

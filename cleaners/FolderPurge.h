@@ -17,8 +17,8 @@ bool FileExists(const Files& files, const std::string& path);
 // entered (attribute word exactly 16): a folder with any other attribute, a junction
 // or a symbolic link among them, is taken for a file, fails to delete and is
 // reported, and nothing behind it is touched. A `path` that is itself a link is not
-// entered either.
-void PurgeFolder(Files& files, RunReport& report, const std::string& path);
+// entered either. Returns the number of files deleted.
+int PurgeFolder(Files& files, RunReport& report, const std::string& path);
 
 // The caches, histories, cookies and mail bins of the Netscape and AOL browsers at
 // their fixed places on drive C:; each writes its own error line if anything fails.

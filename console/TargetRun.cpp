@@ -6,6 +6,7 @@
 #include "cleaners/HistoryPurge.h"
 #include "console/RecordingPorts.h"
 #include "console/Targets.h"
+#include "console/RecordingBatchRemoval.h"
 #include "console/RecordingCookieStore.h"
 #include "cookies/BrowserCookieStore.h"
 #include "cookies/CookieDeletion.h"
@@ -75,6 +76,7 @@ bool RunTargets(const Ports& ports, const std::vector<std::size_t>& targets, Led
     listener.Item(item);
   });
   RecordingPorts recording(ports, ledger, keep);
+  RecordingBatchRemoval databases(ledger);
   const Ports traced = recording.ports();
   TargetReport report(listener);
   TUrlHistory history(traced.historyStore, traced.localeTime);
@@ -86,7 +88,8 @@ bool RunTargets(const Ports& ports, const std::vector<std::size_t>& targets, Led
       .history = history,
       .report = report,
       .ownerWindow = 0,
-      .showMessage = [&report](const std::string& message) { report.ShowError(message); }};
+      .showMessage = [&report](const std::string& message) { report.ShowError(message); },
+      .databases = &databases};
 
   bool allWell = true;
   for (const std::size_t index : targets) {
@@ -104,7 +107,7 @@ bool RunTargets(const Ports& ports, const std::vector<std::size_t>& targets, Led
             index == kChromiumCookiesTarget ? BrowserFamily::kChromium : BrowserFamily::kFirefox,
             traced, ledger, keep, report, listener, id);
       } else {
-        RunCleanupTask(static_cast<int>(index), services);
+        RunCleanupTask(kTargets[index].task, services);
       }
     } catch (const std::exception& error) {
       report.ShowError(error.what());

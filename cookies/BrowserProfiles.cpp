@@ -107,7 +107,8 @@ void AddChromiumProfiles(const Files& files, const ChromiumBrowser& browser,
                      .profile = displayName,
                      .folder = folder,
                      .dataFolder = dataFolder,
-                     .cookies = ChromiumCookies(files, folder)});
+                     .cookies = ChromiumCookies(files, folder),
+                     .localFolder = folder});
   }
   if (browser.profileMayBeTheFolder && found.size() == before) {
     if (std::string cookies = ChromiumCookies(files, dataFolder); !cookies.empty()) {
@@ -116,7 +117,8 @@ void AddChromiumProfiles(const Files& files, const ChromiumBrowser& browser,
                        .profile = "Default",
                        .folder = dataFolder,
                        .dataFolder = dataFolder,
-                       .cookies = std::move(cookies)});
+                       .cookies = std::move(cookies),
+                       .localFolder = dataFolder});
     }
   }
 }
@@ -177,13 +179,16 @@ std::vector<BrowserProfile> FindFirefoxProfiles(const Files& files, const Shell&
   const auto base = shell.FolderPath(UserFolder::kRoamingAppData);
   if (!base) return found;
   const std::string dataFolder = Below(*base, {"Mozilla", "Firefox"});
+  const auto local = shell.FolderPath(UserFolder::kLocalAppData);
   const auto ini = files.ReadFile(JoinPath(dataFolder, "profiles.ini"), kMaxProfilesIniBytes);
   if (!ini) return found;
   for (IniProfile& profile : ReadProfilesIni(*ini)) {
     if (profile.path.empty()) continue;
     std::string folder = profile.path;
+    std::string localFolder = folder;
     if (profile.relative) {
       std::replace(folder.begin(), folder.end(), '/', kPathSeparator);
+      localFolder = local ? JoinPath(Below(*local, {"Mozilla", "Firefox"}), folder) : std::string();
       folder = JoinPath(dataFolder, folder);
     }
     if (!IsFolder(files, folder)) continue;
@@ -193,7 +198,8 @@ std::vector<BrowserProfile> FindFirefoxProfiles(const Files& files, const Shell&
                      .profile = profile.name.empty() ? profile.path : profile.name,
                      .folder = folder,
                      .dataFolder = dataFolder,
-                     .cookies = IsFile(files, cookies) ? cookies : std::string()});
+                     .cookies = IsFile(files, cookies) ? cookies : std::string(),
+                     .localFolder = std::move(localFolder)});
   }
   return found;
 }

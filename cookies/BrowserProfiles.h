@@ -18,6 +18,10 @@ struct BrowserProfile {
   std::string folder;      // the profile's folder
   std::string dataFolder;  // the folder of all the browser's profiles ("User Data")
   std::string cookies;     // its cookie database; empty when it has none yet
+  // Where the profile keeps what belongs to this machine alone (its caches): Firefox
+  // keeps it under %LOCALAPPDATA% apart from the roaming profile, Chromium in the
+  // profile folder itself.
+  std::string localFolder;
 
   // "Chrome (Default)": how messages and rows name the profile.
   std::string Name() const { return browser + " (" + profile + ")"; }

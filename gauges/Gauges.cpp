@@ -1,5 +1,8 @@
 #include "gauges/Gauges.h"
 
+#include "cleaners/BrowserCaches.h"
+#include "cleaners/BrowserHistory.h"
+#include "cleaners/CleanupRun.h"
 #include "common/SizeFigure.h"
 #include "history/UrlHistory.h"
 #include "platform/UrlCacheWalk.h"
@@ -61,11 +64,31 @@ void ShowDiskSpace(GaugeBoard& board, const Files& files, RunReport& report) {
   }
 }
 
+void MeasureBrowsers(GaugeBoard& board, const Files& files, const Shell& shell) {
+  constexpr std::size_t kGap = 4;  // the captions are long; the figure follows closely
+  struct Browsers {
+    BrowserFamily family;
+    int cacheTask;
+    int historyTask;
+  };
+  for (const Browsers& browsers :
+       {Browsers{BrowserFamily::kChromium, kChromiumCacheTask, kChromiumHistoryTask},
+        Browsers{BrowserFamily::kFirefox, kFirefoxCacheTask, kFirefoxHistoryTask}}) {
+    board.AppendToTask(browsers.cacheTask,
+                       Blanks(kGap) + SizeFigure(BrowserCacheBytes(browsers.family, files, shell)));
+    board.AppendToTask(browsers.historyTask,
+                       Blanks(kGap) +
+                           std::to_string(CountBrowserHistoryPages(browsers.family, files, shell)) +
+                           " Entries");
+  }
+}
+
 void RefreshGauges(GaugeBoard& board, const GaugeSources& sources, RunReport& report) {
   board.FillTaskList();
   SizeRecycleBin(board, sources.shell);
   CountHistory(board, sources.history);
   SizeCache(board, sources.cache, report);
+  MeasureBrowsers(board, sources.files, sources.shell);
   ShowDiskSpace(board, sources.files, report);
 }
 

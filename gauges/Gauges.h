@@ -42,6 +42,8 @@ void SizeRecycleBin(GaugeBoard& board, const Shell& shell);
 void CountHistory(GaugeBoard& board, TUrlHistory& history);
 void SizeCache(GaugeBoard& board, UrlCache& cache, RunReport& report);
 void ShowDiskSpace(GaugeBoard& board, const Files& files, RunReport& report);
+// The size of today's browsers' caches and the pages in their histories.
+void MeasureBrowsers(GaugeBoard& board, const Files& files, const Shell& shell);
 
 // Every gauge, in the order the captions and the status line build up.
 void RefreshGauges(GaugeBoard& board, const GaugeSources& sources, RunReport& report);

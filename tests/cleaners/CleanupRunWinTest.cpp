@@ -16,6 +16,7 @@
 #include "common/FuncUnit.h"
 #include "common/SizeFigure.h"
 #include "cleaners/CacheCleaner.h"
+#include "cleaners/CleanupRun.h"
 #include "cleaners/RegistryCleaner.h"
 #include "gauges/Gauges.h"
 #include "platform/win32/Win32Platform.h"
@@ -156,7 +157,8 @@ TEST_F(CleanupRunWinTest, CheckAllAndCleanUpRemovesEveryTraceAndNothingElse) {
   activity->AddLine("left from before");
 
   Press(ToolButton7);
-  for (int i = 0; i < 9; ++i) ASSERT_TRUE(form->TaskPage().TaskList().Checked(i)) << i;
+  for (int i = 0; i < kCleanupTaskCount; ++i)
+    ASSERT_TRUE(form->TaskPage().TaskList().Checked(i)) << i;
   // Set last: Wine's shell writes its own History folder there whenever a program
   // asks for it, and the cookie tool's WinINet does.
   SetRegistryText(kShellFolders, "History", kHistoryFolder);
@@ -184,7 +186,8 @@ TEST_F(CleanupRunWinTest, CheckAllAndCleanUpRemovesEveryTraceAndNothingElse) {
   EXPECT_TRUE(IsWindowVisible(activity->hwnd()));
 
   // Every task unticked, the three figures fresh and single.
-  for (int i = 0; i < 9; ++i) EXPECT_FALSE(form->TaskPage().TaskList().Checked(i)) << i;
+  for (int i = 0; i < kCleanupTaskCount; ++i)
+    EXPECT_FALSE(form->TaskPage().TaskList().Checked(i)) << i;
   const std::vector<std::string> captions = Captions();
   EXPECT_THAT(captions[1], ::testing::EndsWith(" 0 Entries"));
   EXPECT_THAT(captions[6], ::testing::EndsWith(" " + SizeFigure(0)));

@@ -142,7 +142,7 @@ TEST_F(CliProgramTest, CleanRemovesExactlyWhatPreviewListedAndNothingElse) {
   const Finished before = RunCli("list --json");
   ASSERT_EQ(before.exitCode, 0u) << ::testing::PrintToString(before.err);
   const std::map<std::string, std::string> figures = Figures(before);
-  ASSERT_EQ(figures.size(), 12u);
+  ASSERT_EQ(figures.size(), 16u);
   for (const auto& [target, figure] : figures) EXPECT_FALSE(figure.starts_with("0 ")) << target;
 
   const Finished preview = RunCli("preview --json");

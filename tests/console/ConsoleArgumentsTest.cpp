@@ -26,8 +26,9 @@ std::string Refusal(const std::vector<std::string>& args) {
 TEST(ConsoleArguments, TargetsRunInTaskListOrderOnceEachAndAllWhenNoneIsNamed) {
   const Command all = Parsed({"clean"});
   EXPECT_EQ(all.kind, CommandKind::kClean);
-  EXPECT_THAT(all.targets, ElementsAre(0, 1, 2, 3, 4, 5, 6, 7, 8, kCookiesTarget,
-                                       kChromiumCookiesTarget, kFirefoxCookiesTarget));
+  EXPECT_THAT(all.targets,
+              ElementsAre(0, 1, 2, 3, 4, 5, 6, 7, 8, kCookiesTarget, kChromiumCookiesTarget,
+                          kFirefoxCookiesTarget, 12, 13, 14, 15));
   EXPECT_FALSE(all.json);
   EXPECT_TRUE(all.keep.empty());
 
@@ -64,7 +65,8 @@ TEST(ConsoleArguments, WhatDoesNotReadIsRefusedWithTheValidChoices) {
   EXPECT_EQ(Refusal({"clean", "cookie"}),
             "unknown target 'cookie'; the targets are typed-urls, url-history, cached-pages, "
             "media-player, run-history, recent-documents, recycle-bin, netscape, aol, cookies, "
-            "chromium-cookies, firefox-cookies");
+            "chromium-cookies, firefox-cookies, chromium-cache, chromium-history, firefox-cache, "
+            "firefox-history");
   EXPECT_EQ(Refusal({"clean", "--force"}),
             "unknown option '--force'; the options are --json, --keep-cookie DOMAIN, --help and "
             "--version");

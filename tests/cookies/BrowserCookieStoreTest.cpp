@@ -16,7 +16,7 @@
 #include "tests/fakes/FakeRegistry.h"
 #include "tests/fakes/FakeUrlCache.h"
 #include "tests/cookies/BrowserStoreWorld.h"
-#include "tests/console/ConsoleWorld.h"
+#include "tests/console/BrowserConsole.h"
 
 namespace quillmere {
 namespace {
@@ -230,16 +230,6 @@ TEST(BrowserCookieStore, RefusesAStoreOfAnotherShapeOrDamagedAndLeavesItAsItIs) 
   }
 }
 
-// Firefox holds its store with an exclusive lock while it runs.
-struct RunningFirefox {
-  explicit RunningFirefox(const std::string& path) : db(path) {
-    db.Execute("PRAGMA locking_mode = EXCLUSIVE");
-    db.Execute("BEGIN EXCLUSIVE");
-    db.Execute("COMMIT");
-  }
-  Database db;
-};
-
 TEST(BrowserCookieStore, AStoreItsBrowserHoldsIsNamedAndLeftAlone) {
   BrowserStoreWorld world;
   world.InstallBrowsers();
@@ -254,18 +244,6 @@ TEST(BrowserCookieStore, AStoreItsBrowserHoldsIsNamedAndLeftAlone) {
     EXPECT_THAT(held.what(), HasSubstr("close Firefox"));
   }
 }
-
-// The console's ports over the browsers' stores in a temporary folder.
-struct BrowserConsole final : public PortsSource {
-  Ports Open() override { return ports; }
-  BrowserStoreWorld world;
-  FakeLocaleTime locale;
-  FakeRegistry registry;
-  FakeUrlCache cache;
-  CacheHistory history{cache};
-  FakeDesktop desktop;
-  Ports ports{locale, world.shell, world.files, registry, history, cache, desktop};
-};
 
 TEST(BrowserCookieTargets, ListPreviewAndCleanEveryProfileKeepingTheKeptDomains) {
   BrowserConsole console;

@@ -33,6 +33,17 @@ class BrowserStoreWorld {
   std::filesystem::path root_;
 };
 
+// Firefox holds its store with an exclusive lock while it runs; the tests hold any
+// browser's database so.
+struct RunningFirefox {
+  explicit RunningFirefox(const std::string& path) : db(path) {
+    db.Execute("PRAGMA locking_mode = EXCLUSIVE");
+    db.Execute("BEGIN EXCLUSIVE");
+    db.Execute("COMMIT");
+  }
+  Database db;
+};
+
 // The number of rows of `table` in the database at `path`.
 std::int64_t CountRows(const std::string& path, const std::string& table);
 

@@ -1,5 +1,6 @@
 #include "tests/fakes/DiskFiles.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -32,12 +33,19 @@ DirectoryEntry EntryOf(const fs::directory_entry& entry) {
                         .size = folder ? 0 : entry.file_size(error)};
 }
 
+// The folder purge writes Windows' separator whatever the system; here it is a
+// folder's, as it is there.
+fs::path OnDisk(std::string path) {
+  std::replace(path.begin(), path.end(), '\\', '/');
+  return fs::path(path);
+}
+
 }  // namespace
 
 std::unique_ptr<DirectorySearch> DiskFiles::Search(const std::string& pattern) const {
   std::vector<DirectoryEntry> entries;
   std::error_code error;
-  const fs::path path(pattern);
+  const fs::path path = OnDisk(pattern);
   if (path.filename() == "*.*") {
     for (const auto& entry : fs::directory_iterator(path.parent_path(), error))
       entries.push_back(EntryOf(entry));
@@ -49,12 +57,12 @@ std::unique_ptr<DirectorySearch> DiskFiles::Search(const std::string& pattern) c
 
 bool DiskFiles::RemoveFile(const std::string& path) {
   std::error_code error;
-  return fs::remove(path, error);
+  return fs::remove(OnDisk(path), error);
 }
 
 std::optional<std::uint32_t> DiskFiles::Attributes(const std::string& path) const {
   std::error_code error;
-  const auto status = fs::status(path, error);
+  const auto status = fs::status(OnDisk(path), error);
   if (error || !fs::exists(status)) return std::nullopt;
   return fs::is_directory(status) ? kAttributeDirectory : kAttributeArchive;
 }

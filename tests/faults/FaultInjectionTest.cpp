@@ -79,6 +79,8 @@ struct World {
     shell.recycleBinSize = 2'000'000;
     shell.recycled = {{"C:\\old.txt", 2'000'000}};
     shell.recent = {{"C:\\Recent\\old.txt.lnk", 300}};
+    shell.folders[UserFolder::kLocalAppData] = "C:\\Users\\me\\AppData\\Local";
+    shell.folders[UserFolder::kRoamingAppData] = "C:\\Users\\me\\AppData\\Roaming";
     files.driveSpace = {50'000'000'000, 200'000'000'000};
 
     for (const char* folder : {"C:\\Users", "C:\\Users\\me", "C:\\Program Files",
@@ -148,37 +150,40 @@ class FaultInjectionTest : public ::testing::Test {
 
 class TaskFaultTest : public FaultInjectionTest, public ::testing::WithParamInterface<int> {};
 
-// Each task alone, and the run over all nine: the cache's entry cut short escapes the
+// Each task alone, and the run over all: the cache's entry cut short escapes the
 // cached-pages task and ends the run; a shell library that does not load is said in a
-// box and the run goes on; every other failure is one the tasks ride out.
+// box and the run goes on; every other failure is one the tasks ride out. Today's
+// browsers are not installed on this machine (their profiles are real files and
+// databases, tested over the browsers' own), so their tasks look and find nothing.
 TEST_P(TaskFaultTest, EveryCallFailingInTurnIsRiddenOutAsTheTaskSays) {
   const int task = GetParam();
   const bool all = task == kCleanupTaskCount;
-  const FaultSweep sweep =
-      Sweep(all ? "Clean Up over all nine tasks"
-                : "Task " + std::to_string(task) + ", " + kTaskCaptions[task],
-            all ? "task-run" : "task-" + std::to_string(task),
-            [&](World& world, RunReport& report, FaultRun& seen) {
-              world.history.OnDelete = [&report](const std::string&, const std::string& Url,
-                                                 TDateTime, TDateTime, TDateTime, bool& Delete) {
-                ApproveHistoryDeletion(report, Url, Delete);
-              };
-              const CleanupServices services{.ports = world.ports,
-                                             .history = world.history,
-                                             .report = report,
-                                             .ownerWindow = 1,
-                                             .showMessage = [&seen](const std::string& text) {
-                                               seen.errors.push_back("box: " + text);
-                                             }};
-              // The run asks for each task's tick right before it runs the task.
-              const auto isTicked = [&](int index) {
-                plan.SetPhase("task " + std::to_string(index));
-                return all || index == task;
-              };
-              ShowingEscapes(seen, [&] { RunTickedTasks(isTicked, services); });
-            });
+  const FaultSweep sweep = Sweep(
+      all ? "Clean Up over all tasks" : "Task " + std::to_string(task) + ", " + kTaskCaptions[task],
+      all ? "task-run" : "task-" + std::to_string(task),
+      [&](World& world, RunReport& report, FaultRun& seen) {
+        world.history.OnDelete = [&report](const std::string&, const std::string& Url, TDateTime,
+                                           TDateTime, TDateTime, bool& Delete) {
+          ApproveHistoryDeletion(report, Url, Delete);
+        };
+        const CleanupServices services{.ports = world.ports,
+                                       .history = world.history,
+                                       .report = report,
+                                       .ownerWindow = 1,
+                                       .showMessage = [&seen](const std::string& text) {
+                                         seen.errors.push_back("box: " + text);
+                                       }};
+        // The run asks for each task's tick right before it runs the task.
+        const auto isTicked = [&](int index) {
+          plan.SetPhase("task " + std::to_string(index));
+          return all || index == task;
+        };
+        ShowingEscapes(seen, [&] { RunTickedTasks(isTicked, services); });
+      });
   EXPECT_THAT(sweep.clean.errors, IsEmpty());
-  EXPECT_THAT(sweep.clean.deletions, ::testing::Not(IsEmpty()));
+  if (all || task < kChromiumCacheTask) {
+    EXPECT_THAT(sweep.clean.deletions, ::testing::Not(IsEmpty()));
+  }
   EXPECT_THAT(SweepProblems(sweep,
                             [](const FaultPlan::Call& call) -> FaultExpectation {
                               if (call.name == "UrlCache.ReadEntry") return {{kCutShort}, true};
@@ -189,7 +194,7 @@ TEST_P(TaskFaultTest, EveryCallFailingInTurnIsRiddenOutAsTheTaskSays) {
               IsEmpty());
 }
 
-INSTANTIATE_TEST_SUITE_P(NineTasksAndAll, TaskFaultTest,
+INSTANTIATE_TEST_SUITE_P(EveryTaskAndAll, TaskFaultTest,
                          ::testing::Range(0, kCleanupTaskCount + 1));
 
 TEST_F(FaultInjectionTest, TheIndexReport) {

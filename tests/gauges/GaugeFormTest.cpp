@@ -58,7 +58,7 @@ class GaugeFormTest : public MainWindowTest {
 
 // The captions as the user reads them, misspellings and all: a spelling fix of the
 // constant that fills the list must fail here.
-TEST_F(GaugeFormTest, TheTaskListHoldsTheNineTasksUntickedUnderTheToolBar) {
+TEST_F(GaugeFormTest, TheTaskListHoldsEveryTaskUntickedUnderTheToolBar) {
   const char* const shown[] = {
       "Clear Internet Explorer URL Drop Down Cache",
       "Clear Internet Explorer URL History    (Index.dat)",
@@ -69,9 +69,13 @@ TEST_F(GaugeFormTest, TheTaskListHoldsTheNineTasksUntickedUnderTheToolBar) {
       "Empty Recycle Bin",
       "Clear Netscape Browser Cache",
       "Clear AOL (2 - 6)  Browser Cache",
+      "Clear Chrome, Edge, Brave, Vivaldi and Opera Cache",
+      "Clear Chrome, Edge, Brave, Vivaldi and Opera History",
+      "Clear Firefox Cache",
+      "Clear Firefox History",
   };
-  ASSERT_EQ(Tasks().Count(), 9);
-  for (int i = 0; i < 9; ++i) {
+  ASSERT_EQ(Tasks().Count(), 13);
+  for (int i = 0; i < 13; ++i) {
     EXPECT_EQ(Tasks().Text(i), shown[i]);
     EXPECT_FALSE(Tasks().Checked(i));
   }
@@ -88,7 +92,7 @@ TEST_F(GaugeFormTest, TheTaskListHoldsTheNineTasksUntickedUnderTheToolBar) {
 TEST_F(GaugeFormTest, CheckAllAndUnCheckAllTickAndUntickEveryTask) {
   form->SetActivePageIndex(1);
   ClickToolButton(form->TaskPage().ToolBar().hwnd(), ToolButton7);
-  EXPECT_EQ(Ticked(), 9);
+  EXPECT_EQ(Ticked(), kCleanupTaskCount);
   ClickToolButton(form->TaskPage().ToolBar().hwnd(), ToolButton8);
   EXPECT_EQ(Ticked(), 0);
   // A click on an item's box ticks it; on its text it does not.
@@ -128,7 +132,7 @@ TEST_F(GaugeFormTest, RefreshGaugesLeavesOneFigureOnEachGaugedTaskAndNoTicks) {
     ClickToolButton(form->TaskPage().ToolBar().hwnd(), ToolButton7);
     form->RefreshGauges();
     EXPECT_EQ(Ticked(), 0);
-    EXPECT_EQ(Tasks().Count(), 9);
+    EXPECT_EQ(Tasks().Count(), kCleanupTaskCount);
     EXPECT_EQ(Tasks().Text(1), std::string(kTaskCaptions[1]) + std::string(17, ' ') + "3 Entries");
     EXPECT_EQ(Tasks().Text(2), std::string(kTaskCaptions[2]) + std::string(21, ' ') + "1024 KB");
     EXPECT_EQ(Tasks().Text(6), std::string(kTaskCaptions[6]) + std::string(44, ' ') +

@@ -5,6 +5,7 @@
 
 #include <vector>
 
+#include "cleaners/CleanupRun.h"
 #include "history/UrlHistory.h"
 #include "tests/fakes/FakeFiles.h"
 #include "tests/fakes/FakeHistoryStore.h"
@@ -23,7 +24,7 @@ using namespace quillmere::testing;
 class Board final : public GaugeBoard {
  public:
   void FillTaskList() override {
-    captions = std::vector<std::string>(9, "base");
+    captions = std::vector<std::string>(kCleanupTaskCount, "base");
     events.push_back("fill");
   }
   void AppendToTask(int index, std::string_view text) override {
@@ -34,7 +35,7 @@ class Board final : public GaugeBoard {
     pie = position;
     events.push_back("pie");
   }
-  std::vector<std::string> captions = std::vector<std::string>(9, "base");
+  std::vector<std::string> captions = std::vector<std::string>(kCleanupTaskCount, "base");
   std::vector<std::string> events;
   int pie = 64;
 };
@@ -161,7 +162,8 @@ TEST_F(GaugesTest, RefreshRebuildsTheCaptionsThenMeasuresInOrder) {
     board.events.clear();
     report.lines.clear();
     RefreshGauges(board, sources, report);
-    EXPECT_THAT(board.events, ElementsAre("fill", "task 6", "task 1", "task 2", "pie"));
+    EXPECT_THAT(board.events, ElementsAre("fill", "task 6", "task 1", "task 2", "task 9", "task 10",
+                                          "task 11", "task 12", "pie"));
     EXPECT_EQ(board.captions[1], "base" + Blanks(17) + "1 Entries");
     EXPECT_EQ(board.captions[2], "base" + Blanks(21) + "2 KB");
     EXPECT_EQ(board.captions[6], "base" + Blanks(44) + "4 KB");

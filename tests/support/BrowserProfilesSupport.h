@@ -14,7 +14,7 @@ namespace quillmere::testing {
 
 // The browsers' test stores (copied beside the test programs by the build), placed
 // where the browsers keep them in the sandbox user's profile: Chrome and Edge with
-// the Chromium tree, Firefox with its own; and taken away again.
+// the Chromium tree, Firefox with its own and its local caches; and taken away again.
 class InstalledBrowsers {
  public:
   InstalledBrowsers() {
@@ -26,6 +26,7 @@ class InstalledBrowsers {
     Copy(data + "chromium\\User Data", local_ + "\\Google\\Chrome\\User Data");
     Copy(data + "chromium\\User Data", local_ + "\\Microsoft\\Edge\\User Data");
     Copy(data + "firefox", roaming_ + "\\Mozilla\\Firefox");
+    Copy(data + "firefox-local", local_ + "\\Mozilla\\Firefox");
   }
   ~InstalledBrowsers() { Remove(); }
   InstalledBrowsers(const InstalledBrowsers&) = delete;
@@ -52,8 +53,8 @@ class InstalledBrowsers {
   }
   void Remove() const {
     std::error_code error;
-    for (const std::string& folder :
-         {local_ + "\\Google", local_ + "\\Microsoft\\Edge", roaming_ + "\\Mozilla"})
+    for (const std::string& folder : {local_ + "\\Google", local_ + "\\Microsoft\\Edge",
+                                      local_ + "\\Mozilla", roaming_ + "\\Mozilla"})
       std::filesystem::remove_all(Wide(folder), error);
   }
 

@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 # Regenerates every browser store under tests/data/browsers from the real browsers.
 #
-# Usage: tests/data/browsers/regenerate.py   (as root on Debian; installs what it needs)
+# Usage: tests/data/browsers/regenerate.py   (as root on Debian; installs what it needs;
+#        python3's sqlite3 module must have SQLite 3.35 or later, for DROP COLUMN)
 #
 # Debian's chromium and firefox-esr are run headless against a small HTTP server on
 # 127.0.0.1 that sets cookies with Set-Cookie and document.cookie. Chromium reaches it
@@ -12,40 +13,93 @@
 # is decrypted), everything the tests do not need is deleted, and the edge cases are
 # derived from the real files with python3's sqlite3 module.
 #
-# What the files are (made with Chromium 156.0.8078.129 and Firefox 153.8.0esr):
+# What the files are (made with Chromium 156.0.8078.129 and Firefox 153.8.0esr, Debian 12):
 #
 # chromium/User Data/
 #   Local State              only its "profile" part is kept: info_cache lists "Default"
-#                            ("Zoë") and "Profile 1" ("Work").
-#   Default/Network/Cookies  meta version 24 (last_compatible_version 24); cookies of
-#                            .example.org, www.example.org, badexample.org, shop.test,
-#                            news.example: host-only and domain cookies (domain ones as
-#                            ".example.org"), session ones (expires_utc 0, has_expires 0),
-#                            a path "/account", a name, value and path with non-ASCII text.
-#   Profile 1/Network/Cookies  a few cookies of the same hosts.
+#                            (named "Zoë") and "Profile 1" (named "Work").
+#   Default/Network/Cookies  meta version 24, last_compatible_version 24; table cookies:
+#                            creation_utc, host_key, top_frame_site_key, name, value,
+#                            encrypted_value, path, expires_utc, is_secure, is_httponly,
+#                            last_access_utc, has_expires, is_persistent, priority, samesite,
+#                            source_scheme, source_port, last_update_utc, source_type,
+#                            has_cross_site_ancestor. Cookies of .example.org,
+#                            www.example.org, badexample.org, .badexample.org, shop.test,
+#                            news.example and .news.example: a domain cookie's host_key has a
+#                            leading dot, a host-only one has none; session cookies have
+#                            expires_utc 0, has_expires 0 and is_persistent 0; one path is
+#                            "/account", and "café=…" (path "/ünï") and "prénom=…" carry
+#                            non-ASCII text. value is empty, encrypted_value is "v10…":
+#                            Chromium encrypts every value. Expiry is capped at 400 days.
+#                            Chromium on Linux keeps this file in the profile folder itself
+#                            (Default/Cookies); on Windows it lives in Network\Cookies
+#                            since version 96, so the fixture puts it there.
+#   Profile 1/Network/Cookies  three cookies of news.example, shop.test (path /wish) and
+#                            .example.org.
+#   Default/History          meta version 70: visits of eight pages (one twice), the
+#                            keyword search "quillmere fixtures" (the seeded default search
+#                            engine is search.example), one download (shop.test/invoice.txt),
+#                            segments, visited_links rows; the cluster and annotation tables
+#                            exist.
+#   Default/Top Sites        meta version 5: the pages History ranks first.
+#   Default/Shortcuts        meta version 2; the one row of omni_box_shortcuts is added by
+#                            this script (a headless browser types nothing into its omnibox).
+#   Default/Bookmarks        written by this script in the browser's own format and checksum
+#                            before the first start, and loaded by the browser: the visited
+#                            page http://www.example.org/recipes/bread in folder "Kitchen",
+#                            and http://unvisited.example/, never visited.
+#   Default/Visited Links    this version keeps visited links in History; it writes the
+#                            older file again when the partitioned table is switched off,
+#                            which a second, short run does.
+#   Default/Cache/Cache_Data, Code Cache/js, Code Cache/wasm, GPUCache
+#                            a few small files of each (the indexes and some entries).
+#   No GrShaderCache, ShaderCache or GraphiteDawnCache: with --disable-gpu there is no GPU
+#   process to make them.
 #
 # firefox/
 #   profiles.ini             [Profile0] Profiles/k3x8a1qz.default-release (Default=1),
-#                            [Profile1] Profiles/w7b2c9df.work, both relative.
+#                            [Profile1] Profiles/w7b2c9df.work, both relative, and an
+#                            [Install...] section, written by this script as Firefox writes
+#                            it on Windows (the profiles themselves were run with --profile).
 #   Profiles/k3x8a1qz.default-release/cookies.sqlite
-#                            closed cleanly: no -wal. user_version: see below.
+#                            user_version 17; table moz_cookies: id, originAttributes, name,
+#                            value, host, path, expiry (milliseconds), lastAccessed,
+#                            creationTime, isSecure, isHttpOnly, inBrowserElement, sameSite,
+#                            schemeMap, isPartitionedAttributeSet, updateTime. The same
+#                            cookies as Chromium's Default but the session ones: Firefox
+#                            keeps those in memory only. Closed cleanly (no -wal); 32 KB
+#                            pages, compacted (Firefox grows it in steps of 512 KB).
+#   Profiles/k3x8a1qz.default-release/places.sqlite
+#                            user_version 86: the same visits as Chromium's Default, and the
+#                            same two bookmarks, which Firefox imported at its first start
+#                            from a bookmarks.html this script wrote. Rewritten in 4 KB pages
+#                            (Firefox's 32 KB pages made 1.7 MB of it); the one row of
+#                            moz_inputhistory is added by this script, as for Shortcuts.
 #   Profiles/w7b2c9df.work/cookies.sqlite + cookies.sqlite-wal
-#                            the browser was killed hard on its second run, so the -wal
-#                            holds the rows of that run, which the main file lacks.
-#                            Open it with SQLite only: reading it as SQLite does replays
-#                            the -wal (and a read-write close checkpoints and deletes it).
+#                            three cookies in the main file from a first run closed cleanly;
+#                            two more (badexample.org "late", shop.test "basket") only in the
+#                            -wal: the second run was killed hard, as in a crash. Open it with
+#                            SQLite only: SQLite replays the -wal when it reads, and a
+#                            read-write connection checkpoints and deletes it when it closes.
+#
+# firefox-local/Profiles/k3x8a1qz.default-release/  (%LOCALAPPDATA%\Mozilla\Firefox\...)
+#   cache2/entries/...       a few of the profile's own cache entries.
+#   thumbnails/<md5 of the bookmarked page's address>.png
+#                            headless Firefox keeps no thumbnails: a headless screenshot of
+#                            that page stands in for one.
 #
 # edge-cases/
-#   chromium-legacy/User Data/Default/Cookies
-#                            the Default cookies moved back into the profile folder itself,
-#                            with an older layout: meta version 12 and without the columns
-#                            added since (see LEGACY_DROPPED_COLUMNS).
+#   chromium-legacy/User Data/Default/Cookies  (and a Local State listing Default)
+#                            the Default cookies in the profile folder itself, in an older
+#                            layout: meta version 12 and without the columns added since
+#                            (LEGACY_DROPPED_COLUMNS), unique index on host_key, name, path.
 #   firefox-schema15/cookies.sqlite
 #                            the first Firefox profile's cookies with user_version 15,
 #                            expiry in seconds since 1970 instead of milliseconds, and
 #                            without updateTime (added after 15).
 #   missing-table/Cookies    a Chromium cookie store whose cookies table was dropped.
-#   corrupt/Cookies          the Default cookie store with its b-tree pages overwritten.
+#   corrupt/Cookies          the Default cookie store with every page after the first
+#                            overwritten: it opens, and reading or checking it fails.
 #   local-state-gone-profile/User Data/Local State
 #                            lists "Default" and "Profile 7"; only Default's folder exists
 #                            (with Profile 1's cookies in Network/Cookies).
@@ -55,6 +109,9 @@
 #                            placeholder with a folder of their own before reading it,
 #                            e.g. the absolute path of elsewhere/ (a copy of the first
 #                            Firefox profile's cookies.sqlite) or of a copy of it.
+#
+# A run takes about three minutes. Times in the files (creation, expiry, visits) are those
+# of the run, so they change each time; hosts, names, paths and counts do not.
 import base64
 import hashlib
 import http.server
@@ -65,7 +122,6 @@ import signal
 import socket
 import sqlite3
 import subprocess
-import sys
 import tempfile
 import threading
 import time
@@ -259,6 +315,7 @@ def serve(tours):
 def install_browsers():
     if shutil.which("chromium") and shutil.which("firefox-esr"):
         return
+    subprocess.run(["apt-get", "update"], check=True)
     subprocess.run(["apt-get", "-o", "DPkg::Lock::Timeout=600", "install", "-y",
                     "chromium", "firefox-esr"], check=True)
 
@@ -292,9 +349,10 @@ CHROMIUM_FLAGS = [
     "--headless", "--disable-gpu", "--no-first-run", "--no-sandbox",
     "--disable-background-networking", "--disable-component-update", "--disable-sync",
     "--no-default-browser-check", "--password-store=basic", "--use-mock-keychain",
-    "--disable-features=HttpsUpgrades,HttpsFirstBalancedModeAutoEnable,"
-    "HttpsFirstModeV2ForTypicallySecureUsers,MediaRouter,OptimizationHints",
 ]
+DISABLED_FEATURES = ["HttpsUpgrades", "HttpsFirstBalancedModeAutoEnable",
+                     "HttpsFirstModeV2ForTypicallySecureUsers", "MediaRouter",
+                     "OptimizationHints"]
 
 BOOKMARKED_URL = "http://www.example.org/recipes/bread"
 
@@ -337,12 +395,12 @@ def chromium_bookmarks():
             "version": 1}
 
 
-def chromium_preferences():
+def chromium_preferences(downloads):
     """Preferences seeded before the first start: downloads go to a folder of the run
     without asking, and the default search engine is one the local server answers, so
     that History records keyword search terms."""
     return {
-        "download": {"default_directory": "/tmp", "prompt_for_download": False},
+        "download": {"default_directory": downloads, "prompt_for_download": False},
         "default_search_provider_data": {"template_url_data": {
             "short_name": "Search Example", "keyword": "search.example",
             "url": "http://search.example/search?q={searchTerms}",
@@ -365,22 +423,39 @@ def run_chromium(tours, server, user_data, home):
         folder = os.path.join(user_data, profile)
         os.makedirs(folder, exist_ok=True)
         if profile == "Default":
-            preferences = chromium_preferences()
-            preferences["download"]["default_directory"] = downloads
             with open(os.path.join(folder, "Preferences"), "w") as f:
-                json.dump(preferences, f)
+                json.dump(chromium_preferences(downloads), f)
             with open(os.path.join(folder, "Bookmarks"), "w") as f:
                 json.dump(chromium_bookmarks(), f, indent=3, ensure_ascii=False)
-        process = subprocess.Popen(
-            ["chromium"] + CHROMIUM_FLAGS + [
-                "--user-data-dir=" + user_data, "--profile-directory=" + profile,
-                "--host-resolver-rules=MAP * 127.0.0.1:%d" % port,
-                "--remote-debugging-port=0", tours.start(tour)],
-            env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        process = start_chromium(user_data, profile, tours.start(tour), [
+            "--host-resolver-rules=MAP * 127.0.0.1:%d" % port], env)
         wait_for(tours, tour, process)
         # The cookie store and History write what they hold back at most 30 s later.
         time.sleep(35)
         stop(process, hard=False)
+    # This version keeps visited links in History alone; the older "Visited Links" file,
+    # which profiles carried over from earlier versions still hold, is written again
+    # (rebuilt from History) when the partitioned table is switched off. That start runs
+    # on a copy: a start without session restore deletes the session cookies.
+    shutil.copytree(user_data, visited_links_run(user_data), symlinks=True)
+    process = start_chromium(visited_links_run(user_data), "Default", "about:blank", [],
+                             env, ["PartitionVisitedLinkDatabase",
+                                   "PartitionVisitedLinkDatabaseWithSelfLinks"])
+    time.sleep(30)
+    stop(process, hard=False)
+
+
+def visited_links_run(user_data):
+    return user_data + "-visited-links"
+
+
+def start_chromium(user_data, profile, url, flags, env, disabled_features=()):
+    features = "--disable-features=" + ",".join(DISABLED_FEATURES + list(disabled_features))
+    return subprocess.Popen(
+        ["chromium"] + CHROMIUM_FLAGS + flags + [features,
+            "--user-data-dir=" + user_data, "--profile-directory=" + profile,
+            "--remote-debugging-port=0", url],
+        env=env, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
 
 # ---- Firefox -------------------------------------------------------------------------
@@ -497,6 +572,22 @@ def run_firefox(tours, server, profiles_root, home):
             stop(process, hard=True)
 
 
+def firefox_thumbnail(tours, server, home):
+    """Headless Firefox keeps no page thumbnails; its own screenshot of the bookmarked
+    page, taken with a throwaway profile, stands in for one."""
+    profile = os.path.join(home, "thumbnail-profile")
+    os.makedirs(profile)
+    with open(os.path.join(profile, "user.js"), "w") as f:
+        f.write(firefox_prefs(server.server_address[1], free_port(), None))
+    picture = os.path.join(home, "thumbnail.png")
+    tours.start("thumbnail")
+    subprocess.run(["firefox-esr", "--headless", "--no-remote", "--profile", profile,
+                    "--screenshot", picture, "--window-size=180,120", BOOKMARKED_URL],
+                   env=browser_env(home), stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
+                   timeout=120, check=True)
+    return picture
+
+
 # ---- Taking the files ------------------------------------------------------------------
 
 def compact(database, page_size=None):
@@ -542,12 +633,20 @@ def take_chromium_cookies(user_data):
              os.path.join(CHROMIUM_DATA, profile, "Network", "Cookies"))
 
 
-def take_firefox_cookies(profiles_root):
+def write_profiles_ini():
+    # As Firefox on Windows writes it: CRLF, the newest profile first, and the install
+    # section (named after a hash of the install folder) naming the default profile.
     with open(os.path.join(FIREFOX_DATA, "profiles.ini"), "w", newline="\r\n") as f:
-        f.write("[Profile1]\nName=work\nIsRelative=1\nPath=Profiles/%s\n\n"
+        f.write("[Install308046B0AF4A39CB]\nDefault=Profiles/%s\nLocked=1\n\n"
+                "[Profile1]\nName=work\nIsRelative=1\nPath=Profiles/%s\n\n"
                 "[Profile0]\nName=default-release\nIsRelative=1\nPath=Profiles/%s\nDefault=1\n\n"
                 "[General]\nStartWithLastProfile=1\nVersion=2\n" % (
-                    FIREFOX_PROFILES["work"], FIREFOX_PROFILES["default"]))
+                    FIREFOX_PROFILES["default"], FIREFOX_PROFILES["work"],
+                    FIREFOX_PROFILES["default"]))
+
+
+def take_firefox_cookies(profiles_root):
+    write_profiles_ini()
     for key, name in FIREFOX_PROFILES.items():
         source = os.path.join(profiles_root, name)
         target = os.path.join(FIREFOX_DATA, "Profiles", name)
@@ -557,6 +656,80 @@ def take_firefox_cookies(profiles_root):
         if key == "work":
             copy(os.path.join(source, "cookies.sqlite-wal"),
                  os.path.join(target, "cookies.sqlite-wal"))
+
+
+SMALL_CACHE_FILE = 4096
+
+
+def take_some_files(source, target, most, largest=SMALL_CACHE_FILE):
+    """A few of a cache folder's small files, in their own subfolders, with the small
+    index files that name them; the cache is only ever purged, so a few make the point."""
+    taken = 0
+    for folder, _, names in sorted(os.walk(source)):
+        for name in sorted(names):
+            path = os.path.join(folder, name)
+            if os.path.getsize(path) > largest:
+                continue
+            is_index = name in ("index", "the-real-index")
+            if not is_index and taken >= most:
+                continue
+            taken += 0 if is_index else 1
+            copy(path, os.path.join(target, os.path.relpath(path, source)))
+
+
+def add_shortcut(database):
+    """Chromium records an omnibox shortcut only when something is typed into the omnibox,
+    which a headless run cannot do; one row as the omnibox writes it goes into the
+    browser's own table."""
+    connection = sqlite3.connect(database, isolation_level=None)
+    connection.execute(
+        "INSERT INTO omni_box_shortcuts (id, text, fill_into_edit, url, document_type,"
+        " contents, contents_class, description, description_class, transition, type,"
+        " keyword, last_access_time, number_of_hits) VALUES (?, ?, ?, ?, 0, ?, '0,1',"
+        " ?, '0,0', 1, 0, '', ?, 2)",
+        ("9f5b3c2a-4d1e-4c6b-8f7a-2e3d4c5b6a79", "bread", BOOKMARKED_URL, BOOKMARKED_URL,
+         BOOKMARKED_URL, "Fixture page 7", 13410000000000000))
+    connection.close()
+
+
+def take_chromium_history(user_data):
+    source = os.path.join(user_data, "Default")
+    target = os.path.join(CHROMIUM_DATA, "Default")
+    for name in ("History", "Top Sites", "Shortcuts", "Bookmarks"):
+        copy(os.path.join(source, name), os.path.join(target, name))
+    copy(os.path.join(visited_links_run(user_data), "Default", "Visited Links"),
+         os.path.join(target, "Visited Links"))
+    add_shortcut(os.path.join(target, "Shortcuts"))
+    take_some_files(os.path.join(source, "Cache", "Cache_Data"),
+                    os.path.join(target, "Cache", "Cache_Data"), 4)
+    take_some_files(os.path.join(source, "Code Cache"), os.path.join(target, "Code Cache"), 3)
+    # GPUCache's index and data_1 are preallocated at 256 KB each: its 8 KB blocks do.
+    take_some_files(os.path.join(source, "GPUCache"), os.path.join(target, "GPUCache"), 3,
+                    largest=8192)
+    for shared in ("GrShaderCache", "ShaderCache", "GraphiteDawnCache"):
+        if os.path.isdir(os.path.join(user_data, shared)):
+            take_some_files(os.path.join(user_data, shared),
+                            os.path.join(CHROMIUM_DATA, shared), 2)
+
+
+def take_firefox_history(profiles_root, thumbnail):
+    name = FIREFOX_PROFILES["default"]
+    source = os.path.join(profiles_root, name)
+    places = os.path.join(FIREFOX_DATA, "Profiles", name, "places.sqlite")
+    copy(os.path.join(source, "places.sqlite"), places)
+    # Firefox writes places.sqlite in 32 KB pages: some 50 pages for a handful of visits.
+    compact(places, page_size=4096)
+    # As with Chromium's shortcuts, input history needs typing into the address bar.
+    connection = sqlite3.connect(places, isolation_level=None)
+    connection.execute("INSERT INTO moz_inputhistory (place_id, input, use_count)"
+                       " SELECT id, 'bread', 1 FROM moz_places WHERE url = ?", (BOOKMARKED_URL,))
+    connection.close()
+    local = os.path.join(FIREFOX_LOCAL, "Profiles", name)
+    take_some_files(os.path.join(source, "cache2", "entries"),
+                    os.path.join(local, "cache2", "entries"), 4)
+    # Firefox names a thumbnail after the MD5 of its page's address.
+    copy(thumbnail, os.path.join(local, "thumbnails",
+                                 hashlib.md5(BOOKMARKED_URL.encode()).hexdigest() + ".png"))
 
 
 # ---- Edge cases, derived from the real files ---------------------------------------------
@@ -634,7 +807,7 @@ def take_local_state_copy(target, names):
         json.dump(state, f, indent=3, ensure_ascii=False)
 
 
-def check(database, expected_rows_at_least):
+def check(database, table, expected_rows_at_least):
     # Read through a copy with its -wal beside it: a connection to the fixture itself
     # would checkpoint the -wal into the main file when it closes.
     with tempfile.TemporaryDirectory() as scratch:
@@ -643,7 +816,6 @@ def check(database, expected_rows_at_least):
                 shutil.copy2(database + suffix, os.path.join(scratch, "db" + suffix))
         connection = sqlite3.connect(os.path.join(scratch, "db"))
         assert connection.execute("PRAGMA integrity_check").fetchone()[0] == "ok", database
-        table = "moz_cookies" if database.endswith(".sqlite") else "cookies"
         rows = connection.execute("SELECT count(*) FROM %s" % table).fetchone()[0]
         connection.close()
         assert rows >= expected_rows_at_least, (database, rows)
@@ -662,6 +834,7 @@ def main():
     tours.add("firefox-main", main_tour())
     tours.add("firefox-second", second_tour())
     tours.add("firefox-crash", crash_tour())
+    tours.add("thumbnail", [(BOOKMARKED_URL, [], [])])
     server = serve(tours)
     with tempfile.TemporaryDirectory(prefix="quillmere-browsers-") as work:
         home = os.path.join(work, "home")
@@ -670,16 +843,30 @@ def main():
         profiles_root = os.path.join(work, "firefox")
         run_chromium(tours, server, user_data, home)
         run_firefox(tours, server, profiles_root, home)
+        thumbnail = firefox_thumbnail(tours, server, home)
         server.shutdown()
         take_chromium_cookies(user_data)
+        take_chromium_history(user_data)
         take_firefox_cookies(profiles_root)
+        take_firefox_history(profiles_root, thumbnail)
         derive_edge_cases()
     for profile in CHROMIUM_PROFILES:
-        check(os.path.join(CHROMIUM_DATA, profile, "Network", "Cookies"), 3)
+        check(os.path.join(CHROMIUM_DATA, profile, "Network", "Cookies"), "cookies", 3)
+    check(os.path.join(CHROMIUM_DATA, "Default", "Network", "Cookies"),
+          "cookies WHERE is_persistent = 0", 3)
     for name in FIREFOX_PROFILES.values():
-        check(os.path.join(FIREFOX_DATA, "Profiles", name, "cookies.sqlite"), 3)
-    check(os.path.join(EDGE_CASES, "firefox-schema15", "cookies.sqlite"), 3)
-    check(os.path.join(EDGE_CASES, "chromium-legacy", "User Data", "Default", "Cookies"), 3)
+        check(os.path.join(FIREFOX_DATA, "Profiles", name, "cookies.sqlite"), "moz_cookies", 3)
+    check(os.path.join(EDGE_CASES, "firefox-schema15", "cookies.sqlite"), "moz_cookies", 3)
+    check(os.path.join(EDGE_CASES, "chromium-legacy", "User Data", "Default", "Cookies"),
+          "cookies", 3)
+    check(os.path.join(CHROMIUM_DATA, "Default", "History"), "visits", 5)
+    check(os.path.join(CHROMIUM_DATA, "Default", "Top Sites"), "top_sites", 1)
+    check(os.path.join(CHROMIUM_DATA, "Default", "Shortcuts"), "omni_box_shortcuts", 1)
+    places = os.path.join(FIREFOX_DATA, "Profiles", FIREFOX_PROFILES["default"], "places.sqlite")
+    check(places, "moz_historyvisits", 5)
+    check(places, "moz_inputhistory", 1)
+    check(places, "moz_bookmarks JOIN moz_places ON moz_places.id = moz_bookmarks.fk"
+                  " WHERE moz_places.visit_count > 0", 1)
 
 
 if __name__ == "__main__":
