@@ -42,14 +42,7 @@ void ClearDatabase(const std::string& path, const std::function<DatabaseClear(Da
   Database db(path);
   const DatabaseClear clear = plan(db);
   const std::vector<bool> gone = removal.Remove(
-      clear.items,
-      [&] {
-        Transaction transaction(db);
-        db.CheckIntegrity();  // a damaged database is not written to
-        clear.write(db);
-        db.CheckIntegrity();
-        transaction.Commit();
-      },
+      clear.items, [&] { db.WriteWhole([&] { clear.write(db); }); },
       [&] { return clear.remaining(db); });
   for (std::size_t i = 0; i < clear.items.size(); ++i)
     report.ShowStatus((gone[i] ? "Deleted : " : "Could Not Delete : ") + clear.items[i].name);

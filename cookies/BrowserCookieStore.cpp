@@ -149,30 +149,28 @@ std::vector<bool> BrowserCookieStore::Delete(std::span<const StoreCookie> cookie
   return WithDatabase([&](Database& db, const Schema& schema) {
     const Layout& layout = schema.layout;
     std::vector<bool> gone(cookies.size(), false);
-    Transaction transaction(db);
-    db.CheckIntegrity();  // a damaged store is not written to
-    // The row is found by its id and checked against what was listed, so that a row
-    // the browser reused in between for another cookie stays.
-    Statement remove =
-        db.Prepare(std::string("DELETE FROM ") + layout.table + " WHERE rowid = ? AND " +
-                   layout.host + " = ? AND name = ? AND path = ?");
-    for (std::size_t i = 0; i < cookies.size(); ++i) {
-      std::int64_t row = 0;
-      try {
-        row = std::stoll(cookies[i].key);
-      } catch (const std::exception&) {
-        continue;  // no row of this store
+    db.WriteWhole([&] {
+      // The row is found by its id and checked against what was listed, so that a row
+      // the browser reused in between for another cookie stays.
+      Statement remove =
+          db.Prepare(std::string("DELETE FROM ") + layout.table + " WHERE rowid = ? AND " +
+                     layout.host + " = ? AND name = ? AND path = ?");
+      for (std::size_t i = 0; i < cookies.size(); ++i) {
+        std::int64_t row = 0;
+        try {
+          row = std::stoll(cookies[i].key);
+        } catch (const std::exception&) {
+          continue;  // no row of this store
+        }
+        remove.Bind(1, row);
+        remove.Bind(2, cookies[i].host);
+        remove.Bind(3, cookies[i].name);
+        remove.Bind(4, cookies[i].path);
+        remove.Step();
+        gone[i] = db.Changes() == 1;
+        remove.Reset();
       }
-      remove.Bind(1, row);
-      remove.Bind(2, cookies[i].host);
-      remove.Bind(3, cookies[i].name);
-      remove.Bind(4, cookies[i].path);
-      remove.Step();
-      gone[i] = db.Changes() == 1;
-      remove.Reset();
-    }
-    db.CheckIntegrity();
-    transaction.Commit();
+    });
     return gone;
   });
 }

@@ -15,6 +15,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/win32/WideText.h"
+
 namespace quillmere::testing {
 
 inline bool PathExists(const std::string& path) {
@@ -131,9 +133,7 @@ inline std::string UserName() {
   wchar_t name[257];
   DWORD size = 257;
   if (!GetUserNameW(name, &size)) return "";
-  char utf8[257 * 3];
-  const int length = WideCharToMultiByte(CP_UTF8, 0, name, -1, utf8, sizeof utf8, nullptr, nullptr);
-  return length > 0 ? std::string(utf8, static_cast<std::size_t>(length - 1)) : "";
+  return win32::Narrow(std::wstring_view(name, size - 1));
 }
 
 // "Cookie:user@" + host and path: the source address of a persistent cookie.

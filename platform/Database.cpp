@@ -106,6 +106,14 @@ void Database::CheckIntegrity() {
   }
 }
 
+void Database::WriteWhole(const std::function<void()>& write) {
+  Transaction transaction(*this);
+  CheckIntegrity();  // a damaged database is not written to
+  write();
+  CheckIntegrity();
+  transaction.Commit();
+}
+
 int Database::Changes() const { return sqlite3_changes(db_); }
 
 Statement::~Statement() { sqlite3_finalize(statement_); }

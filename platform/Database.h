@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -51,6 +52,9 @@ class Database {
   void Execute(std::string_view sql);
   // Throws DatabaseError unless SQLite finds the whole database sound.
   void CheckIntegrity();
+  // Runs `write` in one transaction on a database SQLite finds whole, and commits it
+  // only when the database is whole afterwards; otherwise rolls back and throws.
+  void WriteWhole(const std::function<void()>& write);
   // The rows the last statement changed.
   int Changes() const;
 
