@@ -5,15 +5,19 @@
 
 namespace quillmere {
 
-int CheckBoxTop(int cellTop, int cellBottom, TVAlignment alignment) {
+CheckMark GlyphCheckMark(int trueGlyphWidth, int trueGlyphHeight) {
+  return {trueGlyphWidth, trueGlyphHeight, kCheckBoxInset + trueGlyphWidth + 2};
+}
+
+int CheckMarkTop(int cellTop, int cellBottom, TVAlignment alignment, int height) {
   switch (alignment) {
     case vtaTop:
       return cellTop;
     case vtaBottom:
-      return cellBottom - kCheckBoxSize;
+      return cellBottom - height;
     default: {
-      const int height = cellBottom - cellTop;
-      return height > kCheckBoxSize ? cellTop + (height - kCheckBoxSize) / 2 : cellTop;
+      const int cell = cellBottom - cellTop;
+      return cell > height ? cellTop + (cell - height) / 2 : cellTop;
     }
   }
 }
@@ -41,9 +45,9 @@ int DisplayPosition(std::span<const int> order, int column) {
   return at == order.end() ? 0 : static_cast<int>(at - order.begin());
 }
 
-int CellTextLeft(int cellLeft, int position, bool checkboxes, int indent) {
+int CellTextLeft(int cellLeft, int position, int markOffset, int indent) {
   if (position != 0) return cellLeft;
-  return cellLeft + (checkboxes ? kCheckBoxTextOffset : 0) + indent * kIndentStep;
+  return cellLeft + markOffset + indent * kIndentStep;
 }
 
 }  // namespace quillmere

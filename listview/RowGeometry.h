@@ -16,10 +16,21 @@ inline constexpr int kCheckBoxTextOffset = 18;
 // Each indent step of a row moves its first cell's text this far right.
 inline constexpr int kIndentStep = 16;
 
-// The top of the check box in a cell from `cellTop` to `cellBottom`. Centred only
-// when the cell is taller than the box, so a 13-pixel row shows its box from the
-// row top, overhanging by one pixel.
-int CheckBoxTop(int cellTop, int cellBottom, TVAlignment alignment);
+// What stands in front of a row's first cell: the flat check box, or the list's
+// pair of tick glyphs, measured by the ticked one. The mark stands 2 pixels in from
+// the cell's left edge, and the text starts `textOffset` pixels right of that edge.
+struct CheckMark {
+  int width = kCheckBoxSize;
+  int height = kCheckBoxSize;
+  int textOffset = kCheckBoxTextOffset;
+};
+inline constexpr CheckMark kFlatCheckBox{};
+CheckMark GlyphCheckMark(int trueGlyphWidth, int trueGlyphHeight);
+
+// The top of a check mark `height` pixels high in a cell from `cellTop` to
+// `cellBottom`. Centred only when the cell is taller than the mark, so a 13-pixel
+// row shows its 14-pixel box from the row top, overhanging by one pixel.
+int CheckMarkTop(int cellTop, int cellBottom, TVAlignment alignment, int height);
 
 // Whether a press at `x` (client coordinates) over a row whose left edge is at
 // `rowLeft` lands on the row's check box: within its first 14 pixels. Measured from
@@ -42,7 +53,8 @@ std::vector<CellSpan> CellSpans(int rowLeft, std::span<const int> widths,
 int DisplayPosition(std::span<const int> order, int column);
 
 // Where the text of the cell at display position `position` starts: behind the
-// check box and the row's indent in the first cell, at the cell's left elsewhere.
-int CellTextLeft(int cellLeft, int position, bool checkboxes, int indent);
+// check mark (`markOffset`: its text offset, 0 without one) and the row's indent in
+// the first cell, at the cell's left elsewhere.
+int CellTextLeft(int cellLeft, int position, int markOffset, int indent);
 
 }  // namespace quillmere

@@ -7,6 +7,7 @@
 
 #include "toolkit/Colors.h"
 #include "toolkit/Controls.h"
+#include "toolkit/ProgramCursors.h"
 
 namespace quillmere {
 
@@ -16,13 +17,24 @@ namespace {
 constexpr UINT_PTR kTimerId = 1222;
 constexpr UINT kTimerInterval = 300;
 
+win32::UniqueBitmap CopyGlyph(HBITMAP glyph) {
+  if (!glyph) return nullptr;
+  win32::UniqueBitmap copy(static_cast<HBITMAP>(CopyImage(glyph, IMAGE_BITMAP, 0, 0, 0)));
+  if (!copy) throw std::runtime_error("Cannot copy the tick glyph.");
+  return copy;
+}
+
 }  // namespace
 
 TAdvListView::TAdvListView(const Args& args, LinkOpener& opener)
-    : opener_(opener),
+    : linkCursor_(win32::LinkCursor()),
+      font_(args.font),
+      opener_(opener),
       checkboxes_(args.checkboxes),
       ownerDraw_(args.ownerDraw),
-      miniHtmlCells_(args.miniHtmlCells) {
+      flatScrollBars_(args.flatScrollBars),
+      miniHtmlCells_(args.miniHtmlCells),
+      hoverTime_(args.hoverTime) {
   Create({.className = "TAdvListView",
           .style = WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN,
           .x = args.x,
@@ -30,20 +42,60 @@ TAdvListView::TAdvListView(const Args& args, LinkOpener& opener)
           .width = args.width,
           .height = args.height,
           .parent = args.parent});
-  CreateList(args);
-  AttachHeader();
   // What the main window's layout gives the cookie list: a flat header without hot
-  // tracking, plain captions in the toolkit's font, the rows' background, no
-  // platform tooltips, and a first row-height request answered with ItemHeight.
-  SetHeaderFlatStyle(true);
-  SetHeaderHotTrack(false);
+  // tracking, plain captions in the toolkit's font.
+  headerFlatStyle_ = true;
+  headerHotTrack_ = false;
   ownHeaderFont_ = win32::MakeFont("MS Sans Serif", -11);
-  SetHeaderFont(ownHeaderFont_.get());
+  headerFont_ = ownHeaderFont_.get();
+  BuildList(args.width, args.height);
+}
+
+// The header's settings, the rows' background, no platform tooltips, and a first
+// row-height request answered with ItemHeight.
+void TAdvListView::BuildList(int width, int height) {
+  CreateList(width, height);
+  AttachHeader();
+  SetHeaderFlatStyle(headerFlatStyle_);
+  SetHeaderHotTrack(headerHotTrack_);
+  if (headerDragDrop_)
+    ListView_SetExtendedListViewStyleEx(list_, LVS_EX_HEADERDRAGDROP, LVS_EX_HEADERDRAGDROP);
+  SetHeaderFont(headerFont_);
+  SetFilterTimeOut(filterTimeOut_);
   RefreshRowHeight();
   RefreshBackground();
   // The list's tooltips go; the window that showed them is no longer the list's.
   DestroyWindow(reinterpret_cast<HWND>(SendMessageA(list_, LVM_SETTOOLTIPS, 0, 0)));
   SetTimer(list_, kTimerId, kTimerInterval, nullptr);
+}
+
+// The rows keep their texts, data, ticks, selection and focus, the columns their
+// captions, widths and alignments; the hooks go with the old windows.
+void TAdvListView::SetOwnerDraw(bool ownerDraw) {
+  if (ownerDraw == ownerDraw_) return;
+  std::vector<UINT> states;
+  for (int i = 0; i < ItemCount(); ++i)
+    states.push_back(static_cast<UINT>(SendMessageA(
+        list_, LVM_GETITEMSTATE, i, LVIS_STATEIMAGEMASK | LVIS_SELECTED | LVIS_FOCUSED)));
+  ReadColumnWidths();
+  RECT area{};
+  GetClientRect(hwnd(), &area);
+  DestroyWindow(list_);
+  headerHook_.reset();
+  listHook_.reset();
+  stateImages_.reset();
+  ownerDraw_ = ownerDraw;
+  BuildList(area.right, area.bottom);
+  for (const TListColumn& column : columns_) InsertColumn(column);
+  ApplyPlainHeaderFormats();
+  for (std::size_t i = 0; i < rows_.size(); ++i) {
+    InsertRow(*rows_[i]);
+    // A list with check boxes unticks every row it is given.
+    LVITEMA state{};
+    state.state = states[i];
+    state.stateMask = LVIS_STATEIMAGEMASK | LVIS_SELECTED | LVIS_FOCUSED;
+    SendMessageA(list_, LVM_SETITEMSTATE, i, reinterpret_cast<LPARAM>(&state));
+  }
 }
 
 // The windows go first, while every part of the list and the header's font are
@@ -73,18 +125,18 @@ void TAdvListView::NudgeSize(HWND window, int dx, int dy) {
   SetWindowPos(window, nullptr, 0, 0, width, height, kSizeOnly);
 }
 
-void TAdvListView::CreateList(const Args& args) {
+void TAdvListView::CreateList(int width, int height) {
   DWORD style = LVS_REPORT | LVS_SINGLESEL | LVS_SHOWSELALWAYS | WS_TABSTOP;
   if (ownerDraw_) style |= LVS_OWNERDRAWFIXED;
   list_ = win32::CreateControl({.className = WC_LISTVIEWA,
                                 .style = style,
                                 .exStyle = WS_EX_CLIENTEDGE,
-                                .width = args.width,
-                                .height = args.height,
+                                .width = width,
+                                .height = height,
                                 .parent = hwnd(),
-                                .font = args.font});
+                                .font = font_});
   DWORD extended = 0;
-  if (args.flatScrollBars) extended |= LVS_EX_FLATSB;
+  if (flatScrollBars_) extended |= LVS_EX_FLATSB;
   if (checkboxes_) extended |= LVS_EX_CHECKBOXES;
   ListView_SetExtendedListViewStyle(list_, extended);
   // The ticks stay in the platform list, but the boxes are this control's: without
@@ -93,7 +145,7 @@ void TAdvListView::CreateList(const Args& args) {
   if (checkboxes_ && ownerDraw_) {
     stateImages_.reset(ListView_SetImageList(list_, nullptr, LVSIL_STATE));
   }
-  SendMessageA(list_, LVM_SETHOVERTIME, 0, static_cast<LPARAM>(args.hoverTime));
+  SendMessageA(list_, LVM_SETHOVERTIME, 0, static_cast<LPARAM>(hoverTime_));
   listHook_ = std::make_unique<win32::WindowHook>(
       list_, [this](UINT message, WPARAM wParam, LPARAM lParam) {
         return OnListMessage(message, wParam, lParam);
@@ -112,17 +164,23 @@ void TAdvListView::AttachHeader() {
 // --- rows and columns
 
 void TAdvListView::AddColumn(std::string caption, int width, TAlignment alignment) {
-  const int index = static_cast<int>(columns_.size());
-  LVCOLUMNA column{};
-  column.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT | LVCF_SUBITEM;
-  column.fmt = ColumnFormat(alignment);
-  column.cx = width;
-  column.pszText = caption.data();
-  column.iSubItem = index;
-  if (SendMessageA(list_, LVM_INSERTCOLUMNA, index, reinterpret_cast<LPARAM>(&column)) != index)
-    throw std::runtime_error("Cannot add the column " + caption);
-  columns_.push_back({index, std::move(caption), width, alignment});
+  TListColumn column{static_cast<int>(columns_.size()), std::move(caption), width, alignment};
+  InsertColumn(column);
+  columns_.push_back(std::move(column));
   ApplyPlainHeaderFormats();
+}
+
+void TAdvListView::InsertColumn(const TListColumn& column) {
+  std::string caption = column.Caption;
+  LVCOLUMNA platform{};
+  platform.mask = LVCF_TEXT | LVCF_WIDTH | LVCF_FMT | LVCF_SUBITEM;
+  platform.fmt = ColumnFormat(column.Alignment);
+  platform.cx = column.Width;
+  platform.pszText = caption.data();
+  platform.iSubItem = column.Index;
+  if (SendMessageA(list_, LVM_INSERTCOLUMNA, column.Index, reinterpret_cast<LPARAM>(&platform)) !=
+      column.Index)
+    throw std::runtime_error("Cannot add the column " + caption);
 }
 
 TListItem& TAdvListView::AddItem(std::string caption, std::vector<std::string> subItems,
@@ -130,20 +188,23 @@ TListItem& TAdvListView::AddItem(std::string caption, std::vector<std::string> s
   const int index = ItemCount();
   auto row = std::make_unique<TListItem>(*this, index, std::move(caption), std::move(subItems));
   row->data_ = data;
+  InsertRow(*row);
+  rows_.push_back(std::move(row));
+  return *rows_.back();
+}
+
+void TAdvListView::InsertRow(TListItem& row) {
   LVITEMA item{};
   item.mask = LVIF_TEXT | LVIF_PARAM | LVIF_STATE;
-  item.iItem = index;
-  item.pszText = row->caption_.data();
-  item.lParam = reinterpret_cast<LPARAM>(row.get());
+  item.iItem = row.index_;
+  item.pszText = row.caption_.data();
+  item.lParam = reinterpret_cast<LPARAM>(&row);
   item.state = INDEXTOSTATEIMAGEMASK(1);
   item.stateMask = LVIS_STATEIMAGEMASK;
-  if (SendMessageA(list_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)) != index)
+  if (SendMessageA(list_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)) != row.index_)
     throw std::runtime_error("Cannot add a row to the list.");
-  rows_.push_back(std::move(row));
-  const TListItem& added = *rows_.back();
-  for (std::size_t k = 0; k < added.subItems_.size(); ++k)
-    WriteCell(index, static_cast<int>(k) + 1, added.subItems_[k]);
-  return *rows_.back();
+  for (std::size_t k = 0; k < row.subItems_.size(); ++k)
+    WriteCell(row.index_, static_cast<int>(k) + 1, row.subItems_[k]);
 }
 
 void TAdvListView::WriteCell(int index, int column, const std::string& text) {
@@ -156,6 +217,17 @@ void TAdvListView::WriteCell(int index, int column, const std::string& text) {
 void TAdvListView::ClearItems() {
   SendMessageA(list_, LVM_DELETEALLITEMS, 0, 0);
   rows_.clear();
+}
+
+void TAdvListView::Clear() {
+  ClearItems();
+  for (TListColumn& column : columns_) {
+    column.Caption.clear();
+    LVCOLUMNA blank{};
+    blank.mask = LVCF_TEXT;
+    blank.pszText = column.Caption.data();
+    SendMessageA(list_, LVM_SETCOLUMNA, column.Index, reinterpret_cast<LPARAM>(&blank));
+  }
 }
 
 bool TAdvListView::PlatformChecked(int index) const {
@@ -215,6 +287,17 @@ int TAdvListView::HoverTime() const {
   return static_cast<int>(SendMessageA(list_, LVM_GETHOVERTIME, 0, 0));
 }
 
+void TAdvListView::SetHoverTime(int milliseconds) {
+  if (milliseconds == hoverTime_) return;
+  hoverTime_ = milliseconds;
+  SendMessageA(list_, LVM_SETHOVERTIME, 0, static_cast<LPARAM>(milliseconds));
+}
+
+void TAdvListView::SetFilterTimeOut(int milliseconds) {
+  filterTimeOut_ = milliseconds;
+  SendMessageA(header_, HDM_SETFILTERCHANGETIMEOUT, 0, static_cast<LPARAM>(milliseconds));
+}
+
 void TAdvListView::SetItemHeight(int height) {
   if (height <= 0 || height == itemHeight_) return;
   itemHeight_ = height;
@@ -241,6 +324,18 @@ void TAdvListView::RefreshBackground() {
 }
 
 void TAdvListView::SetSelectionColor(TColor color) { Restyle(selectionColor_, color); }
+
+void TAdvListView::SetFontColor(TColor color) { Restyle(fontColor_, color); }
+
+void TAdvListView::SetCheckTrueGlyph(HBITMAP glyph) {
+  checkTrueGlyph_ = CopyGlyph(glyph);
+  Repaint();
+}
+
+void TAdvListView::SetCheckFalseGlyph(HBITMAP glyph) {
+  checkFalseGlyph_ = CopyGlyph(glyph);
+  Repaint();
+}
 
 void TAdvListView::SetSelectionTextColor(TColor color) { Restyle(selectionTextColor_, color); }
 
@@ -337,7 +432,7 @@ LRESULT TAdvListView::OnListMessage(UINT message, WPARAM wParam, LPARAM lParam) 
       break;
     case WM_SETCURSOR:
       if (overLink_ && LOWORD(lParam) == HTCLIENT) {
-        SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_HAND)));
+        SetCursor(linkCursor_);
         return TRUE;
       }
       break;

@@ -118,6 +118,9 @@ class TAdvListView : public win32::Window {
                      std::intptr_t data = 0);
   // Removes every row; the column captions stay.
   void ClearItems();
+  // The control's own clear: every row goes and every column caption is blanked,
+  // the columns themselves stay.
+  void Clear();
   int ItemCount() const { return static_cast<int>(rows_.size()); }
   TListItem& Item(int index) { return *rows_.at(static_cast<std::size_t>(index)); }
 
@@ -152,7 +155,16 @@ class TAdvListView : public win32::Window {
   // --- How rows look
   bool Checkboxes() const { return checkboxes_; }
   bool OwnerDraw() const { return ownerDraw_; }
+  // Makes the platform list anew, with or without owner-drawn rows; its columns,
+  // rows, ticks, selection and the header's settings move over to the new one.
+  void SetOwnerDraw(bool ownerDraw);
+  // The platform list's hover-select delay in milliseconds (-1: the system's).
   int HoverTime() const;
+  void SetHoverTime(int milliseconds);
+  // The header's delay before it reports a change of its filter row, sent to the
+  // header at every assignment; 500 until set.
+  int FilterTimeOut() const { return filterTimeOut_; }
+  void SetFilterTimeOut(int milliseconds);
   // Every row's height; values of 0 or less are ignored.
   int ItemHeight() const { return itemHeight_; }
   void SetItemHeight(int height);
@@ -165,6 +177,16 @@ class TAdvListView : public win32::Window {
   TColor SelectionTextColor() const { return selectionTextColor_; }
   void SetSelectionTextColor(TColor color);
   HFONT Font() const;
+  // The colour of the rows' text where no selection colours it.
+  TColor FontColor() const { return fontColor_; }
+  void SetFontColor(TColor color);
+  // The tick glyphs: with both set, the row's glyph stands where the flat box would,
+  // drawn without the colour of its bottom-left pixel. The list keeps copies;
+  // nullptr empties a glyph.
+  HBITMAP CheckTrueGlyph() const { return checkTrueGlyph_.get(); }
+  void SetCheckTrueGlyph(HBITMAP glyph);
+  HBITMAP CheckFalseGlyph() const { return checkFalseGlyph_.get(); }
+  void SetCheckFalseGlyph(HBITMAP glyph);
 
   // --- The header
   // Flat items instead of push buttons; a click on an item still reaches
@@ -269,8 +291,13 @@ class TAdvListView : public win32::Window {
   static void NudgeSize(HWND window, int dx, int dy);
   static int CALLBACK CompareRows(LPARAM row1, LPARAM row2, LPARAM run);
 
-  void CreateList(const Args& args);
+  // Makes the platform list and its header with the control's settings.
+  void BuildList(int width, int height);
+  void CreateList(int width, int height);
   void AttachHeader();
+  void InsertColumn(const TListColumn& column);
+  // Inserts the row, unticked, at its index.
+  void InsertRow(TListItem& row);
   LRESULT OnNotify(const NMHDR& header);
   LRESULT OnListMessage(UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT OnHeaderMessage(UINT message, WPARAM wParam, LPARAM lParam);
@@ -297,12 +324,15 @@ class TAdvListView : public win32::Window {
   RowFacts ReadRowFacts(int index) const;
   // The platform list's text of a cell, valid until the next call.
   const std::string& PlatformText(int index, int column);
-  void DrawCheckBox(HDC dc, int cellLeft, const RECT& row, bool checked) const;
+  CheckMark RowCheckMark() const;
+  void DrawCheckMark(HDC dc, const CheckMark& mark, int cellLeft, const RECT& row,
+                     bool checked) const;
   void DrawCellText(HDC dc, const std::string& text, const RECT& rect, TAlignment alignment,
                     const TCellStyle& style);
   TMiniHtmlCells::Cell HtmlCell(HDC dc, const std::string& text, const RECT& textRect,
                                 const TCellStyle& style) const;
-  RECT CellTextRect(const RowLayout& layout, int position, const RECT& row, int indent) const;
+  RECT CellTextRect(const RowLayout& layout, int position, const RECT& row, int indent,
+                    const CheckMark& mark) const;
 
   // Presses, keys and the pointer.
   LRESULT OnPress(UINT message, WPARAM wParam, LPARAM lParam);
@@ -325,6 +355,10 @@ class TAdvListView : public win32::Window {
   std::unique_ptr<win32::WindowHook> headerHook_;
   win32::UniqueImageList stateImages_;  // the platform's boxes, taken off the list
   win32::UniqueFont ownHeaderFont_;
+  win32::UniqueBitmap checkTrueGlyph_;
+  win32::UniqueBitmap checkFalseGlyph_;
+  HCURSOR linkCursor_ = nullptr;
+  HFONT font_ = nullptr;  // the rows' font, kept by the caller
   LinkOpener& opener_;
   TMiniHtmlCells htmlCells_;  // the cells whose text is mini-HTML
   bool IsMiniHtml(const std::string& text) const {
@@ -337,7 +371,11 @@ class TAdvListView : public win32::Window {
 
   bool checkboxes_ = true;
   bool ownerDraw_ = true;
+  bool flatScrollBars_ = true;
   bool miniHtmlCells_ = true;
+  int hoverTime_ = -1;
+  int filterTimeOut_ = 500;
+  TColor fontColor_ = clWindowText;
   int itemHeight_ = 13;
   TVAlignment vAlignment_ = vtaCenter;
   TColor color_ = clWindow;

@@ -98,7 +98,8 @@ std::string TAdvListView::LinkAt(POINT point) {
   RECT row = RowRect(hit.iItem);
   const RowLayout layout = LayoutRow(row);
   const int position = DisplayPosition(layout.order, hit.iSubItem);
-  const RECT textRect = CellTextRect(layout, position, row, ReadRowFacts(hit.iItem).indent);
+  const RECT textRect =
+      CellTextRect(layout, position, row, ReadRowFacts(hit.iItem).indent, RowCheckMark());
   const win32::ClientDC surface(list_);
   const win32::SelectObjectScope listFont(surface.dc(), Font());
   const TCellStyle style{selectionColor_, selectionTextColor_, Font()};

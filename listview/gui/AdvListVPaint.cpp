@@ -1,5 +1,6 @@
 #include "listview/gui/AdvListV.h"
 
+#include <cstdlib>
 #include <numeric>
 
 #include "platform/win32/WideText.h"
@@ -11,7 +12,6 @@ namespace {
 
 // The list neither selects whole rows nor single cells in this program.
 constexpr SelectionMode kSelectionMode{};
-constexpr TColor kFontColor = clWindowText;
 // Texts are read from the platform list into a buffer that grows as they need.
 constexpr std::size_t kFirstTextBuffer = 256;
 
@@ -29,6 +29,23 @@ UINT DrawTextFlags(const PlainTextFormat& format) {
 void FillWith(HDC dc, const RECT& rect, TColor color) {
   SetDCBrushColor(dc, win32::ColorToRGB(color));
   FillRect(dc, &rect, static_cast<HBRUSH>(GetStockObject(DC_BRUSH)));
+}
+
+SIZE BitmapSize(HBITMAP bitmap) {
+  BITMAP facts{};
+  GetObjectA(bitmap, sizeof facts, &facts);
+  return SIZE{facts.bmWidth, std::abs(facts.bmHeight)};
+}
+
+// The glyph at (x, y) without the colour of its bottom-left pixel, as a picture with
+// a background of one colour is drawn over another.
+void DrawTransparent(HDC dc, HBITMAP glyph, int x, int y) {
+  const SIZE size = BitmapSize(glyph);
+  const win32::UniqueDC source(CreateCompatibleDC(dc));
+  if (!source) return;
+  const win32::SelectObjectScope picture(source.get(), glyph);
+  const COLORREF clear = GetPixel(source.get(), 0, size.cy - 1);
+  TransparentBlt(dc, x, y, size.cx, size.cy, source.get(), 0, 0, size.cx, size.cy, clear);
 }
 
 }  // namespace
@@ -79,11 +96,19 @@ TAdvListView::RowLayout TAdvListView::LayoutRow(const RECT& row) const {
   return layout;
 }
 
-RECT TAdvListView::CellTextRect(const RowLayout& layout, int position, const RECT& row,
-                                int indent) const {
+RECT TAdvListView::CellTextRect(const RowLayout& layout, int position, const RECT& row, int indent,
+                                const CheckMark& mark) const {
   const CellSpan& span = layout.spans[static_cast<std::size_t>(position)];
-  return RECT{CellTextLeft(span.left, position, checkboxes_, indent), row.top, span.right,
+  const int markOffset = checkboxes_ ? mark.textOffset : 0;
+  return RECT{CellTextLeft(span.left, position, markOffset, indent), row.top, span.right,
               row.bottom};
+}
+
+// The glyphs take the box's place only as a pair.
+CheckMark TAdvListView::RowCheckMark() const {
+  if (!checkTrueGlyph_ || !checkFalseGlyph_) return kFlatCheckBox;
+  const SIZE size = BitmapSize(checkTrueGlyph_.get());
+  return GlyphCheckMark(size.cx, size.cy);
 }
 
 TAdvListView::RowFacts TAdvListView::ReadRowFacts(int index) const {
@@ -117,7 +142,8 @@ void TAdvListView::DrawRow(HDC dc, int index, const RECT& rect, UINT state) {
   const RowFacts facts = ReadRowFacts(index);
   const RowLayout layout = LayoutRow(rect);
   const HFONT font = Font();
-  const TCellStyle normal{color_, kFontColor, font};
+  const TCellStyle normal{color_, fontColor_, font};
+  const CheckMark mark = RowCheckMark();
   const TCellStyle selection{selectionColor_, selectionTextColor_, font};
   const bool selected = state & ODS_SELECTED;
   for (std::size_t p = 0; p < layout.order.size(); ++p) {
@@ -134,8 +160,9 @@ void TAdvListView::DrawRow(HDC dc, int index, const RECT& rect, UINT state) {
     // The background covers the whole row height, under the box too.
     FillWith(dc, RECT{layout.spans[p].left, rect.top, layout.spans[p].right, rect.bottom},
              style.brush);
-    if (position == 0 && checkboxes_) DrawCheckBox(dc, layout.spans[p].left, rect, facts.checked);
-    DrawCellText(dc, text, CellTextRect(layout, position, rect, facts.indent),
+    if (position == 0 && checkboxes_)
+      DrawCheckMark(dc, mark, layout.spans[p].left, rect, facts.checked);
+    DrawCellText(dc, text, CellTextRect(layout, position, rect, facts.indent, mark),
                  columns_[static_cast<std::size_t>(column)].Alignment, style);
   }
   RECT drawn = rect;
@@ -147,10 +174,15 @@ void TAdvListView::DrawRow(HDC dc, int index, const RECT& rect, UINT state) {
   if (OnDrawItem) OnDrawItem(*this, dc, index, drawn, state);
 }
 
-void TAdvListView::DrawCheckBox(HDC dc, int cellLeft, const RECT& row, bool checked) const {
-  const int top = CheckBoxTop(row.top, row.bottom, vAlignment_);
-  RECT box{cellLeft + kCheckBoxInset, top, cellLeft + kCheckBoxInset + kCheckBoxSize,
-           top + kCheckBoxSize};
+void TAdvListView::DrawCheckMark(HDC dc, const CheckMark& mark, int cellLeft, const RECT& row,
+                                 bool checked) const {
+  const int left = cellLeft + kCheckBoxInset;
+  const int top = CheckMarkTop(row.top, row.bottom, vAlignment_, mark.height);
+  if (checkTrueGlyph_ && checkFalseGlyph_) {
+    DrawTransparent(dc, checked ? checkTrueGlyph_.get() : checkFalseGlyph_.get(), left, top);
+    return;
+  }
+  RECT box{left, top, left + kCheckBoxSize, top + kCheckBoxSize};
   DrawFrameControl(dc, &box, DFC_BUTTON,
                    DFCS_BUTTONCHECK | DFCS_FLAT | (checked ? DFCS_CHECKED : 0));
 }

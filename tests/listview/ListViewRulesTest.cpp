@@ -13,13 +13,27 @@
 namespace quillmere {
 namespace {
 
-TEST(ListViewRules, TheBoxIsCentredOnlyInACellTallerThanItself) {
+TEST(ListViewRules, TheMarkIsCentredOnlyInACellTallerThanItself) {
   // Cell from 100 to bottom: the box's top.
   const std::tuple<int, TVAlignment, int> tops[] = {
       {113, vtaCenter, 100}, {114, vtaCenter, 100}, {115, vtaCenter, 100}, {116, vtaCenter, 101},
       {120, vtaCenter, 103}, {120, vtaTop, 100},    {120, vtaBottom, 106}, {113, vtaBottom, 99}};
   for (const auto& [bottom, alignment, top] : tops)
-    EXPECT_EQ(CheckBoxTop(100, bottom, alignment), top) << bottom << " " << alignment;
+    EXPECT_EQ(CheckMarkTop(100, bottom, alignment, kCheckBoxSize), top) << bottom << alignment;
+  // A glyph 9 pixels high goes by its own height: centred in 13 pixels, it overhangs
+  // nothing; one 20 high starts at the top of a 13-pixel row.
+  EXPECT_EQ(CheckMarkTop(100, 113, vtaCenter, 9), 102);
+  EXPECT_EQ(CheckMarkTop(100, 113, vtaCenter, 20), 100);
+  EXPECT_EQ(CheckMarkTop(100, 113, vtaBottom, 9), 104);
+}
+
+// The text stands the ticked glyph's width and 4 pixels right of the cell's edge,
+// where the box leaves 18.
+TEST(ListViewRules, TextStandsBehindTheTickedGlyph) {
+  const CheckMark glyph = GlyphCheckMark(10, 9);
+  EXPECT_EQ(std::tie(glyph.width, glyph.height, glyph.textOffset), std::make_tuple(10, 9, 14));
+  EXPECT_EQ(CellTextLeft(20, 0, glyph.textOffset, 1), 50);
+  EXPECT_EQ(CellTextLeft(20, 0, kFlatCheckBox.textOffset, 0), 38);
 }
 
 // The 14 pixels themselves are proven through the real control; scrolled sideways,
@@ -43,10 +57,10 @@ TEST(ListViewRules, CellsFollowTheDisplayOrderAndTheFirstCellsTextStandsBehindBo
   EXPECT_EQ(DisplayPosition(moved, 2), 0);
   EXPECT_EQ(DisplayPosition(moved, 7), 0);
 
-  EXPECT_EQ(CellTextLeft(0, 0, true, 0), 18);
-  EXPECT_EQ(CellTextLeft(0, 0, true, 2), 50);
-  EXPECT_EQ(CellTextLeft(0, 0, false, 1), 16);
-  EXPECT_EQ(CellTextLeft(125, 1, true, 3), 125);
+  EXPECT_EQ(CellTextLeft(0, 0, kCheckBoxTextOffset, 0), 18);
+  EXPECT_EQ(CellTextLeft(0, 0, kCheckBoxTextOffset, 2), 50);
+  EXPECT_EQ(CellTextLeft(0, 0, 0, 1), 16);
+  EXPECT_EQ(CellTextLeft(125, 1, kCheckBoxTextOffset, 3), 125);
 }
 
 TEST(ListViewRules, AClosingTagMakesMiniHtmlAndACarriageReturnDropsTheEllipsis) {
