@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/EraserForm.h"
+#include "common/ProgramCursors.h"
 #include "toolkit/Controls.h"
 #include "platform/win32/Handles.h"
 #include "tests/support/GuiTestSupport.h"
@@ -59,6 +60,15 @@ TEST_F(ProgramTest, ShowsTheMainWindowAndKeepsTheActivityWindowHidden) {
 
 TEST_F(ProgramTest, TheTaskPageCloseButtonEndsTheProgramToo) {
   EXPECT_EQ(ExitCodeAfterClosing(ToolButton12), 0u);
+}
+
+// The cookie list shows the program's own pointing hand over links, from the
+// program's resources.
+TEST(ProgramResources, QuillmereCarriesTheLinkCursor) {
+  const win32::UniqueModule program(
+      LoadLibraryExA(ProgramPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE));
+  ASSERT_TRUE(program);
+  EXPECT_TRUE(FindResourceA(program.get(), MAKEINTRESOURCEA(IDC_LINK_HAND), RT_GROUP_CURSOR));
 }
 
 }  // namespace
