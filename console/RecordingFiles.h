@@ -24,6 +24,8 @@ class RecordingFiles final : public Files {
   std::optional<std::string> ReadFile(const std::string& path, std::size_t limit) const override {
     return files_.ReadFile(path, limit);
   }
+  // A run removes files and writes none.
+  bool WriteFile(const std::string&, std::string_view) override { return false; }
 
   bool Gone(const std::string& path) const;
 

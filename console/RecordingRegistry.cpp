@@ -19,6 +19,8 @@ class RecordingKey final : public RegistryKey {
     return key_->ReadValue(name);
   }
 
+  bool WriteValue(const std::string&, const RegistryValue&) override { return false; }
+
   bool DeleteValue(const std::string& name) override {
     return ledger_.Remove(ItemName(name), std::nullopt, [&] { return key_->DeleteValue(name); });
   }

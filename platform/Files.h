@@ -5,6 +5,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace quillmere {
 
@@ -56,6 +57,9 @@ class Files {
   // The whole content of a file, read while other programs may keep it open; nullopt
   // when it cannot be read or holds more than `limit` bytes.
   virtual std::optional<std::string> ReadFile(const std::string& path, std::size_t limit) const = 0;
+  // Makes the file hold `content` alone, creating it where it is missing; false when
+  // it cannot be written whole.
+  virtual bool WriteFile(const std::string& path, std::string_view content) = 0;
 };
 
 }  // namespace quillmere

@@ -37,6 +37,9 @@ class RegistryKey {
   virtual bool DeleteValue(const std::string& name) = 0;
   // nullopt when the key has no such value or it cannot be read.
   virtual std::optional<RegistryValue> ReadValue(const std::string& name) const = 0;
+  // Sets the value, adding it when the key has none of that name; a text type is
+  // stored with its terminating zero. False when it cannot be written.
+  virtual bool WriteValue(const std::string& name, const RegistryValue& value) = 0;
 };
 
 // The current user's part of the registry.
@@ -48,6 +51,9 @@ class Registry {
   // that does not exist is never created: the result is then nullptr, as it is for
   // any key that does not open.
   virtual std::unique_ptr<RegistryKey> OpenCurrentUserKey(const std::string& path) = 0;
+  // Opens HKEY_CURRENT_USER\`path` with full access, creating it and the keys above
+  // it where they are missing; nullptr when it cannot.
+  virtual std::unique_ptr<RegistryKey> CreateCurrentUserKey(const std::string& path) = 0;
 };
 
 }  // namespace quillmere

@@ -97,6 +97,21 @@ std::optional<std::string> Win32Files::ReadFile(const std::string& path, std::si
   return content;
 }
 
+bool Win32Files::WriteFile(const std::string& path, std::string_view content) {
+  HANDLE opened = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (opened == INVALID_HANDLE_VALUE) return false;
+  const UniqueKernelHandle file(opened);
+  while (!content.empty()) {
+    const DWORD want = static_cast<DWORD>(std::min<std::size_t>(content.size(), 1u << 20));
+    DWORD written = 0;
+    if (!::WriteFile(file.get(), content.data(), want, &written, nullptr) || written == 0)
+      return false;
+    content.remove_prefix(written);
+  }
+  return true;
+}
+
 DriveSpace Win32Files::CurrentDriveSpace() const {
   ULARGE_INTEGER available{};
   ULARGE_INTEGER total{};

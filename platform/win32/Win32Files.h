@@ -11,6 +11,7 @@ class Win32Files final : public Files {
   std::optional<std::uint32_t> Attributes(const std::string& path) const override;
   DriveSpace CurrentDriveSpace() const override;
   std::optional<std::string> ReadFile(const std::string& path, std::size_t limit) const override;
+  bool WriteFile(const std::string& path, std::string_view content) override;
 };
 
 }  // namespace quillmere::win32

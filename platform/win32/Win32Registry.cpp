@@ -65,6 +65,13 @@ class Win32RegistryKey final : public RegistryKey {
     return RegistryValue{type, std::move(data)};
   }
 
+  bool WriteValue(const std::string& name, const RegistryValue& value) override {
+    const bool text = value.type == REG_SZ || value.type == REG_EXPAND_SZ;
+    const auto size = static_cast<DWORD>(value.data.size() + (text ? 1 : 0));
+    return RegSetValueExA(key_.get(), name.c_str(), 0, value.type,
+                          reinterpret_cast<const BYTE*>(value.data.c_str()), size) == ERROR_SUCCESS;
+  }
+
  private:
   UniqueKey key_;
 };
@@ -74,6 +81,15 @@ class Win32RegistryKey final : public RegistryKey {
 std::unique_ptr<RegistryKey> Win32Registry::OpenCurrentUserKey(const std::string& path) {
   HKEY key = nullptr;
   if (RegOpenKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, KEY_ALL_ACCESS, &key) != ERROR_SUCCESS) {
+    return nullptr;
+  }
+  return std::make_unique<Win32RegistryKey>(key);
+}
+
+std::unique_ptr<RegistryKey> Win32Registry::CreateCurrentUserKey(const std::string& path) {
+  HKEY key = nullptr;
+  if (RegCreateKeyExA(HKEY_CURRENT_USER, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                      KEY_ALL_ACCESS, nullptr, &key, nullptr) != ERROR_SUCCESS) {
     return nullptr;
   }
   return std::make_unique<Win32RegistryKey>(key);

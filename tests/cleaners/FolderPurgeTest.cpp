@@ -267,6 +267,9 @@ class FailingFiles final : public Files {
   std::optional<std::string> ReadFile(const std::string& path, std::size_t limit) const override {
     return files_.ReadFile(path, limit);
   }
+  bool WriteFile(const std::string& path, std::string_view content) override {
+    return files_.WriteFile(path, content);
+  }
 
  private:
   void Check(const std::string& path) const {

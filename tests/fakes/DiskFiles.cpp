@@ -74,4 +74,11 @@ std::optional<std::string> DiskFiles::ReadFile(const std::string& path, std::siz
   return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
+bool DiskFiles::WriteFile(const std::string& path, std::string_view content) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out.write(content.data(), static_cast<std::streamsize>(content.size()));
+  out.close();
+  return static_cast<bool>(out);
+}
+
 }  // namespace quillmere::testing

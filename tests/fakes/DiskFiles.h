@@ -13,6 +13,7 @@ class DiskFiles final : public Files {
   std::optional<std::uint32_t> Attributes(const std::string& path) const override;
   DriveSpace CurrentDriveSpace() const override { return {}; }
   std::optional<std::string> ReadFile(const std::string& path, std::size_t limit) const override;
+  bool WriteFile(const std::string& path, std::string_view content) override;
 };
 
 }  // namespace quillmere::testing

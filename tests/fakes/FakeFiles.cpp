@@ -122,4 +122,18 @@ std::optional<std::uint32_t> FakeFiles::Attributes(const std::string& path) cons
   return e->attributes;
 }
 
+std::optional<std::string> FakeFiles::ReadFile(const std::string& path, std::size_t limit) const {
+  if (Fails("Files.ReadFile")) return std::nullopt;
+  const auto found = contents_.find(Lower(path));
+  if (found == contents_.end() || found->second.size() > limit) return std::nullopt;
+  return found->second;
+}
+
+bool FakeFiles::WriteFile(const std::string& path, std::string_view content) {
+  if (Fails("Files.WriteFile")) return false;
+  if (!Find(path)) AddFile(path);
+  contents_[Lower(path)] = content;
+  return true;
+}
+
 }  // namespace quillmere::testing

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <map>
 #include <set>
 #include <string>
 #include <vector>
@@ -27,10 +28,10 @@ class FakeFiles final : public Files, public Faultable {
     return Fails("Files.CurrentDriveSpace") ? DriveSpace{} : driveSpace;
   }
 
-  // The fake keeps no contents: the tests of what reads files use real ones.
-  std::optional<std::string> ReadFile(const std::string&, std::size_t) const override {
-    return std::nullopt;
-  }
+  // The fake keeps the contents written to it alone: the tests of what reads other
+  // programs' files use real ones.
+  std::optional<std::string> ReadFile(const std::string& path, std::size_t limit) const override;
+  bool WriteFile(const std::string& path, std::string_view content) override;
 
   DriveSpace driveSpace;
   std::set<std::string> undeletable;  // lower-case paths whose deletion fails
@@ -48,6 +49,7 @@ class FakeFiles final : public Files, public Faultable {
   const Entry* Find(const std::string& path) const;
   std::vector<DirectoryEntry> Listing(const std::string& pattern) const;
   std::vector<Entry> entries_;
+  std::map<std::string, std::string> contents_;  // by lower-case path
 };
 
 }  // namespace quillmere::testing

@@ -49,6 +49,16 @@ class FakeRegistry::OpenKey final : public RegistryKey {
     return found->second;
   }
 
+  bool WriteValue(const std::string& name, const RegistryValue& value) override {
+    if (registry_.Fails("RegistryKey.WriteValue")) return false;
+    if (const auto found = Find(name); found != key_.values.end()) {
+      found->second = value;
+    } else {
+      key_.values.emplace_back(name, value);
+    }
+    return true;
+  }
+
  private:
   std::vector<std::pair<std::string, RegistryValue>>::iterator Find(const std::string& name) {
     return std::find_if(key_.values.begin(), key_.values.end(),
@@ -91,6 +101,12 @@ std::unique_ptr<RegistryKey> FakeRegistry::OpenCurrentUserKey(const std::string&
   const auto key = keys_.find(Lower(path));
   if (key == keys_.end() || unopenable.count(Lower(path))) return nullptr;
   return std::make_unique<OpenKey>(*this, key->second, path);
+}
+
+std::unique_ptr<RegistryKey> FakeRegistry::CreateCurrentUserKey(const std::string& path) {
+  opened.push_back(path);
+  if (Fails("Registry.CreateCurrentUserKey") || unopenable.count(Lower(path))) return nullptr;
+  return std::make_unique<OpenKey>(*this, keys_[Lower(path)], path);
 }
 
 }  // namespace quillmere::testing

@@ -29,6 +29,7 @@ class FakeRegistry final : public Registry, public Faultable {
   std::vector<std::string> ValueNames(const std::string& path) const;
 
   std::unique_ptr<RegistryKey> OpenCurrentUserKey(const std::string& path) override;
+  std::unique_ptr<RegistryKey> CreateCurrentUserKey(const std::string& path) override;
 
   std::set<std::string> unopenable;   // lower-case paths that exist but do not open
   bool infoFails = false;             // the value count cannot be asked

@@ -90,6 +90,9 @@ class VanishingFiles final : public Files {
   std::optional<std::string> ReadFile(const std::string& path, std::size_t limit) const override {
     return real_.ReadFile(path, limit);
   }
+  bool WriteFile(const std::string& path, std::string_view content) override {
+    return real_.WriteFile(path, content);
+  }
 
  private:
   struct VanishingSearch final : DirectorySearch {
