@@ -31,12 +31,18 @@ void Bevel(DrawingSurface& canvas, Rect& rect, TBevelCut cut, int width) {
 
 int BevelWidth(TBevelCut cut, int width) { return cut != bvNone ? std::max(width, 0) : 0; }
 
-// The area inside the frame.
+int OuterBevel(const PanelView& panel) {
+  return BevelWidth(panel.bevels.outer, panel.bevels.width);
+}
+
+// The area inside the frame, below the caption bar.
 Rect InsideFrame(const PanelView& panel) {
   const PanelBevels& bevels = panel.bevels;
-  const int rings = BevelWidth(bevels.outer, bevels.width) + std::max(bevels.borderWidth, 0) +
-                    BevelWidth(bevels.inner, bevels.width);
-  return {rings, rings, panel.client.width - rings, panel.client.height - rings};
+  const int rings =
+      OuterBevel(panel) + std::max(bevels.borderWidth, 0) + BevelWidth(bevels.inner, bevels.width);
+  Rect inside{rings, rings, panel.client.width - rings, panel.client.height - rings};
+  if (panel.caption.Visible) inside.top = std::max(inside.top, CaptionOf(panel).bar.bottom);
+  return inside;
 }
 
 void DrawFrame(DrawingSurface& canvas, const PanelView& panel) {
@@ -46,9 +52,9 @@ void DrawFrame(DrawingSurface& canvas, const PanelView& panel) {
   Bevel(canvas, rect, panel.bevels.inner, panel.bevels.width);
 }
 
-RenderArgs TextArgs(const PanelView& panel, const Rect& bounds) {
+RenderArgs TextArgs(const PanelView& panel, const Rect& bounds, std::string_view text) {
   RenderArgs args;
-  args.text = panel.text;
+  args.text = text;
   args.bounds = bounds;
   args.images = panel.images;
   args.hoverLink = panel.hoverLink;
@@ -68,7 +74,7 @@ RenderArgs TextArgs(const PanelView& panel, const Rect& bounds) {
 // Centred or bottom text starts lower when it is shorter than the rectangle.
 Rect AlignedText(DrawingSurface& canvas, const PanelView& panel, Rect rect) {
   if (panel.textVAlign == tvaTop) return rect;
-  RenderArgs measure = TextArgs(panel, rect);
+  RenderArgs measure = TextArgs(panel, rect, panel.text);
   measure.checkAnchor = true;
   const int textHeight = RenderMiniHTML(canvas, measure).textHeight;
   const int room = rect.bottom - rect.top;
@@ -111,7 +117,61 @@ void DrawBackground(DrawingSurface& canvas, const PanelView& panel, const Rect& 
   }
 }
 
+// A cross for the close button; for the other, a chevron that points the way the
+// panel goes: up while it is expanded, down while it is collapsed.
+void DrawButton(DrawingSurface& canvas, const Rect& button, TColor background, TColor ink,
+                bool close, bool collapsed) {
+  if (button.right <= button.left) return;
+  canvas.FillRect(button, background);
+  const int inset = 3;
+  const int left = button.left + inset;
+  const int top = button.top + inset;
+  const int right = button.right - inset;
+  const int bottom = button.bottom - inset;
+  if (close) {
+    canvas.Line(left, top, right, bottom, ink);
+    canvas.Line(left, bottom - 1, right, top - 1, ink);
+    return;
+  }
+  const int middle = (left + right) / 2;
+  const int tip = collapsed ? bottom - 1 : top;
+  const int base = collapsed ? top : bottom - 1;
+  canvas.Line(left, base, middle, tip, ink);
+  canvas.Line(middle, tip, right, base + (collapsed ? -1 : 1), ink);
+}
+
+void DrawCaption(DrawingSurface& canvas, const PanelView& panel) {
+  const CaptionLayout layout = CaptionOf(panel);
+  const TPanelCaption& caption = panel.caption;
+  canvas.FillRect(layout.bar, caption.Color);
+  Rect textArea = layout.bar;
+  for (const Rect& button : {layout.close, layout.minMax})
+    if (button.right > button.left) textArea.right = std::min(textArea.right, button.left);
+  canvas.ClipTo(textArea);
+  canvas.SetFont(caption.Font);
+  RenderMiniHTML(canvas, TextArgs(panel, textArea, caption.Text));
+  canvas.RemoveClip();
+  DrawButton(canvas, layout.close, caption.CloseColor, caption.ButtonColor, true, false);
+  DrawButton(canvas, layout.minMax, caption.CloseColor, caption.ButtonColor, false,
+             panel.collapsed);
+}
+
+// Six short diagonal strokes in three pairs, shadow under highlight.
+void DrawSizeGrip(DrawingSurface& canvas, const PanelView& panel) {
+  const Rect grip = SizeGripRect(panel.client, panel.gripSize);
+  for (int k = 3; k < std::min(panel.gripSize, 12); k += 4) {
+    const int right = grip.right - 1;
+    const int bottom = grip.bottom - 1;
+    canvas.Line(right - k, bottom, right + 1, bottom - k - 1, kButtonShadow);
+    canvas.Line(right - k - 1, bottom, right + 1, bottom - k - 2, kButtonHighlight);
+  }
+}
+
 }  // namespace
+
+CaptionLayout CaptionOf(const PanelView& panel) {
+  return LayOutCaption(panel.caption, panel.client, OuterBevel(panel));
+}
 
 void PaintPanel(DrawingSurface& canvas, const PanelView& panel) {
   DrawFrame(canvas, panel);
@@ -120,13 +180,18 @@ void PaintPanel(DrawingSurface& canvas, const PanelView& panel) {
   canvas.ClipTo(area);
   DrawBackground(canvas, panel, area);
   canvas.SetFont(panel.font);
-  RenderMiniHTML(canvas, TextArgs(panel, AlignedText(canvas, panel, area)));
+  RenderMiniHTML(canvas, TextArgs(panel, AlignedText(canvas, panel, area), panel.text));
   canvas.RemoveClip();
+  if (panel.caption.Visible) DrawCaption(canvas, panel);
+  if (panel.gripSize > 0 && !panel.collapsed) DrawSizeGrip(canvas, panel);
 }
 
 PanelHit HitTestPanel(DrawingSurface& canvas, const PanelView& panel, int x, int y) {
-  canvas.SetFont(panel.font);
-  RenderArgs args = TextArgs(panel, AlignedText(canvas, panel, InsideFrame(panel)));
+  const bool onCaption = panel.caption.Visible && y < panel.caption.Height;
+  canvas.SetFont(onCaption ? panel.caption.Font : panel.font);
+  RenderArgs args =
+      onCaption ? TextArgs(panel, CaptionOf(panel).bar, panel.caption.Text)
+                : TextArgs(panel, AlignedText(canvas, panel, InsideFrame(panel)), panel.text);
   args.checkAnchor = true;
   args.hoverLink = -1;
   args.xPos = x;

@@ -6,6 +6,7 @@
 #include "richtext/Color.h"
 #include "richtext/Font.h"
 #include "richtext/Geometry.h"
+#include "richtext/PanelCaption.h"
 #include "richtext/Surface.h"
 
 namespace quillmere::richtext {
@@ -55,10 +56,17 @@ struct PanelView {
   int hoverLink = -1;  // number of the link under the pointer
   THTMLPictureCache* pictureCache = nullptr;
   TPictureContainer* pictureContainer = nullptr;
+  TPanelCaption caption;  // the bar across the top, when Visible
+  bool collapsed = false;
+  int gripSize = 0;  // the sizing corner's side; 0 for none
 };
 
+// The bar and buttons of the panel's caption.
+CaptionLayout CaptionOf(const PanelView& panel);
+
 // The bevels, the colour, the background picture and the text, word-wrapped in
-// the rectangle inside the bevels and placed there by the vertical alignment.
+// the rectangle inside the bevels (below the caption bar) and placed there by the
+// vertical alignment; then the caption bar and the sizing corner.
 void PaintPanel(DrawingSurface& canvas, const PanelView& panel);
 
 // What lies under a point of the panel.
@@ -68,7 +76,8 @@ struct PanelHit {
   int mouseLink = -1;  // the number of the link whose text is under the point
   Rect hoverRect;      // that link on the line where it ends
 };
-// The text laid out as PaintPanel lays it out, tested at (x, y).
+// The text laid out as PaintPanel lays it out, tested at (x, y): the caption's text
+// above the caption's height, the panel's below.
 PanelHit HitTestPanel(DrawingSurface& canvas, const PanelView& panel, int x, int y);
 
 }  // namespace quillmere::richtext

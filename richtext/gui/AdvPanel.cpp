@@ -7,8 +7,6 @@
 namespace quillmere {
 namespace {
 
-HCURSOR SystemCursor(LPCSTR id) { return LoadCursorA(nullptr, id); }
-
 // The hint stands this far right of and above the pointer.
 constexpr int kHintOffset = 10;
 constexpr UINT_PTR kHintTool = 1;
@@ -51,9 +49,12 @@ POINT PointOf(LPARAM lParam) { return POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(l
 
 }  // namespace
 
-TAdvPanel::TAdvPanel(const Args& args, LinkOpener& opener) : opener_(opener), font_(args.font) {
+TAdvPanel::TAdvPanel(const Args& args, LinkOpener& opener)
+    : opener_(opener), font_(args.font), cursor_(SystemCursor(IDC_ARROW)) {
   background_.OnChange = [this] { Repaint(); };
-  Create({.className = "TAdvPanel",
+  caption_.Font = args.font;
+  caption_.Font.color = richtext::SystemColor(14);  // highlight text, on the highlight
+  Create({.className = kClassName,
           .style = WS_CHILD | WS_VISIBLE | WS_CLIPCHILDREN | WS_CLIPSIBLINGS,
           .x = args.x,
           .y = args.y,
@@ -61,6 +62,10 @@ TAdvPanel::TAdvPanel(const Args& args, LinkOpener& opener) : opener_(opener), fo
           .height = args.height,
           .parent = args.parent,
           .id = args.id});
+}
+
+TAdvPanel::~TAdvPanel() {
+  if (hwnd()) DestroyWindow(hwnd());
 }
 
 void TAdvPanel::Repaint() {
@@ -86,7 +91,10 @@ richtext::PanelView TAdvPanel::View() {
           .hover = hover_,
           .hoverLink = hoverLinkNo_,
           .pictureCache = &pictureCache_,
-          .pictureContainer = pictureContainer_};
+          .pictureContainer = pictureContainer_,
+          .caption = caption_,
+          .collapsed = collapse_.Collapsed(),
+          .gripSize = GripSize()};
 }
 
 void TAdvPanel::Paint(HDC dc) {
@@ -126,7 +134,7 @@ void TAdvPanel::OnPointerMove(POINT point) {
   if (!handShown_ || link != hoverAnchor_) {
     HideHint();
     handShown_ = true;
-    SetCursor(SystemCursor(IDC_HAND));
+    ::SetCursor(SystemCursor(IDC_HAND));
     if (OnAnchorEnter) OnAnchorEnter(*this, link);
     if (hover_ && link != hoverAnchor_) {
       RepaintLink(hoverRect_);
@@ -138,10 +146,10 @@ void TAdvPanel::OnPointerMove(POINT point) {
   hoverRect_ = hitRect_;
 }
 
-// The pointer has left the link it was over.
+// The pointer has left the link it was over: the panel's own cursor is back.
 void TAdvPanel::LeaveLink() {
   handShown_ = false;
-  SetCursor(SystemCursor(IDC_ARROW));
+  ::SetCursor(cursor_);
   HideHint();
   if (OnAnchorExit) OnAnchorExit(*this, hoverAnchor_);
   hoverLinkNo_ = -1;
@@ -214,21 +222,35 @@ LRESULT TAdvPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       Repaint();  // the text wraps anew
       return 0;
     case WM_LBUTTONDOWN:
+      if (OnCaptionPress(PointOf(lParam))) return 0;
+      OnPress(PointOf(lParam));
+      break;
     case WM_RBUTTONDOWN:
     case WM_MBUTTONDOWN:
       OnPress(PointOf(lParam));
       break;
     case WM_MOUSEMOVE:
+      if (drag_ != Drag::kNone) {
+        OnDrag(PointOf(lParam));
+        return 0;
+      }
       OnPointerMove(PointOf(lParam));
+      break;
+    case WM_LBUTTONUP:
+      if (drag_ != Drag::kNone) ReleaseCapture();  // which ends the drag
+      break;
+    case WM_CAPTURECHANGED:
+      if (drag_ != Drag::kNone) EndDrag();
       break;
     case WM_MOUSELEAVE:
       OnPointerLeave();
       return 0;
     case WM_SETCURSOR:
       if (LOWORD(lParam) != HTCLIENT) break;
-      SetCursor(SystemCursor(handShown_ ? IDC_HAND : IDC_ARROW));
+      ::SetCursor(PointerCursor());
       return TRUE;
     case WM_DESTROY:
+      SavePosition();
       // The tip belongs to the top-level window, which may have taken it down first.
       if (hint_ && !IsWindow(hint_.get())) static_cast<void>(hint_.release());
       hint_.reset();

@@ -106,6 +106,14 @@ TEST_F(AdvPanelTest, ShowsTheHandOverALinkAndItsOwnCursorOffIt) {
   EXPECT_EQ(CursorAfterMoveTo(POINT{4, link.y}), Arrow());
   EXPECT_THAT(events, ElementsAre("enter contents", "exit contents"));
   EXPECT_EQ(panel->HintWindow(), nullptr) << "no hint without AnchorHint";
+  // Leaving a link gives back the panel's own cursor, whatever it is.
+  const HCURSOR cross = LoadCursorA(nullptr, IDC_CROSS);
+  panel->SetCursor(cross);
+  EXPECT_EQ(CursorAfterMoveTo(link), Hand());
+  SetCursor(nullptr);
+  Send(WM_MOUSEMOVE, POINT{4, link.y});
+  EXPECT_EQ(GetCursor(), cross);
+  EXPECT_EQ(CursorAfterMoveTo(POINT{5, link.y}), cross);
 }
 
 TEST_F(AdvPanelTest, WithAnchorHintShowsTheLinkBesideThePointer) {
