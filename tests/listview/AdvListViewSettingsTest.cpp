@@ -172,9 +172,6 @@ TEST_F(AdvListViewSettingsTest, AnotherDrawingModeMakesANewPlatformListThatKeeps
 
 TEST_F(AdvListViewSettingsTest, TheControlsOwnClearBlanksTheCaptionsButKeepsTheColumns) {
   AddRows(3);
-  list->ClearItems();
-  EXPECT_EQ(HeaderCaption(0), "Address");
-  AddRows(3);
   list->Clear();
   EXPECT_EQ(list->ItemCount(), 0);
   EXPECT_EQ(SendMessageA(lv(), LVM_GETITEMCOUNT, 0, 0), 0);
