@@ -70,9 +70,12 @@ void TAdvListView::BuildList(int width, int height) {
 }
 
 // The rows keep their texts, data, ticks, selection and focus, the columns their
-// captions, widths and alignments; the hooks go with the old windows.
+// captions, widths, alignments and display order; the hooks go with the old windows.
 void TAdvListView::SetOwnerDraw(bool ownerDraw) {
   if (ownerDraw == ownerDraw_) return;
+  const int columnCount = static_cast<int>(columns_.size());
+  std::vector<int> order(columns_.size());
+  SendMessageA(list_, LVM_GETCOLUMNORDERARRAY, columnCount, reinterpret_cast<LPARAM>(order.data()));
   std::vector<UINT> states;
   for (int i = 0; i < ItemCount(); ++i)
     states.push_back(static_cast<UINT>(SendMessageA(
@@ -87,6 +90,7 @@ void TAdvListView::SetOwnerDraw(bool ownerDraw) {
   ownerDraw_ = ownerDraw;
   BuildList(area.right, area.bottom);
   for (const TListColumn& column : columns_) InsertColumn(column);
+  SendMessageA(list_, LVM_SETCOLUMNORDERARRAY, columnCount, reinterpret_cast<LPARAM>(order.data()));
   ApplyPlainHeaderFormats();
   for (std::size_t i = 0; i < rows_.size(); ++i) {
     InsertRow(*rows_[i]);

@@ -145,6 +145,8 @@ TEST_F(AdvListViewSettingsTest, AnotherDrawingModeMakesANewPlatformListThatKeeps
   list->Item(1).SetChecked(true);
   list->MakeCurrent(2);
   list->SetHoverTime(250);
+  int order[5] = {0, 2, 1, 3, 4};  // Modified dragged before Hits
+  SendMessageA(lv(), LVM_SETCOLUMNORDERARRAY, 5, reinterpret_cast<LPARAM>(order));
   const HWND before = lv();
   list->SetOwnerDraw(false);
   ASSERT_NE(lv(), before);
@@ -158,6 +160,9 @@ TEST_F(AdvListViewSettingsTest, AnotherDrawingModeMakesANewPlatformListThatKeeps
   EXPECT_EQ(list->Item(2).Cell(1), "2");
   EXPECT_EQ(HeaderCaption(4), "Full Address");
   EXPECT_EQ(SendMessageA(lv(), LVM_GETCOLUMNWIDTH, 1, 0), 45);
+  int shown[5] = {};
+  SendMessageA(lv(), LVM_GETCOLUMNORDERARRAY, 5, reinterpret_cast<LPARAM>(shown));
+  EXPECT_EQ(shown[1], 2);
   const HWND header = list->HeaderWindow();
   EXPECT_FALSE(GetWindowLongA(header, GWL_STYLE) & HDS_BUTTONS) << "still flat";
   list->SetHeaderHotTrack(true);  // acts on the new header
