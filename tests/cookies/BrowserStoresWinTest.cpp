@@ -149,5 +149,28 @@ TEST_F(BrowserCookiePageTest, AStoreItsBrowserHoldsIsNamedInOneMessageAndKeepsIt
   EXPECT_THAT(FullAddresses(), Contains("Chrome (Zoë): acct@www.example.org/account"));
 }
 
+// A browser that runs when the window opens: no box comes before the window, the
+// first tick's reading names the store in one message, another reading the program
+// makes itself does not name it again, and the user's Refresh does.
+TEST_F(BrowserCookiePageTest, AStoreHeldAsTheWindowOpensIsNamedOnceAfterItShows) {
+  const HeldByAnotherProcess firefox(browsers.FirefoxCookies("w7b2c9df.work"), true);
+  ASSERT_TRUE(firefox.Holding());
+  UINT_PTR reader = ReadNextMessageBox();
+  MakeForm();
+  EXPECT_FALSE(seenBox.found);
+  SendMessageA(form->hwnd(), WM_TIMER, 1, 0);
+  EXPECT_TRUE(seenBox.found);
+  EXPECT_THAT(seenBox.text, HasSubstr("These browsers are running: Firefox (work)."));
+
+  reader = ReadNextMessageBox();
+  form->CookiePage().TimerTimer();
+  EXPECT_FALSE(seenBox.found);
+  KillTimer(nullptr, reader);
+  ReadNextMessageBox();
+  Click(ToolButton3);
+  EXPECT_TRUE(seenBox.found);
+  EXPECT_THAT(seenBox.text, HasSubstr("Firefox (work)"));
+}
+
 }  // namespace
 }  // namespace quillmere
