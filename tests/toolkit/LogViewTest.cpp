@@ -151,7 +151,7 @@ TEST_F(LogViewTest, KeysScrollTheViewAlongWithTheCaret) {
   EXPECT_EQ(Top(), last);
 }
 
-TEST_F(LogViewTest, TheWheelAndTheScrollBarMoveTheView) {
+TEST_F(LogViewTest, TheWheelAndTheScrollBarsMoveTheView) {
   AddLines(200);
   SendMessageA(view(), WM_VSCROLL, SB_TOP, 0);
   SendMessageA(view(), WM_MOUSEWHEEL, MAKEWPARAM(0, -WHEEL_DELTA), 0);
@@ -162,6 +162,16 @@ TEST_F(LogViewTest, TheWheelAndTheScrollBarMoveTheView) {
   EXPECT_EQ(Top(), static_cast<int>(perNotch) + 1);
   SendMessageA(view(), WM_MOUSEWHEEL, MAKEWPARAM(0, 10 * WHEEL_DELTA), 0);
   EXPECT_EQ(Top(), 0);
+  // A line wider than the view is not wrapped: the horizontal bar reaches its end.
+  view_->Add(std::string(300, 'w'));
+  view_->Reveal();
+  SendMessageA(view(), WM_HSCROLL, SB_BOTTOM, 0);
+  SCROLLINFO info{};
+  info.cbSize = sizeof info;
+  info.fMask = SIF_ALL;
+  GetScrollInfo(view(), SB_HORZ, &info);
+  EXPECT_GT(info.nMax, 2 * kWidth);
+  EXPECT_EQ(info.nPos + static_cast<int>(info.nPage), info.nMax + 1);
 }
 
 // Selected with the mouse or with Shift and the keys, copied with Ctrl+C, Ctrl+Insert
