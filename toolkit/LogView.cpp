@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <climits>
 #include <cstring>
+#include <optional>
 #include <stdexcept>
 #include <string>
 
@@ -22,6 +23,29 @@ constexpr UINT_PTR kCopy = 1;
 constexpr UINT_PTR kSelectAll = 2;
 
 using UniqueMenu = UniqueHandle<HMENU, DestroyMenu>;
+
+std::optional<LogMove> MoveOfKey(WPARAM key, bool control) {
+  switch (key) {
+    case VK_LEFT:
+      return LogMove::kLeft;
+    case VK_RIGHT:
+      return LogMove::kRight;
+    case VK_UP:
+      return LogMove::kUp;
+    case VK_DOWN:
+      return LogMove::kDown;
+    case VK_PRIOR:
+      return LogMove::kPageUp;
+    case VK_NEXT:
+      return LogMove::kPageDown;
+    case VK_HOME:
+      return control ? LogMove::kFirst : LogMove::kLineStart;
+    case VK_END:
+      return control ? LogMove::kLast : LogMove::kLineEnd;
+    default:
+      return std::nullopt;
+  }
+}
 
 int ClientWidth(HWND hwnd) {
   RECT rc;
@@ -287,47 +311,19 @@ void LogView::OnWheel(short delta) {
 void LogView::OnKey(WPARAM key) {
   const bool shift = GetKeyState(VK_SHIFT) < 0;
   const bool control = GetKeyState(VK_CONTROL) < 0;
-  LogMove move;
-  switch (key) {
-    case VK_LEFT:
-      move = LogMove::kLeft;
-      break;
-    case VK_RIGHT:
-      move = LogMove::kRight;
-      break;
-    case VK_UP:
-      move = LogMove::kUp;
-      break;
-    case VK_DOWN:
-      move = LogMove::kDown;
-      break;
-    case VK_PRIOR:
-      move = LogMove::kPageUp;
-      break;
-    case VK_NEXT:
-      move = LogMove::kPageDown;
-      break;
-    case VK_HOME:
-      move = control ? LogMove::kFirst : LogMove::kLineStart;
-      break;
-    case VK_END:
-      move = control ? LogMove::kLast : LogMove::kLineEnd;
-      break;
-    case 'A':
-      if (control) {
-        log_.SelectAll();
-        Changed();
-      }
-      return;
-    case 'C':
-    case VK_INSERT:
-      if (control) CopySelection();
-      return;
-    default:
-      return;
+  if (control && key == 'A') {
+    log_.SelectAll();
+    Changed();
+    return;
   }
+  if (control && (key == 'C' || key == VK_INSERT)) {
+    CopySelection();
+    return;
+  }
+  const std::optional<LogMove> move = MoveOfKey(key, control);
+  if (!move) return;
   const std::size_t rows = static_cast<std::size_t>(Rows());
-  log_.Move(move, shift, rows);
+  log_.Move(*move, shift, rows);
   // A page key turns the view a page along with the caret, as an edit box's does.
   if (move == LogMove::kPageUp) top_ = top_ > rows ? top_ - rows : 0;
   if (move == LogMove::kPageDown) top_ += rows;
