@@ -144,7 +144,7 @@ void Purge(int count, int rounds, bool withLogic) {
   }
   const std::string files = Thousands(count) + " files";
   bench::PrintRow("P2", "task run through the windows / bare loop, " + files,
-                  bench::Fixed(bench::Median(ratios), 1), count <= 10000 ? "<= 12" : "report",
+                  bench::Fixed(bench::Median(ratios), 1), count <= 10000 ? "<= 3" : "<= 4",
                   "median of " + std::to_string(rounds) + ": " + details);
   bench::PrintRow("P2", "activity lines of that run, " + files,
                   everyLine ? Thousands(static_cast<long>(expected)) : "LINES LOST",
