@@ -25,6 +25,7 @@
 #include "console/Commands.h"
 #include "platform/Database.h"
 #include "platform/win32/Win32Platform.h"
+#include "platform/win32/WideText.h"
 
 namespace {
 
@@ -37,18 +38,22 @@ std::string ChromeFolder() {
 
 std::string Cookies() { return ChromeFolder() + "\\User Data\\Default\\Network\\Cookies"; }
 
+// Paths go to the file system wide: the sandbox user's name is beyond every ANSI
+// code page.
+std::filesystem::path Wide(const std::string& path) { return win32::Widen(path); }
+
 // Chrome installed with the test data's Default profile, its cookies grown to `count`
 // rows by copies of its own first row under hosts of their own.
 void InstallChrome(int count) {
   std::error_code error;
-  std::filesystem::remove_all(ChromeFolder(), error);
+  std::filesystem::remove_all(Wide(ChromeFolder()), error);
   const std::string network = ChromeFolder() + "\\User Data\\Default\\Network";
-  std::filesystem::create_directories(network);
+  std::filesystem::create_directories(Wide(network));
   char self[MAX_PATH];
   GetModuleFileNameA(nullptr, self, MAX_PATH);
   std::filesystem::copy_file(std::filesystem::path(self).parent_path() / QUILLMERE_BROWSER_DATA /
                                  "chromium" / "User Data" / "Default" / "Network" / "Cookies",
-                             network + "\\Cookies");
+                             Wide(network + "\\Cookies"));
   Database db(Cookies());
   std::vector<std::string> columns;
   for (Statement info = db.Prepare("PRAGMA table_info(cookies)"); info.Step();)
@@ -73,7 +78,7 @@ void InstallChrome(int count) {
 
 void RemoveChrome() {
   std::error_code error;
-  std::filesystem::remove_all(ChromeFolder(), error);
+  std::filesystem::remove_all(Wide(ChromeFolder()), error);
 }
 
 struct Silent final : public Console {
