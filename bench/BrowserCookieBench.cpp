@@ -24,8 +24,8 @@
 #include "bench/Measure.h"
 #include "console/Commands.h"
 #include "platform/Database.h"
-#include "platform/win32/Win32Platform.h"
 #include "platform/win32/WideText.h"
+#include "platform/win32/Win32Platform.h"
 
 namespace {
 
@@ -36,11 +36,11 @@ std::string ChromeFolder() {
          "\\Google\\Chrome";
 }
 
-std::string Cookies() { return ChromeFolder() + "\\User Data\\Default\\Network\\Cookies"; }
-
-// Paths go to the file system wide: the sandbox user's name is beyond every ANSI
-// code page.
+// A path of the file system, wide: the sandbox user's name is beyond every ANSI code
+// page.
 std::filesystem::path Wide(const std::string& path) { return win32::Widen(path); }
+
+std::string Cookies() { return ChromeFolder() + "\\User Data\\Default\\Network\\Cookies"; }
 
 // Chrome installed with the test data's Default profile, its cookies grown to `count`
 // rows by copies of its own first row under hosts of their own.

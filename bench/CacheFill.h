@@ -49,11 +49,11 @@ inline void EmptyCache() {
 }
 
 // Cookie entries as a browser leaves them, each with its own host, hit count and
-// dates: entries `from` to `to` - 1, for an ASCII user (Wine's URL cache loses most
-// of many entries whose addresses hold letters beyond ASCII, as the sandbox user's
-// name does). Wine keeps at most about 60,000 entries in one
+// dates: entries `from` to `to` - 1. Wine keeps at most about 60,000 entries in one
 // container, so `asPages` puts cookie entries into the pages' container, named as
-// pages: the list takes every entry whose type says cookie, wherever it is kept.
+// pages: the list takes every entry whose type says cookie, wherever it is kept. The
+// addresses name an ASCII user: of many entries whose addresses hold bytes beyond
+// ASCII, as the sandbox user's name does, Wine's cache lists only some.
 inline void Fill(int from, int to, bool asPages = false) {
   std::srand(static_cast<unsigned>(7 + from));
   for (int i = from; i < to; ++i) {

@@ -2,8 +2,8 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <optional>
-#include <span>
 #include <string>
 
 #include "platform/CalendarTime.h"
@@ -14,7 +14,7 @@ namespace quillmere {
 inline constexpr std::uint32_t kCookieCacheEntry = 0x00100000;
 inline constexpr std::uint32_t kUrlHistoryCacheEntry = 0x00200000;
 
-// Last errors of the URL cache calls.
+// Errors a search of the URL cache reports.
 inline constexpr std::uint32_t kErrorInsufficientBuffer = 122;
 inline constexpr std::uint32_t kErrorNoMoreItems = 259;
 inline constexpr std::uint32_t kErrorInvalidParameter = 87;
@@ -41,31 +41,28 @@ inline std::optional<std::string> VisitedUrl(const UrlCacheEntry& entry) {
   return entry.sourceUrl.substr(at + 1);
 }
 
-// The browser's URL cache, in the shape of its platform calls: each entry is
-// fetched into a buffer of exactly the size the cache asks for. The buffer's layout
-// belongs to the implementation; ReadEntry takes the fields out of it.
+// One enumeration of the URL cache, in the cache's own order; it is closed when this
+// goes. A call that gives no entry leaves the enumeration where it was, so the same
+// entry can be asked for again.
+class UrlCacheSearch {
+ public:
+  virtual ~UrlCacheSearch() = default;
+  // The next entry, the first on the first call, read whole; nullopt when none came.
+  virtual std::optional<UrlCacheEntry> Next() = 0;
+  // Why the last Next gave no entry: kErrorNoMoreItems after the last entry, and at
+  // once for an empty cache; kErrorInsufficientBuffer when the entry changed between
+  // the cache telling its size and handing it over; otherwise the cache's own error.
+  virtual std::uint32_t Error() const = 0;
+};
+
+// The browser's URL cache.
 class UrlCache {
  public:
-  using FindHandle = std::uintptr_t;
-  static constexpr FindHandle kNoHandle = 0;
-
   virtual ~UrlCache() = default;
 
-  // Every entry, no search pattern. With no buffer or a short one: no handle,
-  // `byteCount` set to the size the first entry needs, last error 122. With a buffer
-  // of that size: a handle and the first entry in the buffer. An empty cache gives
-  // no handle and last error 259.
-  virtual FindHandle FindFirstEntry(std::span<std::byte> buffer, std::uint32_t& byteCount) = 0;
-  // The same two calls for each following entry: false with the size and error 122
-  // without a buffer, true with one, false and error 259 after the last entry.
-  virtual bool FindNextEntry(FindHandle find, std::span<std::byte> buffer,
-                             std::uint32_t& byteCount) = 0;
-  virtual void FindClose(FindHandle find) = 0;
+  // An enumeration of every entry (no search pattern).
+  virtual std::unique_ptr<UrlCacheSearch> Search() = 0;
   virtual bool DeleteEntry(const std::string& sourceUrl) = 0;
-  // The error of the last call above.
-  virtual std::uint32_t LastError() const = 0;
-
-  virtual UrlCacheEntry ReadEntry(std::span<const std::byte> buffer) const = 0;
 };
 
 }  // namespace quillmere

@@ -12,20 +12,17 @@ namespace quillmere {
 // from a cache that has stopped answering.
 inline constexpr int kMaxFailedPasses = 100;
 
-// Reads every entry of the URL cache in its own order: for each entry its size is
-// asked, a buffer of exactly that size allocated, the entry fetched and handed to
-// `visit`, and the buffer freed before the next entry. The enumeration is closed
-// on every way out. Throws std::runtime_error when the first entry fails otherwise
-// than for an empty cache, or the cache fails kMaxFailedPasses times in a row; what
-// was visited so far stays visited.
+// Reads every entry of the URL cache in its own order and hands each to `visit`. An
+// entry the cache fails to hand over is asked for again. The enumeration is closed on
+// every way out. Throws std::runtime_error when the first entry fails otherwise than
+// for an empty cache or an entry that changed, or the cache fails kMaxFailedPasses
+// times in a row; what was visited so far stays visited. Invalid parameter after the
+// first entry ends the walk, as the end of the cache does.
 void ForEachUrlCacheEntry(UrlCache& cache, const std::function<void(const UrlCacheEntry&)>& visit);
 
-// The plain walk of the sizing and clean-up tasks: each entry is sized, fetched
-// into a buffer of exactly that size and handed to `visit` before the next is
-// fetched; the first fetch that fails, whatever the error, ends the walk. At the
-// end of the cache the size query leaves the size at 0, so the last fetch goes
-// without a buffer. The enumeration is closed at the end, also when the cache
-// gave none.
+// The plain walk of the sizing and clean-up tasks: each entry is handed to `visit`
+// before the next is read; the first entry the cache fails to hand over, whatever
+// the error, ends the walk.
 void ForEachUrlCacheEntryUntilFailure(UrlCache& cache,
                                       const std::function<void(const UrlCacheEntry&)>& visit);
 

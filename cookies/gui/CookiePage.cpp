@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <exception>
+#include <set>
 #include <string>
 
 #include "common/FuncUnit.h"
@@ -24,7 +25,6 @@ constexpr int kCookieListHeight = 260;
 // One message for the stores that kept their cookies: those whose browser runs
 // first, named together, then each other failure with its reason.
 void ShowStoreFailures(const std::vector<StoreFailure>& failures) {
-  if (failures.empty()) return;
   std::string held;
   std::string others;
   for (const StoreFailure& failure : failures) {
@@ -144,9 +144,11 @@ void TCookiePage::CreateCookieList(int y, int width, int height) {
 bool TCookiePage::OnCommand(int id) { return ToolButtons().Dispatch(*this, id); }
 
 // An error while the window is made is shown, and the window is made all the same.
+// The stores that cannot be read are named by the reading of the first tick, over the
+// window then shown, rather than in a box before it and again a second later.
 void TCookiePage::FormCreate() {
   try {
-    ListCookies();
+    ReadStores();
   } catch (const std::exception& error) {
     win32::ReportTopLevelError(error.what());
   }
@@ -158,7 +160,16 @@ void TCookiePage::FormActivate(bool pageShowing) {
   if (ShlwapiMajorVersion >= 6) ToolBar1->Enable(ToolButton4, true);
 }
 
-void TCookiePage::ListCookies() { ShowStoreFailures(ReadStores()); }
+void TCookiePage::ListCookies() { NameFailures(ReadStores(), true); }
+
+void TCookiePage::NameFailures(std::vector<StoreFailure> failures, bool userAsked) {
+  std::set<std::string> failing;
+  for (const StoreFailure& failure : failures) failing.insert(failure.store);
+  if (!userAsked)
+    std::erase_if(failures, [&](const StoreFailure& f) { return named_.contains(f.store); });
+  named_ = std::move(failing);
+  if (!failures.empty()) ShowStoreFailures(failures);
+}
 
 std::vector<StoreFailure> TCookiePage::ReadStores() {
   const HourglassCursor hourglass;
@@ -256,7 +267,9 @@ void TCookiePage::btnCheckClick(int tag) {
   for (int i = 0; i < lvCookies->ItemCount(); ++i) lvCookies->Item(i).SetChecked(tag == 1);
 }
 
-void TCookiePage::btnRefreshClick(int) { ShowStoreFailures(ReadAgain()); }
+void TCookiePage::btnRefreshClick(int) { NameFailures(ReadAgain(), true); }
+
+void TCookiePage::RefreshCookieList() { NameFailures(ReadAgain(), false); }
 
 void TCookiePage::btnDeleteClick(int) {
   services_.activity.ShowEmpty();
@@ -275,7 +288,7 @@ void TCookiePage::btnDeleteClick(int) {
       failures.push_back(std::move(again));
   }
   services_.report.SetProgressPosition(0);
-  ShowStoreFailures(failures);
+  NameFailures(std::move(failures), true);
   services_.gauges.RefreshGauges();
   services_.activity.Hide();
 }

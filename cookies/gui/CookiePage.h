@@ -4,6 +4,7 @@
 
 #include <memory>
 #include <optional>
+#include <set>
 #include <span>
 #include <string>
 #include <vector>
@@ -81,6 +82,10 @@ class TCookiePage : private PrivacyPage {
   // The list emptied and read again.
   std::vector<StoreFailure> ReadAgain();
   void OpenStores();
+  // One message names the stores of `failures`; for a reading the user did not ask
+  // for, only those not named since they began to fail, so that a browser left
+  // running is named once and not at every reading the program makes itself.
+  void NameFailures(std::vector<StoreFailure> failures, bool userAsked);
   CookieStore* FindStore(const std::string& name) const;
   void AddCookieRow(const CookieStore& store, StoreCookie cookie);
   void UpdateCookieCount();
@@ -99,7 +104,7 @@ class TCookiePage : private PrivacyPage {
   std::optional<std::string> SelectedAddress() const override;
   bool TimerEnabled() const override { return timer_.Enabled(); }
   void SetTimerEnabled(bool enabled) override { timer_.SetEnabled(enabled); }
-  void RefreshCookieList() override { OnCommand(ToolButton3); }
+  void RefreshCookieList() override;
   void CloseMainWindow() override;
 
   HWND page_;
@@ -116,6 +121,7 @@ class TCookiePage : private PrivacyPage {
   int SortColumn = 0;
   std::vector<std::unique_ptr<CookieStore>> stores_;  // the URL cache first
   std::vector<RowCookie> rowCookies_;                 // each row's Data indexes it
+  std::set<std::string> named_;  // the stores failing at the last reading that names them
 };
 
 }  // namespace quillmere

@@ -4,14 +4,19 @@
 
 #include <algorithm>
 #include <cstring>
+#include <functional>
 #include <iterator>
+#include <span>
 #include <stdexcept>
 #include <string_view>
 
 #include "platform/Utf8.h"
+#include "platform/win32/Handles.h"
 
 namespace quillmere::win32 {
 namespace {
+
+using UniqueUrlCacheFind = UniqueHandle<HANDLE, FindCloseUrlCache>;
 
 // The containers one search walks, in order. Wine matches container patterns
 // case-sensitively ("Cookie:"), Windows documents them in lower case ("cookie:");
@@ -37,117 +42,13 @@ bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
   return EqualsAsciiNoCase(text.substr(0, prefix.size()), prefix);
 }
 
-// The record in the caller's buffer, its size field set to the buffer's length as
-// WinINet wants; nullptr for an empty buffer. The byte count never claims more than
-// the buffer holds.
-INTERNET_CACHE_ENTRY_INFOA* Record(std::span<std::byte> buffer, DWORD& size,
-                                   std::uint32_t byteCount) {
-  size = static_cast<DWORD>(std::min<std::size_t>(byteCount, buffer.size()));
-  if (buffer.size() < sizeof(DWORD)) return nullptr;
-  const DWORD length = static_cast<DWORD>(buffer.size());
-  std::memcpy(buffer.data(), &length, sizeof length);
-  return reinterpret_cast<INTERNET_CACHE_ENTRY_INFOA*>(buffer.data());
+FileTime FromFileTime(const FILETIME& t) {
+  return (static_cast<FileTime>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
 }
 
-}  // namespace
-
-struct Win32UrlCache::Search {
-  explicit Search(std::size_t first) : container(first) {}
-
-  HANDLE find = nullptr;  // the enumeration of `container`; nullptr until it is opened
-  std::size_t container;
-  std::uint32_t kindsGiven = 0;  // containers whose entries this search has given
-
-  ~Search() {
-    if (find) FindCloseUrlCache(find);
-  }
-
-  bool Skips(std::size_t index) const {
-    return kContainers[index].kind && (kindsGiven & kContainers[index].kind);
-  }
-
-  void Given(const UrlCacheEntry& entry) {
-    for (const Container& c : kContainers) {
-      if (c.kind && ((entry.entryType & c.kind) || StartsWithNoCase(entry.sourceUrl, c.prefix)))
-        kindsGiven |= c.kind;
-    }
-  }
-};
-
-Win32UrlCache::Win32UrlCache(Scope scope)
-    : firstContainer_(scope == Scope::kHistory ? kFirstHistoryContainer : 0) {}
-Win32UrlCache::~Win32UrlCache() = default;
-
-bool Win32UrlCache::Failed(DWORD error) {
-  lastError_ = error;
-  return false;
-}
-
-bool Win32UrlCache::Advance(Search& search, std::span<std::byte> buffer, std::uint32_t& byteCount) {
-  DWORD size = 0;
-  if (search.find) {
-    INTERNET_CACHE_ENTRY_INFOA* record = Record(buffer, size, byteCount);
-    const BOOL got = FindNextUrlCacheEntryA(search.find, record, &size);
-    const DWORD error = GetLastError();
-    byteCount = size;
-    if (got) {
-      lastError_ = 0;
-      search.Given(ReadEntry(buffer));
-      return true;
-    }
-    if (error != ERROR_NO_MORE_ITEMS) return Failed(error);
-    FindCloseUrlCache(search.find);
-    search.find = nullptr;
-    ++search.container;
-  }
-  for (; search.container < std::size(kContainers); ++search.container) {
-    if (search.Skips(search.container)) continue;
-    INTERNET_CACHE_ENTRY_INFOA* record = Record(buffer, size, byteCount);
-    const HANDLE find =
-        FindFirstUrlCacheEntryA(kContainers[search.container].pattern, record, &size);
-    const DWORD error = GetLastError();
-    byteCount = size;
-    if (find) {
-      search.find = find;
-      lastError_ = 0;
-      search.Given(ReadEntry(buffer));
-      return true;
-    }
-    // A short buffer leaves the container unopened: the fetch with the buffer
-    // the caller allocates now asks it again. A container that refuses otherwise
-    // (a spelling this system does not know) gives nothing and is passed over, so
-    // the ones after it are still read.
-    if (error == ERROR_INSUFFICIENT_BUFFER) return Failed(error);
-    if (error != ERROR_NO_MORE_ITEMS && search.container == 0) return Failed(error);
-  }
-  return Failed(ERROR_NO_MORE_ITEMS);
-}
-
-UrlCache::FindHandle Win32UrlCache::FindFirstEntry(std::span<std::byte> buffer,
-                                                   std::uint32_t& byteCount) {
-  auto search = std::make_unique<Search>(firstContainer_);
-  if (!Advance(*search, buffer, byteCount)) return kNoHandle;
-  const auto handle = reinterpret_cast<FindHandle>(search.get());
-  searches_.emplace(handle, std::move(search));
-  return handle;
-}
-
-bool Win32UrlCache::FindNextEntry(FindHandle find, std::span<std::byte> buffer,
-                                  std::uint32_t& byteCount) {
-  const auto search = searches_.find(find);
-  if (search == searches_.end()) return Failed(ERROR_INVALID_HANDLE);
-  return Advance(*search->second, buffer, byteCount);
-}
-
-void Win32UrlCache::FindClose(FindHandle find) { searches_.erase(find); }
-
-bool Win32UrlCache::DeleteEntry(const std::string& sourceUrl) {
-  const BOOL deleted = DeleteUrlCacheEntryA(sourceUrl.c_str());
-  lastError_ = deleted ? 0 : GetLastError();
-  return deleted;
-}
-
-UrlCacheEntry Win32UrlCache::ReadEntry(std::span<const std::byte> buffer) const {
+// The fields of the record at the head of `buffer`. Its address text lies in the same
+// buffer, behind the record; nothing outside the buffer is read.
+UrlCacheEntry ReadRecord(std::span<const std::byte> buffer) {
   INTERNET_CACHE_ENTRY_INFOA record;
   if (buffer.size() < sizeof record) throw std::runtime_error("A URL cache entry is cut short.");
   std::memcpy(&record, buffer.data(), sizeof record);
@@ -156,19 +57,120 @@ UrlCacheEntry Win32UrlCache::ReadEntry(std::span<const std::byte> buffer) const 
   entry.entryType = record.CacheEntryType;
   entry.hitRate = record.dwHitRate;
   entry.size = (static_cast<std::uint64_t>(record.dwSizeHigh) << 32) | record.dwSizeLow;
-  const auto fileTime = [](const FILETIME& t) {
-    return (static_cast<FileTime>(t.dwHighDateTime) << 32) | t.dwLowDateTime;
-  };
-  entry.lastModified = fileTime(record.LastModifiedTime);
-  entry.expire = fileTime(record.ExpireTime);
-  entry.lastAccess = fileTime(record.LastAccessTime);
-  // The address text lies in the same buffer, behind the record; nothing outside
-  // the buffer is read.
+  entry.lastModified = FromFileTime(record.LastModifiedTime);
+  entry.expire = FromFileTime(record.ExpireTime);
+  entry.lastAccess = FromFileTime(record.LastAccessTime);
   const auto* text = reinterpret_cast<const char*>(record.lpszSourceUrlName);
   const auto* begin = reinterpret_cast<const char*>(buffer.data());
   const auto* end = begin + buffer.size();
   if (text >= begin && text < end) entry.sourceUrl.assign(text, std::find(text, end, '\0'));
   return entry;
+}
+
+// One of WinINet's two enumeration calls with its pattern or handle bound: true when
+// it filled the record; the last error tells why not.
+using EntryCall = std::function<bool(INTERNET_CACHE_ENTRY_INFOA* record, DWORD* size)>;
+
+// One entry in WinINet's two calls: asked without a buffer, the call fails with the
+// size the entry needs; a buffer of exactly that size, its size field set, then takes
+// the record. The buffer lives only until the entry is read out of it. An entry that
+// grew in between fails the second call with error 122 and is left where it was.
+std::optional<UrlCacheEntry> FetchSized(const EntryCall& call, DWORD& error) {
+  DWORD size = 0;
+  if (call(nullptr, &size)) {
+    error = ERROR_INVALID_DATA;  // a record that came without room for it
+    return std::nullopt;
+  }
+  error = GetLastError();
+  if (error != ERROR_INSUFFICIENT_BUFFER) return std::nullopt;
+  const auto buffer = std::make_unique_for_overwrite<std::byte[]>(size);
+  const std::span<std::byte> bytes(buffer.get(), size);
+  INTERNET_CACHE_ENTRY_INFOA* record = nullptr;
+  if (size >= sizeof(DWORD)) {
+    std::memcpy(bytes.data(), &size, sizeof size);
+    record = reinterpret_cast<INTERNET_CACHE_ENTRY_INFOA*>(bytes.data());
+  }
+  if (!call(record, &size)) {
+    error = GetLastError();
+    return std::nullopt;
+  }
+  error = 0;
+  return ReadRecord(bytes);
+}
+
+// A search over the containers from `first` on, each opened as the one before it
+// runs out.
+class ContainerSearch final : public UrlCacheSearch {
+ public:
+  explicit ContainerSearch(std::size_t first) : container_(first) {}
+
+  std::optional<UrlCacheEntry> Next() override {
+    if (find_) {
+      auto entry = FetchSized(
+          [&](INTERNET_CACHE_ENTRY_INFOA* record, DWORD* size) {
+            return FindNextUrlCacheEntryA(find_.get(), record, size) != FALSE;
+          },
+          error_);
+      if (entry) return Given(std::move(*entry));
+      if (error_ != ERROR_NO_MORE_ITEMS) return std::nullopt;
+      find_.reset();
+      ++container_;
+    }
+    for (; container_ < std::size(kContainers); ++container_) {
+      if (Skips(container_)) continue;
+      UniqueUrlCacheFind opened;
+      auto entry = FetchSized(
+          [&](INTERNET_CACHE_ENTRY_INFOA* record, DWORD* size) {
+            opened.reset(FindFirstUrlCacheEntryA(kContainers[container_].pattern, record, size));
+            return opened != nullptr;
+          },
+          error_);
+      if (entry) {
+        find_ = std::move(opened);
+        return Given(std::move(*entry));
+      }
+      // An entry that changed leaves the container unopened: the next call asks it
+      // again. A container that refuses otherwise (a spelling this system does not
+      // know) gives nothing and is passed over, so the ones after it are still read.
+      if (error_ == ERROR_INSUFFICIENT_BUFFER) return std::nullopt;
+      if (error_ != ERROR_NO_MORE_ITEMS && container_ == 0) return std::nullopt;
+    }
+    error_ = ERROR_NO_MORE_ITEMS;
+    return std::nullopt;
+  }
+
+  std::uint32_t Error() const override { return error_; }
+
+ private:
+  bool Skips(std::size_t index) const {
+    return kContainers[index].kind && (kindsGiven_ & kContainers[index].kind);
+  }
+
+  UrlCacheEntry Given(UrlCacheEntry entry) {
+    for (const Container& c : kContainers) {
+      if (c.kind && ((entry.entryType & c.kind) || StartsWithNoCase(entry.sourceUrl, c.prefix)))
+        kindsGiven_ |= c.kind;
+    }
+    return entry;
+  }
+
+  UniqueUrlCacheFind find_;  // the enumeration of `container_`, once it is opened
+  std::size_t container_;
+  std::uint32_t kindsGiven_ = 0;  // containers whose entries this search has given
+  DWORD error_ = 0;
+};
+
+}  // namespace
+
+Win32UrlCache::Win32UrlCache(Scope scope)
+    : firstContainer_(scope == Scope::kHistory ? kFirstHistoryContainer : 0) {}
+
+std::unique_ptr<UrlCacheSearch> Win32UrlCache::Search() {
+  return std::make_unique<ContainerSearch>(firstContainer_);
+}
+
+bool Win32UrlCache::DeleteEntry(const std::string& sourceUrl) {
+  return DeleteUrlCacheEntryA(sourceUrl.c_str()) != FALSE;
 }
 
 }  // namespace quillmere::win32

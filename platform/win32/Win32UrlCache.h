@@ -2,8 +2,7 @@
 
 #include <windows.h>
 
-#include <map>
-#include <memory>
+#include <cstddef>
 
 #include "platform/UrlCache.h"
 
@@ -19,28 +18,12 @@ class Win32UrlCache final : public UrlCache {
   enum class Scope { kEveryEntry, kHistory };
 
   explicit Win32UrlCache(Scope scope = Scope::kEveryEntry);
-  ~Win32UrlCache() override;
 
-  FindHandle FindFirstEntry(std::span<std::byte> buffer, std::uint32_t& byteCount) override;
-  bool FindNextEntry(FindHandle find, std::span<std::byte> buffer,
-                     std::uint32_t& byteCount) override;
-  void FindClose(FindHandle find) override;
+  std::unique_ptr<UrlCacheSearch> Search() override;
   bool DeleteEntry(const std::string& sourceUrl) override;
-  std::uint32_t LastError() const override { return lastError_; }
-
-  UrlCacheEntry ReadEntry(std::span<const std::byte> buffer) const override;
 
  private:
-  struct Search;
-
-  // Fetches the next entry of `search`, opening the following containers as the
-  // present one runs out.
-  bool Advance(Search& search, std::span<std::byte> buffer, std::uint32_t& byteCount);
-  bool Failed(DWORD error);
-
   std::size_t firstContainer_;
-  std::map<FindHandle, std::unique_ptr<Search>> searches_;
-  std::uint32_t lastError_ = 0;
 };
 
 }  // namespace quillmere::win32

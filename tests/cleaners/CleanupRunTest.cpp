@@ -107,7 +107,7 @@ TEST_F(CleanupRunTest, TheTickOrderPlaysNoPartAndUntickedTasksDoNotRun) {
   EXPECT_EQ(log.events[1], "max 3");
   EXPECT_EQ(log.events[2], "Clearing AOL 2.0 History Files...");
   EXPECT_THAT(registry.ValueNames(kMediaPlayerRecentKey), ElementsAre("File0", "File1"));
-  EXPECT_EQ(cache.findFirstCalls, 0);
+  EXPECT_EQ(cache.searches, 0);
   EXPECT_EQ(store.clears, 0);
 
   log.events.clear();

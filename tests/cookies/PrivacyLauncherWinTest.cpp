@@ -161,7 +161,7 @@ TEST_F(PrivacyLauncherWinTest, HandlersInsideTheWaitsDoNoHarmAndClosingTheSheetR
   // sheet open; a cookie comes, and the sheet is closed while the watch waits.
   const std::size_t launchFinds = desktop.finds.size();
   std::size_t refreshedAt = 0;
-  cache.onFindFirst = [&] { refreshedAt = desktop.finds.size(); };
+  cache.onSearch = [&] { refreshedAt = desktop.finds.size(); };
   AtFind(launchFinds + 3, [&] {
     cache.Add("Cookie:jane@d.test/");
     EndProgramOf(FindWindowA("#32770", "Internet Properties"));

@@ -1,145 +1,85 @@
 #include "tests/fakes/FakeUrlCache.h"
 
 #include <algorithm>
-#include <cstring>
 #include <stdexcept>
 
 namespace quillmere::testing {
 namespace {
 
-// The record in front of the address in each buffer.
-struct Record {
-  std::uint32_t entryType;
-  std::uint32_t hitRate;
-  std::uint64_t size;
-  FileTime lastModified;
-  FileTime expire;
-  std::uint32_t urlLength;
-};
-
-constexpr std::uint32_t kErrorInvalidHandle = 6;
 constexpr std::uint32_t kErrorAccessDenied = 5;
 
 }  // namespace
+
+class FakeUrlCacheSearch final : public UrlCacheSearch {
+ public:
+  explicit FakeUrlCacheSearch(FakeUrlCache& cache) : cache_(cache) { ++cache_.openSearches; }
+  ~FakeUrlCacheSearch() override { --cache_.openSearches; }
+  FakeUrlCacheSearch(const FakeUrlCacheSearch&) = delete;
+  FakeUrlCacheSearch& operator=(const FakeUrlCacheSearch&) = delete;
+
+  std::optional<UrlCacheEntry> Next() override {
+    auto entry = cache_.Fetch(!started_, error_);
+    if (entry) started_ = true;
+    return entry;
+  }
+  std::uint32_t Error() const override { return error_; }
+
+ private:
+  FakeUrlCache& cache_;
+  bool started_ = false;
+  std::uint32_t error_ = 0;
+};
 
 void FakeUrlCache::Add(std::string sourceUrl, std::uint32_t entryType, std::uint32_t hitRate,
                        FileTime modified, FileTime expire) {
   entries.push_back({{std::move(sourceUrl), entryType, hitRate, 0, modified, expire}});
 }
 
-std::uint32_t FakeUrlCache::Needed(std::size_t index) const {
-  const Entry& e = entries[index];
-  const std::uint32_t grown = grown_.count(index) ? e.growsBy : 0;
-  return static_cast<std::uint32_t>(sizeof(Record) + e.entry.sourceUrl.size() + 1) + grown;
-}
-
-// The entry at the position: its size into a short buffer, else the entry itself.
-bool FakeUrlCache::Fetch(std::span<std::byte> buffer, std::uint32_t& byteCount) {
-  const std::uint32_t needed = Needed(position_);
-  if (buffer.size() < needed || byteCount < needed) {
-    byteCount = needed;
-    lastAsked_ = needed;
-    lastError_ = kErrorInsufficientBuffer;
-    if (entries[position_].growsBy) grown_.insert(position_);
-    return false;
-  }
-  fetches.push_back({lastAsked_, buffer.size()});
-  const UrlCacheEntry& e = entries[position_].entry;
-  const Record record{e.entryType,    e.hitRate, e.size,
-                      e.lastModified, e.expire,  static_cast<std::uint32_t>(e.sourceUrl.size())};
-  std::memcpy(buffer.data(), &record, sizeof record);
-  std::memcpy(buffer.data() + sizeof record, e.sourceUrl.c_str(), e.sourceUrl.size() + 1);
-  ++position_;
-  lastError_ = 0;
-  return true;
-}
-
-UrlCache::FindHandle FakeUrlCache::FindFirstEntry(std::span<std::byte> buffer,
-                                                  std::uint32_t& byteCount) {
-  ++findFirstCalls;
-  if (onFindFirst) onFindFirst();
-  if (Fails("UrlCache.FindFirstEntry")) {
-    lastError_ = kErrorAccessDenied;
-    return kNoHandle;
-  }
+std::unique_ptr<UrlCacheSearch> FakeUrlCache::Search() {
+  ++searches;
+  if (onSearch) onSearch();
+  if (openSearches) throw std::logic_error("a second search while one is open");
   position_ = 0;
-  if (entries.empty()) {
-    lastError_ = kErrorNoMoreItems;
-    return kNoHandle;
-  }
-  if (!Fetch(buffer, byteCount)) return kNoHandle;
-  if (open_ != kNoHandle) throw std::logic_error("a second enumeration while one is open");
-  open_ = nextHandle_++;
-  ++openSearches;
-  return open_;
+  return std::make_unique<FakeUrlCacheSearch>(*this);
 }
 
-bool FakeUrlCache::FindNextEntry(FindHandle find, std::span<std::byte> buffer,
-                                 std::uint32_t& byteCount) {
-  ++nextCalls;
-  if (Fails("UrlCache.FindNextEntry")) {
-    lastError_ = kErrorAccessDenied;
-    return false;
+std::optional<UrlCacheEntry> FakeUrlCache::Fetch(bool first, std::uint32_t& error) {
+  if (!first) ++nextCalls;
+  if (Fails(first ? "UrlCache.Search" : "UrlCache.SearchNext")) {
+    error = kErrorAccessDenied;
+    return std::nullopt;
   }
-  if (find == kNoHandle || find != open_) {
-    lastError_ = kErrorInvalidHandle;
-    return false;
-  }
-  if (failWith && position_ >= failFrom) {
-    lastError_ = *failWith;
-    return false;
+  if (!first && failWith && position_ >= failFrom) {
+    error = *failWith;
+    return std::nullopt;
   }
   if (position_ >= entries.size()) {
-    lastError_ = kErrorNoMoreItems;
-    return false;
+    error = kErrorNoMoreItems;
+    return std::nullopt;
   }
-  return Fetch(buffer, byteCount);
-}
-
-void FakeUrlCache::FindClose(FindHandle find) {
-  if (find != kNoHandle && find == open_) {
-    open_ = kNoHandle;
-    --openSearches;
+  if (entries[position_].changesOnce) {
+    entries[position_].changesOnce = false;
+    error = kErrorInsufficientBuffer;
+    return std::nullopt;
   }
+  error = 0;
+  return entries[position_++].entry;
 }
 
 bool FakeUrlCache::DeleteEntry(const std::string& sourceUrl) {
   if (onDelete) onDelete(sourceUrl);
-  if (Fails("UrlCache.DeleteEntry")) {
-    lastError_ = kErrorAccessDenied;
-    return false;
-  }
+  if (Fails("UrlCache.DeleteEntry")) return false;
   const auto at = std::find_if(entries.begin(), entries.end(),
                                [&](const Entry& e) { return e.entry.sourceUrl == sourceUrl; });
-  if (at == entries.end() || undeletable.count(sourceUrl)) {
-    lastError_ = 2;  // file not found
-    return false;
-  }
+  if (at == entries.end() || undeletable.count(sourceUrl)) return false;
   // As in a real cache, deleting an entry already listed does not make the open
-  // enumeration skip the one after it.
+  // search skip the one after it.
   const auto index = static_cast<std::size_t>(at - entries.begin());
-  if (open_ != kNoHandle && index < position_) --position_;
+  if (openSearches && index < position_) --position_;
   entries.erase(at);
   deleted.push_back(sourceUrl);
   Deleted("cache " + sourceUrl);
-  lastError_ = 0;
   return true;
-}
-
-UrlCacheEntry FakeUrlCache::ReadEntry(std::span<const std::byte> buffer) const {
-  if (Fails("UrlCache.ReadEntry")) throw std::runtime_error("A URL cache entry is cut short.");
-  Record record;
-  if (buffer.size() < sizeof record) throw std::logic_error("a buffer shorter than a record");
-  std::memcpy(&record, buffer.data(), sizeof record);
-  if (buffer.size() < sizeof record + record.urlLength + 1)
-    throw std::logic_error("a buffer shorter than its entry");
-  const char* url = reinterpret_cast<const char*>(buffer.data() + sizeof record);
-  return UrlCacheEntry{std::string(url, record.urlLength),
-                       record.entryType,
-                       record.hitRate,
-                       record.size,
-                       record.lastModified,
-                       record.expire};
 }
 
 }  // namespace quillmere::testing

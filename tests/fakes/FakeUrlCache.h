@@ -11,59 +11,47 @@
 
 namespace quillmere::testing {
 
-// A URL cache held in memory, with one enumeration at a time, that can misbehave as
-// a real one might. Its buffers hold a fixed record followed by the source address.
-// A call a fault plan fails answers error 5 (access denied); a record it fails to
-// read is cut short, as the real port says.
+// A URL cache held in memory, with one search at a time, that can misbehave as a
+// real one might. Under a fault plan the first entry of a search ("UrlCache.Search")
+// or a later one ("UrlCache.SearchNext") fails with error 5 (access denied), leaving
+// the search where it was.
 class FakeUrlCache final : public UrlCache, public Faultable {
  public:
   struct Entry {
     UrlCacheEntry entry;
-    std::uint32_t growsBy = 0;  // bytes the entry grows by right after its first size query
+    // The entry changes between its size and its fetch the next time it is asked
+    // for: that time it comes back with error 122.
+    bool changesOnce = false;
   };
 
   std::vector<Entry> entries;
-  // From this many entries on, every next-entry call fails with `failWith`.
+  // From this many entries on, every later entry fails with `failWith`.
   std::optional<std::uint32_t> failWith;
   std::size_t failFrom = 0;
   // Source addresses the cache refuses to delete.
   std::set<std::string> undeletable;
-  // Called on every first-entry call, and on every delete before it acts.
-  std::function<void()> onFindFirst;
+  // Called when a search begins, and on every delete before it acts.
+  std::function<void()> onSearch;
   std::function<void(const std::string&)> onDelete;
 
   // What the callers did.
-  struct Fetch {
-    std::uint32_t asked;  // the byte count the last size query reported
-    std::size_t buffer;   // the length of the buffer the fetch came with
-  };
-  std::vector<Fetch> fetches;
   std::vector<std::string> deleted;
-  int findFirstCalls = 0;
-  int openSearches = 0;
-  int nextCalls = 0;
+  int searches = 0;      // searches begun
+  int openSearches = 0;  // searches not yet closed
+  int nextCalls = 0;     // entries asked for after the first of a search
 
   void Add(std::string sourceUrl, std::uint32_t entryType = kCookieCacheEntry,
            std::uint32_t hitRate = 1, FileTime modified = 0, FileTime expire = 0);
 
-  FindHandle FindFirstEntry(std::span<std::byte> buffer, std::uint32_t& byteCount) override;
-  bool FindNextEntry(FindHandle find, std::span<std::byte> buffer,
-                     std::uint32_t& byteCount) override;
-  void FindClose(FindHandle find) override;
+  std::unique_ptr<UrlCacheSearch> Search() override;
   bool DeleteEntry(const std::string& sourceUrl) override;
-  std::uint32_t LastError() const override { return lastError_; }
-  UrlCacheEntry ReadEntry(std::span<const std::byte> buffer) const override;
 
  private:
-  std::uint32_t Needed(std::size_t index) const;
-  bool Fetch(std::span<std::byte> buffer, std::uint32_t& byteCount);
+  friend class FakeUrlCacheSearch;
+  // The entry at the open search's position, or the error that keeps it back.
+  std::optional<UrlCacheEntry> Fetch(bool first, std::uint32_t& error);
 
-  std::uint32_t lastError_ = 0;
   std::size_t position_ = 0;
-  std::uint32_t lastAsked_ = 0;
-  FindHandle open_ = kNoHandle;
-  FindHandle nextHandle_ = 1;
-  std::set<std::size_t> grown_;
 };
 
 }  // namespace quillmere::testing

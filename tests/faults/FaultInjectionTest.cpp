@@ -31,7 +31,6 @@ using ::testing::IsEmpty;
 using namespace quillmere::testing;
 
 const std::string kHistoryFolder = "C:\\Users\\me\\History";
-const std::string kCutShort = "box: A URL cache entry is cut short.";
 
 // The status lines of a run, each placed among the port calls, and its error lines.
 class PlanReport final : public RunReport {
@@ -150,9 +149,8 @@ class FaultInjectionTest : public ::testing::Test {
 
 class TaskFaultTest : public FaultInjectionTest, public ::testing::WithParamInterface<int> {};
 
-// Each task alone, and the run over all: the cache's entry cut short escapes the
-// cached-pages task and ends the run; a shell library that does not load is said in a
-// box and the run goes on; every other failure is one the tasks ride out. Today's
+// Each task alone, and the run over all: a shell library that does not load is said
+// in a box and the run goes on; every other failure is one the tasks ride out. Today's
 // browsers are not installed on this machine (their profiles are real files and
 // databases, tested over the browsers' own), so their tasks look and find nothing.
 TEST_P(TaskFaultTest, EveryCallFailingInTurnIsRiddenOutAsTheTaskSays) {
@@ -186,7 +184,6 @@ TEST_P(TaskFaultTest, EveryCallFailingInTurnIsRiddenOutAsTheTaskSays) {
   }
   EXPECT_THAT(SweepProblems(sweep,
                             [](const FaultPlan::Call& call) -> FaultExpectation {
-                              if (call.name == "UrlCache.ReadEntry") return {{kCutShort}, true};
                               if (call.name == "Shell.EmptyRecycleBin")
                                 return {{"box: Failed to load Shell32.dll."}, false};
                               return {};
@@ -239,17 +236,12 @@ TEST_F(FaultInjectionTest, TheGauges) {
         seen.state += "pie " + std::to_string(board.pie);
       });
   EXPECT_EQ(sweep.clean.state, "[2 Entries] [3 KB] [1 MB] pie 75");
-  // A record cut short escapes the cache's sizing; every other failure shows in a
-  // figure as the gauges' own rules say.
-  EXPECT_THAT(SweepProblems(sweep,
-                            [](const FaultPlan::Call& call) -> FaultExpectation {
-                              if (call.name == "UrlCache.ReadEntry") return {{kCutShort}, true};
-                              return {};
-                            }),
+  // Every failure shows in a figure as the gauges' own rules say.
+  EXPECT_THAT(SweepProblems(sweep, [](const FaultPlan::Call&) { return FaultExpectation{}; }),
               IsEmpty());
   // The cache's search failing at once: shown as an empty cache.
   const auto search =
-      std::ranges::find(sweep.clean.calls, "UrlCache.FindFirstEntry", &FaultPlan::Call::name);
+      std::ranges::find(sweep.clean.calls, "UrlCache.Search", &FaultPlan::Call::name);
   ASSERT_NE(search, sweep.clean.calls.end());
   EXPECT_EQ(sweep.faulted[search - sweep.clean.calls.begin()].state,
             "[2 Entries] [0 KB] [1 MB] pie 75");

@@ -51,13 +51,11 @@ struct Machine {
   FakeUrlCache cache;
 };
 
-// Reading the cookie list (made, or read again): a record cut short, or a cache that
-// cannot be read, is shown by the top-level handler with the rows read so far. The
-// gauges ride out a cache that cannot be read, not a record cut short; every other
-// failure is ridden out, a date that cannot be written showing the fallback text.
+// Reading the cookie list (made, or read again): a cache that cannot be read is shown
+// by the top-level handler with the rows read so far. The gauges ride it out; every
+// other failure is ridden out, a date that cannot be written showing the fallback text.
 FaultExpectation Expectation(const FaultPlan::Call& call) {
-  if (call.name == "UrlCache.ReadEntry") return {{"box: A URL cache entry is cut short."}, true};
-  if (call.name == "UrlCache.FindFirstEntry" && (call.phase == "create" || call.phase == "refresh"))
+  if (call.name == "UrlCache.Search" && (call.phase == "create" || call.phase == "refresh"))
     return {{"box: The URL cache could not be read (error 5)."}, true};
   return {};
 }
@@ -210,7 +208,7 @@ TEST_F(FaultInjectionWinTest, TheCookieDeletionCountsOnlyWhatWentAndNamesWhatSta
     while (sweep.clean.calls.at(at).name != name) ++at;
     return at;
   };
-  const std::size_t refresh = first("UrlCache.FindFirstEntry");
+  const std::size_t refresh = first("UrlCache.Search");
   const std::size_t gauges = first("Shell.QueryRecycleBinSize");
   for (std::size_t at = 0; at < sweep.clean.calls.size(); ++at)
     sweep.clean.calls[at].phase = at < refresh ? "delete" : at < gauges ? "refresh" : "gauges";
