@@ -34,16 +34,12 @@ TActiveForm::TActiveForm(HWND owner)
                                                              .color = kHeaderColor,
                                                              .edge = BDR_SUNKENOUTER});
   Panel3->OnPaint = [this](HDC dc) { PaintHeader(dc); };
-  StatusMemo = win32::CreateControl({.className = "EDIT",
-                                     .style = ES_MULTILINE | ES_AUTOVSCROLL | ES_AUTOHSCROLL |
-                                              WS_VSCROLL | WS_HSCROLL | ES_WANTRETURN,
-                                     .exStyle = WS_EX_CLIENTEDGE,
-                                     .y = kHeaderHeight,
-                                     .width = kClientWidth,
-                                     .height = kClientHeight - kHeaderHeight,
-                                     .parent = hwnd(),
-                                     .font = memoFont_.get()});
-  SendMessageA(StatusMemo, EM_SETLIMITTEXT, 0, 0);
+  StatusMemo =
+      std::make_unique<win32::LogView>(win32::LogView::Args{.parent = hwnd(),
+                                                            .y = kHeaderHeight,
+                                                            .width = kClientWidth,
+                                                            .height = kClientHeight - kHeaderHeight,
+                                                            .font = memoFont_.get()});
 }
 
 // The window goes before the fonts it uses.
@@ -58,15 +54,12 @@ void TActiveForm::PaintHeader(HDC dc) {
   DrawTextA(dc, "Current Activity", -1, &rc, DT_CENTER | DT_VCENTER | DT_SINGLELINE);
 }
 
-// A run reports thousands of lines a second and pumps no messages meanwhile; the
-// memo costs a repaint per append, and under Wine every append and repaint also
-// walks all the lines the memo holds. So lines gather here and reach the memo,
-// painted at once, in batches while the run goes on; the rest follows as soon as
-// the message loop runs again. A batch that took long to show (a memo of a hundred
-// thousand lines) makes the run wait longer for the next, so that showing the lines
-// never takes over the run, but the memo still follows it a few times a second.
+// A run reports thousands of lines a second and pumps no messages meanwhile, and
+// under Wine a paint cycle costs about as much as a line's work. So the memo keeps
+// each line at once but shows them, painted at once, in batches while the run goes
+// on; the rest follows as soon as the message loop runs again.
 void TActiveForm::AddLine(std::string_view text) {
-  pending_.append(text).append("\r\n");
+  StatusMemo->Add(text);
   if (GetTickCount() - lastFlush_ >= followMs_) {
     FlushLines();
   } else if (!flushPosted_) {
@@ -76,37 +69,12 @@ void TActiveForm::AddLine(std::string_view text) {
 
 void TActiveForm::FlushLines() {
   lastFlush_ = GetTickCount();
-  if (pending_.empty()) return;
-  // The memo keeps its text in UTF-16: its length in those units is known at once,
-  // and the caret stays at the end between batches unless the user moved it.
-  const DWORD end = GetWindowTextLengthW(StatusMemo);
-  DWORD from = 0;
-  DWORD to = 0;
-  SendMessageW(StatusMemo, EM_GETSEL, reinterpret_cast<WPARAM>(&from),
-               reinterpret_cast<LPARAM>(&to));
-  if (from != end || to != end) SendMessageW(StatusMemo, EM_SETSEL, end, end);
-  SendMessageA(StatusMemo, EM_REPLACESEL, FALSE, reinterpret_cast<LPARAM>(pending_.c_str()));
-  pending_.clear();
-  UpdateWindow(StatusMemo);
+  StatusMemo->Reveal();
   const DWORD took = GetTickCount() - lastFlush_;
   followMs_ = std::clamp<DWORD>(4 * took, kFollowMs, kMaxFollowMs);
 }
 
-void TActiveForm::ClearLines() {
-  pending_.clear();
-  SetWindowTextA(StatusMemo, "");
-}
-
-std::vector<std::string> TActiveForm::Lines() const {
-  const std::string text = win32::WindowText(StatusMemo) + pending_;
-  std::vector<std::string> lines;
-  std::size_t start = 0;
-  for (std::size_t end; (end = text.find("\r\n", start)) != std::string::npos; start = end + 2) {
-    lines.push_back(text.substr(start, end - start));
-  }
-  if (start < text.size()) lines.push_back(text.substr(start));
-  return lines;
-}
+void TActiveForm::ClearLines() { StatusMemo->Clear(); }
 
 // Painted at once: a run shows the window as it starts and pumps no messages until
 // it ends, so the header would stay blank for as long as the run takes.

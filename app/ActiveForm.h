@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "platform/win32/Handles.h"
+#include "toolkit/LogView.h"
 #include "toolkit/Panel.h"
 #include "toolkit/Window.h"
 
@@ -19,7 +20,8 @@ class TActiveForm final : public win32::Window {
 
   void AddLine(std::string_view text);
   void ClearLines();
-  std::vector<std::string> Lines() const;
+  const std::vector<std::string>& Lines() const { return StatusMemo->Lines(); }
+  win32::LogView& Memo() { return *StatusMemo; }
 
   // Non-modal: it comes up in front and blocks nothing.
   void Show();
@@ -29,11 +31,10 @@ class TActiveForm final : public win32::Window {
   LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
  private:
-  // Lines reach the memo in batches during a run: every kFollowMs while showing a
-  // batch is quick, less often as the memo grows and each batch takes longer to
-  // show, and never less often than every kMaxFollowMs: under a quarter second by
-  // enough that, with the time a batch of a very long memo takes to start, one
-  // still comes within a quarter second.
+  // Lines are shown in batches during a run: every kFollowMs while showing a batch
+  // is quick, less often should a batch take longer to show, and never less often
+  // than every kMaxFollowMs: under a quarter second by enough that, with the time a
+  // batch takes to start, one still comes within a quarter second.
   static constexpr DWORD kFollowMs = 100;
   static constexpr DWORD kMaxFollowMs = 200;
   static constexpr UINT kFlushLines = WM_APP + 1;
@@ -45,9 +46,8 @@ class TActiveForm final : public win32::Window {
   win32::UniqueFont headerFont_;
   win32::UniqueFont memoFont_;
   std::unique_ptr<win32::Panel> Panel3;
-  HWND StatusMemo = nullptr;
-  std::string pending_;  // lines not yet in the memo
-  DWORD lastFlush_ = 0;  // when the last batch started on its way to the memo
+  std::unique_ptr<win32::LogView> StatusMemo;
+  DWORD lastFlush_ = 0;  // when the last batch started to be shown
   DWORD followMs_ = kFollowMs;
   bool flushPosted_ = false;
 };

@@ -25,7 +25,6 @@
 #include "cleaners/FolderPurge.h"
 #include "platform/win32/Handles.h"
 #include "platform/win32/Win32Platform.h"
-#include "toolkit/WindowHook.h"
 
 namespace {
 
@@ -47,15 +46,15 @@ struct Windows {
   TActiveForm activity;
 };
 
-// When the activity window's memo took each batch of lines.
+// When the activity window's memo showed each batch of lines.
 class MemoWatch {
  public:
-  explicit MemoWatch(const TActiveForm& activity)
-      : memo_(FindWindowExA(activity.hwnd(), nullptr, "Edit", nullptr)),
-        hook_(memo_, [this](UINT message, WPARAM wParam, LPARAM lParam) {
-          if (message == EM_REPLACESEL) times_.push_back(GetTickCount());
-          return hook_.CallNext(message, wParam, lParam);
-        }) {}
+  explicit MemoWatch(TActiveForm& activity) : memo_(activity.Memo()) {
+    memo_.OnRevealed = [this] { times_.push_back(GetTickCount()); };
+  }
+  ~MemoWatch() { memo_.OnRevealed = nullptr; }
+  MemoWatch(const MemoWatch&) = delete;
+  MemoWatch& operator=(const MemoWatch&) = delete;
 
   // The longest the memo went without a new batch between `start` and `end`.
   DWORD LongestWait(DWORD start, DWORD end) const {
@@ -69,9 +68,8 @@ class MemoWatch {
   }
 
  private:
-  HWND memo_;
+  win32::LogView& memo_;
   std::vector<DWORD> times_;
-  win32::WindowHook hook_;
 };
 
 class CountingReport final : public RunReport {
@@ -146,7 +144,7 @@ void Purge(int count, int rounds, bool withLogic) {
   }
   const std::string files = Thousands(count) + " files";
   bench::PrintRow("P2", "task run through the windows / bare loop, " + files,
-                  bench::Fixed(bench::Median(ratios), 1), count <= 10000 ? "<= 12" : "report",
+                  bench::Fixed(bench::Median(ratios), 1), count <= 10000 ? "<= 3" : "<= 4",
                   "median of " + std::to_string(rounds) + ": " + details);
   bench::PrintRow("P2", "activity lines of that run, " + files,
                   everyLine ? Thousands(static_cast<long>(expected)) : "LINES LOST",

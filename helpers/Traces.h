@@ -164,9 +164,10 @@ inline bool CommitPage(const std::string& url, const std::string& content = "") 
                               NORMAL_CACHE_ENTRY, nullptr, 0, nullptr, nullptr) != FALSE;
 }
 
-// A visit as the browser records it in the history, expiring at `expires`.
-inline bool CommitVisit(const std::string& url, FILETIME expires = {}) {
-  const std::string name = "Visited: " + UserName() + "@" + url;
+// A visit of `user` as the browser records it in the history, expiring at `expires`.
+inline bool CommitVisit(const std::string& url, FILETIME expires = {},
+                        const std::string& user = UserName()) {
+  const std::string name = "Visited: " + user + "@" + url;
   return CommitUrlCacheEntryA(name.c_str(), nullptr, expires, DaysFromNow(0),
                               NORMAL_CACHE_ENTRY | URLHISTORY_CACHE_ENTRY, nullptr, 0, nullptr,
                               nullptr) != FALSE;

@@ -5,6 +5,7 @@
 #include <vsstyle.h>
 
 #include <algorithm>
+#include <utility>
 
 #include "toolkit/Controls.h"
 
@@ -82,6 +83,7 @@ void ProgressBar::SetMax(int max) {
 void ProgressBar::SetPosition(int position) {
   if (!measured_) {
     fill_ = MeasureFill();
+    looks_ = fill_ ? TakeLooks(*fill_) : std::nullopt;
     measured_ = true;
   }
   if (fill_) {
@@ -96,8 +98,14 @@ void ProgressBar::SetPosition(int position) {
       }
       return;
     }
+    if (PaintFromLooks(fill_->End(position))) {
+      position_ = position;
+      controlBehind_ = fillBehind_ = true;
+      NotifyWinEvent(EVENT_OBJECT_VALUECHANGE, hwnd_, OBJID_CLIENT, CHILDID_SELF);
+      return;
+    }
   }
-  controlBehind_ = false;
+  controlBehind_ = fillBehind_ = false;
   movingFill_ = true;
   SendMessageW(hwnd_, PBM_SETPOS, position, 0);
   movingFill_ = false;
@@ -105,7 +113,7 @@ void ProgressBar::SetPosition(int position) {
 
 LRESULT ProgressBar::OnMessage(UINT message, WPARAM wParam, LPARAM lParam) {
   if (message == WM_PAINT && !wParam && movingFill_ && PaintStraightOn()) return 0;
-  if (controlBehind_ && !AnswersAlike(message)) TellControl();
+  if (controlBehind_ && (fillBehind_ || !AnswersAlike(message))) TellControl();
   const LRESULT result = hook_->CallNext(message, wParam, lParam);
   if (ChangesTheFill(message)) measured_ = false;
   // Whoever moved it, the control holds the position to its range.
@@ -137,10 +145,47 @@ bool ProgressBar::PaintStraightOn() {
   return BitBlt(dc.dc(), 0, 0, client.right, client.bottom, pictureDc_.get(), 0, 0, SRCCOPY);
 }
 
+// The control's painting of its range's two ends, taken with its own position put
+// back: the fill of any position is the full picture up to where the fill ends and
+// the empty one after it.
+std::optional<ProgressBar::Looks> ProgressBar::TakeLooks(const Fill& fill) const {
+  RECT client{};
+  GetClientRect(hwnd_, &client);
+  Looks looks{.emptyBitmap = MakeDibSection(client.right, client.bottom),
+              .fullBitmap = MakeDibSection(client.right, client.bottom),
+              .empty = UniqueDC(CreateCompatibleDC(nullptr)),
+              .full = UniqueDC(CreateCompatibleDC(nullptr)),
+              .size = SIZE{client.right, client.bottom}};
+  if (!looks.emptyBitmap || !looks.fullBitmap || !looks.empty || !looks.full) return std::nullopt;
+  SelectObject(looks.empty.get(), looks.emptyBitmap.get());
+  SelectObject(looks.full.get(), looks.fullBitmap.get());
+  const LRESULT held = hook_->CallNext(PBM_GETPOS, 0, 0);
+  const std::pair<int, HDC> ends[] = {{fill.min, looks.empty.get()}, {fill.max, looks.full.get()}};
+  for (const auto& [position, dc] : ends) {
+    hook_->CallNext(PBM_SETPOS, position, 0);
+    hook_->CallNext(WM_PRINTCLIENT, reinterpret_cast<WPARAM>(dc), PRF_CLIENT);
+  }
+  hook_->CallNext(PBM_SETPOS, held, 0);
+  return looks;
+}
+
+bool ProgressBar::PaintFromLooks(int fillEnd) {
+  if (!looks_) return false;
+  const ClientDC dc(hwnd_);
+  if (!dc.dc()) return false;
+  const int split = fill_->left + fillEnd;
+  const SIZE size = looks_->size;
+  if (!BitBlt(dc.dc(), 0, 0, split, size.cy, looks_->full.get(), 0, 0, SRCCOPY) ||
+      !BitBlt(dc.dc(), split, 0, size.cx - split, size.cy, looks_->empty.get(), split, 0, SRCCOPY))
+    return false;
+  ValidateRect(hwnd_, nullptr);  // every pixel is the position's
+  return true;
+}
+
 // Whatever else comes to the bar (a question for its position, a new range, an
 // accessibility tool) finds the control holding the position the run last set.
 void ProgressBar::TellControl() {
-  controlBehind_ = false;
+  controlBehind_ = fillBehind_ = false;
   SendMessageW(hwnd_, PBM_SETPOS, position_, 0);
 }
 
@@ -161,7 +206,10 @@ std::optional<ProgressBar::Fill> ProgressBar::MeasureFill() const {
   } else {
     InflateRect(&content, -1, -1);
   }
-  return Fill{.min = range.iLow, .max = range.iHigh, .width = content.right - content.left};
+  return Fill{.min = range.iLow,
+              .max = range.iHigh,
+              .left = content.left,
+              .width = content.right - content.left};
 }
 
 int ProgressBar::Fill::End(int position) const {

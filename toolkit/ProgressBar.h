@@ -19,8 +19,9 @@ namespace quillmere::win32 {
 // positions in a row. So a new position whose fill ends at the same pixel as the
 // one on the screen is only kept by the bar (nothing on the screen would change),
 // and reaches the control when something else comes to the bar (a question for the
-// position, a new range or size, the mouse); a position that moves the fill goes
-// to the control at once, which paints it.
+// position, a new range or size, the mouse). A position that moves the fill is
+// painted from two pictures of the bar as the control paints it, empty and full,
+// and likewise reaches the control only when something else comes to the bar.
 class ProgressBar {
  public:
   struct Args {
@@ -46,14 +47,25 @@ class ProgressBar {
   struct Fill {
     int min = 0;
     int max = 0;
+    int left = 0;  // where the fill starts
     int width = 0;
     int End(int position) const;
+  };
+  // The control's painting of the bar empty and full; the DCs go before their bitmaps.
+  struct Looks {
+    UniqueBitmap emptyBitmap;
+    UniqueBitmap fullBitmap;
+    UniqueDC empty;
+    UniqueDC full;
+    SIZE size{};
   };
 
   LRESULT OnMessage(UINT message, WPARAM wParam, LPARAM lParam);
   std::optional<Fill> MeasureFill() const;
   void TellControl();
   bool PaintStraightOn();
+  std::optional<Looks> TakeLooks(const Fill& fill) const;
+  bool PaintFromLooks(int fillEnd);
 
   HWND hwnd_ = nullptr;
   std::unique_ptr<WindowHook> hook_;
@@ -63,6 +75,8 @@ class ProgressBar {
   // The run's position, and whether the control still holds an older one.
   int position_ = 0;
   bool controlBehind_ = false;
+  bool fillBehind_ = false;  // and paints another fill than the screen shows
+  std::optional<Looks> looks_;
   // While the control is given a position that moves the fill, its repaint is
   // drawn onto the bar from a picture of the bar; the DC goes before its bitmap.
   bool movingFill_ = false;

@@ -38,16 +38,17 @@ TEST(ActiveForm, KeepsEveryLineAsGivenUntilCleared) {
   EXPECT_TRUE(form.Lines().empty());
 }
 
-// 100,000 characters and more, past the 30,000 an edit box takes unless told
-// otherwise; counted in the memo itself once the batches have reached it.
-TEST(ActiveForm, TheMemoHoldsMoreThanAnEditBoxUsuallyAllows) {
-  TActiveForm form(nullptr);
-  const std::string line(100, 'y');
-  for (int i = 0; i < 1000; ++i) form.AddLine(line);
-  testing::PumpMessages();
-  const HWND memo = FindWindowExA(form.hwnd(), nullptr, "Edit", nullptr);
-  ASSERT_TRUE(memo);
-  EXPECT_EQ(SendMessageA(memo, EM_GETLINECOUNT, 0, 0) - 1, 1000);  // the last line is empty
+HWND MemoOf(const TActiveForm& form) {
+  return FindWindowExA(form.hwnd(), nullptr, "QuillmereLogView", nullptr);
+}
+
+// The lines the memo shows: its scroll range ends at the empty line after the last.
+int ShownLines(HWND memo) {
+  SCROLLINFO info{};
+  info.cbSize = sizeof info;
+  info.fMask = SIF_RANGE;
+  GetScrollInfo(memo, SB_VERT, &info);
+  return info.nMax;
 }
 
 // A run pumps no messages while it reports thousands of lines a second: the shown
@@ -56,24 +57,21 @@ TEST(ActiveForm, TheMemoHoldsMoreThanAnEditBoxUsuallyAllows) {
 TEST(ActiveForm, TheMemoFollowsARunInBatchesAndGetsEveryLineOnceTheLoopRuns) {
   TActiveForm form(nullptr);
   form.Show();
-  const HWND memo = FindWindowExA(form.hwnd(), nullptr, "Edit", nullptr);
+  const HWND memo = MemoOf(form);
   ASSERT_TRUE(memo);
-  const auto shownLines = [&] {
-    return static_cast<int>(SendMessageA(memo, EM_GETLINECOUNT, 0, 0)) - 1;  // the last is empty
-  };
   int added = 0;
   int updates = 0;
   for (const DWORD start = GetTickCount(); GetTickCount() - start < 700;) {
-    const int before = shownLines();
+    const int before = ShownLines(memo);
     form.AddLine("Deleting : file" + std::to_string(added++));
-    if (shownLines() != before) ++updates;
+    if (ShownLines(memo) != before) ++updates;
     Sleep(1);
   }
   EXPECT_GE(updates, 3);
   EXPECT_LT(updates, added / 2);
   EXPECT_EQ(form.Lines().size(), static_cast<std::size_t>(added));
   testing::PumpMessages();
-  EXPECT_EQ(shownLines(), added);
+  EXPECT_EQ(ShownLines(memo), added);
   EXPECT_EQ(form.Lines().back(), "Deleting : file" + std::to_string(added - 1));
 }
 
@@ -84,7 +82,7 @@ TEST(ActiveForm, IsPaintedWholeTheMomentItIsShown) {
   testing::PumpMessages();
   form.Show();
   const HWND header = ChildWindowFromPoint(form.hwnd(), POINT{20, 13});
-  const HWND memo = FindWindowExA(form.hwnd(), nullptr, "Edit", nullptr);
+  const HWND memo = MemoOf(form);
   ASSERT_TRUE(header && header != form.hwnd() && memo);
   for (const HWND window : {form.hwnd(), header, memo}) {
     EXPECT_FALSE(GetUpdateRect(window, nullptr, FALSE));
@@ -95,19 +93,28 @@ TEST(ActiveForm, IsPaintedWholeTheMomentItIsShown) {
   EXPECT_EQ(beside, RGB(99, 148, 198));
 }
 
-// The user may have clicked into the memo between two runs: new lines still go
-// after the last one.
-TEST(ActiveForm, NewLinesGoAfterTheLastWhereverTheCaretWasLeft) {
+// The user may have scrolled up and clicked into the memo between two batches: the
+// next batch still brings the newest line into view.
+TEST(ActiveForm, EachBatchBringsTheNewestLineIntoViewWhereverTheUserLeftIt) {
   TActiveForm form(nullptr);
   form.Show();
-  form.AddLine("first");
+  for (int i = 0; i < 100; ++i) form.AddLine("line " + std::to_string(i));
   testing::PumpMessages();
-  const HWND memo = FindWindowExA(form.hwnd(), nullptr, "Edit", nullptr);
+  const HWND memo = MemoOf(form);
   ASSERT_TRUE(memo);
-  SendMessageA(memo, EM_SETSEL, 0, 0);
-  form.AddLine("second");
+  SendMessageA(memo, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 5));
+  SendMessageA(memo, WM_LBUTTONUP, 0, MAKELPARAM(10, 5));
+  SendMessageA(memo, WM_VSCROLL, SB_TOP, 0);
+  ASSERT_EQ(GetScrollPos(memo, SB_VERT), 0);
+  form.AddLine("newest");
   testing::PumpMessages();
-  EXPECT_EQ(form.Lines(), (std::vector<std::string>{"first", "second"}));
+  SCROLLINFO info{};
+  info.cbSize = sizeof info;
+  info.fMask = SIF_ALL;
+  GetScrollInfo(memo, SB_VERT, &info);
+  EXPECT_EQ(info.nMax, 101);
+  EXPECT_EQ(info.nPos + static_cast<int>(info.nPage), info.nMax + 1);  // the end in view
+  EXPECT_EQ(form.Lines().back(), "newest");
 }
 
 TEST(ActiveForm, ClosingOnlyHidesIt) {
