@@ -3,15 +3,20 @@
 #include <stdexcept>
 #include <string>
 
+#include "platform/win32/SystemError.h"
+
 namespace quillmere::win32 {
 
 HWND CreateControl(const ControlArgs& args) {
+  SetLastError(0);
   HWND hwnd = CreateWindowExA(
       args.exStyle, args.className, args.text, WS_CHILD | WS_VISIBLE | args.style, args.x, args.y,
       args.width, args.height, args.parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(args.id)),
       GetModuleHandleA(nullptr), nullptr);
-  if (!hwnd)
-    throw std::runtime_error(std::string("Cannot create a control of class ") + args.className);
+  if (!hwnd) {
+    throw std::runtime_error(std::string("Cannot create a control of class ") + args.className +
+                             " (" + SystemErrorText(GetLastError()) + ").");
+  }
   if (args.font) SendMessageA(hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(args.font), FALSE);
   return hwnd;
 }

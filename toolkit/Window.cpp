@@ -4,6 +4,8 @@
 #include <stdexcept>
 #include <utility>
 
+#include "platform/win32/SystemError.h"
+
 namespace quillmere::win32 {
 namespace {
 
@@ -45,12 +47,19 @@ void Window::Create(const CreateArgs& args) {
     wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));
     wc.hbrBackground = args.background;
     wc.lpszClassName = args.className;
-    if (!RegisterClassExA(&wc)) throw std::runtime_error("Cannot register a window class.");
+    if (!RegisterClassExA(&wc)) {
+      throw std::runtime_error(std::string("Cannot register the window class ") + args.className +
+                               " (" + SystemErrorText(GetLastError()) + ").");
+    }
   }
+  SetLastError(0);
   CreateWindowExA(args.exStyle, args.className, args.title, args.style, args.x, args.y, args.width,
                   args.height, args.parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(args.id)),
                   instance, this);
-  if (!hwnd_) throw std::runtime_error(std::string("Cannot create the window ") + args.className);
+  if (!hwnd_) {
+    throw std::runtime_error(std::string("Cannot create the window ") + args.className + " (" +
+                             SystemErrorText(GetLastError()) + ").");
+  }
 }
 
 void Window::CreateCentred(CreateArgs args, int clientWidth, int clientHeight) {

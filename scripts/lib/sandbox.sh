@@ -79,6 +79,20 @@ sandbox_prepare() {
   ) 9>"$dir/.lock"
 }
 
+# sandbox_hold_desktop: opens the sandbox's desktop and keeps it while this shell
+# runs. Wine closes a desktop a second after the last program on it has ended, and
+# a program that starts just then is left with a desktop window that goes away
+# under it: none of its windows can be made ("Cannot create the window ..."), though
+# the same program passes alone. Test programs run one after another, each starting
+# about when the last one's desktop closes. A console waiting for input that never
+# comes stays on the desktop until the wineserver ends; it has no window. The
+# desktop is made here, by a program whose output goes nowhere: the desktop's
+# process keeps the output of the program that started it open as long as it runs.
+sandbox_hold_desktop() {
+  exec {sandbox_desktop_holder}> >(exec "$sandbox_wine" cmd.exe >/dev/null 2>&1)
+  "$sandbox_wine" rundll32.exe user32.dll,GetDesktopWindow </dev/null >/dev/null 2>&1
+}
+
 # sandbox_window_manager yes|no: whether the display the sandbox's programs show on has
 # a window manager. Wine lets one manage its windows and waits for it to answer each
 # time a window is hidden, two seconds when none ever will (a virtual display has
