@@ -1,7 +1,6 @@
 #pragma once
 
 #include <memory>
-#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,7 +20,7 @@ class TActiveForm final : public win32::Window {
 
   void AddLine(std::string_view text);
   void ClearLines();
-  std::span<const std::string> Lines() const { return StatusMemo->Lines(); }
+  std::vector<std::string> Lines() const { return StatusMemo->Lines(); }
   win32::LogView& Memo() { return *StatusMemo; }
 
   // Non-modal: it comes up in front and blocks nothing.

@@ -32,7 +32,7 @@ TEST(ActiveForm, KeepsEveryLineAsGivenUntilCleared) {
   form.AddLine("");
   const std::string wide(2000, 'x');
   form.AddLine(wide);
-  EXPECT_EQ(std::vector<std::string>(form.Lines().begin(), form.Lines().end()),
+  EXPECT_EQ(form.Lines(),
             (std::vector<std::string>{"Deleted 2 Cookies", "Deleted 2 Cookies", "", wide}));
   form.ClearLines();
   EXPECT_TRUE(form.Lines().empty());
