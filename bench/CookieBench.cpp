@@ -42,23 +42,27 @@ using namespace quillmere;
 using bench::Race;
 using bench::Timed;
 
-// The WinINet loop ListCookies is built on: size, exact buffer, fetch, per entry.
+// The WinINet loop ListCookies is built on: one buffer kept from entry to entry, grown
+// only for an entry larger than it, one call per entry that fits.
 int BareEnumeration() {
   int entries = 0;
-  DWORD size = 0;
-  FindFirstUrlCacheEntryA(nullptr, nullptr, &size);
-  std::vector<char> buffer(size);
-  HANDLE find = FindFirstUrlCacheEntryA(
-      nullptr, reinterpret_cast<INTERNET_CACHE_ENTRY_INFOA*>(buffer.data()), &size);
+  std::vector<char> buffer(4096);
+  DWORD size = static_cast<DWORD>(buffer.size());
+  auto* entry = reinterpret_cast<INTERNET_CACHE_ENTRY_INFOA*>(buffer.data());
+  HANDLE find = FindFirstUrlCacheEntryA(nullptr, entry, &size);
+  if (!find && GetLastError() == ERROR_INSUFFICIENT_BUFFER) {
+    buffer.assign(size, 0);
+    entry = reinterpret_cast<INTERNET_CACHE_ENTRY_INFOA*>(buffer.data());
+    find = FindFirstUrlCacheEntryA(nullptr, entry, &size);
+  }
   if (!find) return 0;
   for (++entries;; ++entries) {
-    size = 0;
-    if (FindNextUrlCacheEntryA(find, nullptr, &size) || GetLastError() != ERROR_INSUFFICIENT_BUFFER)
-      break;
+    size = static_cast<DWORD>(buffer.size());
+    if (FindNextUrlCacheEntryA(find, entry, &size)) continue;
+    if (GetLastError() != ERROR_INSUFFICIENT_BUFFER) break;
     buffer.assign(size, 0);
-    if (!FindNextUrlCacheEntryA(find, reinterpret_cast<INTERNET_CACHE_ENTRY_INFOA*>(buffer.data()),
-                                &size))
-      break;
+    entry = reinterpret_cast<INTERNET_CACHE_ENTRY_INFOA*>(buffer.data());
+    if (!FindNextUrlCacheEntryA(find, entry, &size)) break;
   }
   FindCloseUrlCache(find);
   return entries;

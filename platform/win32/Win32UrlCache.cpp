@@ -9,6 +9,7 @@
 #include <span>
 #include <stdexcept>
 #include <string_view>
+#include <vector>
 
 #include "platform/Utf8.h"
 #include "platform/win32/Handles.h"
@@ -71,32 +72,34 @@ UrlCacheEntry ReadRecord(std::span<const std::byte> buffer) {
 // it filled the record; the last error tells why not.
 using EntryCall = std::function<bool(INTERNET_CACHE_ENTRY_INFOA* record, DWORD* size)>;
 
-// One entry in WinINet's two calls: asked without a buffer, the call fails with the
-// size the entry needs; a buffer of exactly that size, its size field set, then takes
-// the record. The buffer lives only until the entry is read out of it. An entry that
-// grew in between fails the second call with error 122 and is left where it was.
-std::optional<UrlCacheEntry> FetchSized(const EntryCall& call, DWORD& error) {
-  DWORD size = 0;
-  if (call(nullptr, &size)) {
-    error = ERROR_INVALID_DATA;  // a record that came without room for it
+// The record buffer of one search, kept from entry to entry. Under Wine every
+// enumeration call locks and maps the cache's index anew, so asking each entry's size
+// before fetching it made a walk cost twice what it must: the buffer, grown to the
+// largest entry met so far, takes most records at the first call. An entry larger
+// than the buffer fails that call with the size it needs and is fetched again into a
+// buffer of that size; an entry that grew in between fails again with error 122 and
+// is left where it was.
+class RecordBuffer {
+ public:
+  std::optional<UrlCacheEntry> Fetch(const EntryCall& call, DWORD& error) {
+    for (int attempt = 0; attempt < 2; ++attempt) {
+      DWORD size = static_cast<DWORD>(bytes_.size());
+      std::memcpy(bytes_.data(), &size, sizeof size);
+      if (call(reinterpret_cast<INTERNET_CACHE_ENTRY_INFOA*>(bytes_.data()), &size)) {
+        error = 0;
+        return ReadRecord(bytes_);
+      }
+      error = GetLastError();
+      if (error != ERROR_INSUFFICIENT_BUFFER || size <= bytes_.size()) return std::nullopt;
+      bytes_.assign(size, std::byte{});
+    }
     return std::nullopt;
   }
-  error = GetLastError();
-  if (error != ERROR_INSUFFICIENT_BUFFER) return std::nullopt;
-  const auto buffer = std::make_unique_for_overwrite<std::byte[]>(size);
-  const std::span<std::byte> bytes(buffer.get(), size);
-  INTERNET_CACHE_ENTRY_INFOA* record = nullptr;
-  if (size >= sizeof(DWORD)) {
-    std::memcpy(bytes.data(), &size, sizeof size);
-    record = reinterpret_cast<INTERNET_CACHE_ENTRY_INFOA*>(bytes.data());
-  }
-  if (!call(record, &size)) {
-    error = GetLastError();
-    return std::nullopt;
-  }
-  error = 0;
-  return ReadRecord(bytes);
-}
+
+ private:
+  // Room for a record with an address of a few thousand bytes.
+  std::vector<std::byte> bytes_ = std::vector<std::byte>(4096);
+};
 
 // A search over the containers from `first` on, each opened as the one before it
 // runs out.
@@ -106,7 +109,7 @@ class ContainerSearch final : public UrlCacheSearch {
 
   std::optional<UrlCacheEntry> Next() override {
     if (find_) {
-      auto entry = FetchSized(
+      auto entry = buffer_.Fetch(
           [&](INTERNET_CACHE_ENTRY_INFOA* record, DWORD* size) {
             return FindNextUrlCacheEntryA(find_.get(), record, size) != FALSE;
           },
@@ -119,7 +122,7 @@ class ContainerSearch final : public UrlCacheSearch {
     for (; container_ < std::size(kContainers); ++container_) {
       if (Skips(container_)) continue;
       UniqueUrlCacheFind opened;
-      auto entry = FetchSized(
+      auto entry = buffer_.Fetch(
           [&](INTERNET_CACHE_ENTRY_INFOA* record, DWORD* size) {
             opened.reset(FindFirstUrlCacheEntryA(kContainers[container_].pattern, record, size));
             return opened != nullptr;
@@ -154,6 +157,7 @@ class ContainerSearch final : public UrlCacheSearch {
     return entry;
   }
 
+  RecordBuffer buffer_;
   UniqueUrlCacheFind find_;  // the enumeration of `container_`, once it is opened
   std::size_t container_;
   std::uint32_t kindsGiven_ = 0;  // containers whose entries this search has given

@@ -73,10 +73,11 @@ TEST_F(Win32UrlCacheTest, ScopedToTheHistoryASearchGivesTheVisitsAlone) {
                            "Visited:" + UserName() + "@http://visited.test/again.html"));
 }
 
-// Each entry is fetched into a buffer of the size WinINet asks for it: a short
-// address and one far beyond any fixed record come whole, one after the other.
+// A search keeps one record buffer and grows it to the size WinINet asks for: a short
+// address, one beyond the buffer a search starts with, and short ones after it come
+// whole, one after the other.
 TEST_F(Win32UrlCacheTest, EntriesOfEveryLengthComeWhole) {
-  const std::string longUrl = "http://long.test/" + std::string(2000, 'x') + ".html";
+  const std::string longUrl = "http://long.test/" + std::string(6000, 'x') + ".html";
   AddPage("http://s.test/");
   ASSERT_TRUE(CommitPage(longUrl)) << GetLastError();  // no file: its name would be too long
   AddPage("http://t.test/");
