@@ -20,7 +20,7 @@ class TActiveForm final : public win32::Window {
 
   void AddLine(std::string_view text);
   void ClearLines();
-  const std::vector<std::string>& Lines() const { return StatusMemo->Lines(); }
+  std::vector<std::string> Lines() const { return StatusMemo->Lines(); }
   win32::LogView& Memo() { return *StatusMemo; }
 
   // Non-modal: it comes up in front and blocks nothing.

@@ -25,12 +25,14 @@ int Application::Run() {
   EraserForm->AttachActivityWindow(ActiveForm.get());
   EraserForm->Show();
 
+  // Taken in UTF-16, so that a character typed into the activity window reaches it
+  // whole; the ANSI windows get their messages translated as before.
   MSG msg;
   BOOL got;
-  while ((got = GetMessageA(&msg, nullptr, 0, 0)) != 0) {
+  while ((got = GetMessageW(&msg, nullptr, 0, 0)) != 0) {
     if (got == -1) return 1;
     TranslateMessage(&msg);
-    DispatchMessageA(&msg);
+    DispatchMessageW(&msg);
   }
   return static_cast<int>(msg.wParam);
 }

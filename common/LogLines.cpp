@@ -1,6 +1,7 @@
 #include "common/LogLines.h"
 
 #include <algorithm>
+#include <iterator>
 
 #include "platform/Utf8.h"
 
@@ -9,16 +10,57 @@ namespace {
 
 constexpr std::string_view kNewline = "\r\n";
 
+// What a line takes in UTF-16, as the window's text is counted; the run's lines are
+// mostly ASCII, which is counted without decoding.
+std::size_t Utf16Units(std::string_view text) {
+  std::size_t units = 0;
+  for (std::size_t at = 0; at < text.size();) {
+    if (static_cast<unsigned char>(text[at]) < 0x80) {
+      ++units;
+      ++at;
+      continue;
+    }
+    const Utf8Character character = DecodeUtf8(text, at, true);
+    units += character.codePoint >= 0x10000 ? 2 : 1;
+    at += character.length;
+  }
+  return units;
+}
+
+// A text's lines, whichever of CR LF, LF or CR breaks them; one at least.
+std::vector<std::string> SplitLines(std::string_view text) {
+  std::vector<std::string> lines(1);
+  for (std::size_t at = 0; at < text.size(); ++at) {
+    const char c = text[at];
+    if (c != '\r' && c != '\n') {
+      lines.back().push_back(c);
+      continue;
+    }
+    if (c == '\r' && at + 1 < text.size() && text[at + 1] == '\n') ++at;
+    lines.emplace_back();
+  }
+  return lines;
+}
+
 }  // namespace
 
 void LogLines::Append(std::string_view line) {
-  lines_.emplace_back(line);
+  std::string& last = lines_.back();
+  if (last.empty()) {
+    last.assign(line);
+  } else {
+    lines_.emplace_back(line);
+    textLength_ += kNewline.size();
+    textUnits_ += kNewline.size();
+  }
+  lines_.emplace_back();
   textLength_ += line.size() + kNewline.size();
+  textUnits_ += Utf16Units(line) + kNewline.size();
 }
 
 void LogLines::Clear() {
-  lines_.clear();
-  textLength_ = 0;
+  lines_.assign(1, std::string());
+  textLength_ = textUnits_ = 0;
   caret_ = anchor_ = {};
   keepWanted_ = false;
 }
@@ -30,12 +72,15 @@ std::string_view LogLines::Line(std::size_t index) const {
 std::string LogLines::Text() const {
   std::string text;
   text.reserve(textLength_);
-  for (const std::string& line : lines_) text.append(line).append(kNewline);
+  for (std::size_t at = 0; at < lines_.size(); ++at) {
+    if (at > 0) text.append(kNewline);
+    text.append(lines_[at]);
+  }
   return text;
 }
 
 LogPosition LogLines::Within(LogPosition at) const {
-  if (at.line >= lines_.size()) return End();
+  if (at.line > Count()) return End();
   return {at.line, CharacterBoundary(lines_[at.line], at.column)};
 }
 
@@ -49,7 +94,7 @@ LogPosition LogLines::Moved(LogMove move, std::size_t pageLines) {
   const std::string_view line = Line(caret_.line);
   const auto toLine = [&](std::size_t target) {
     if (!keepWanted_) wantedCharacters_ = CharacterCount(line.substr(0, caret_.column));
-    target = std::min(target, lines_.size());
+    target = std::min(target, Count());
     return LogPosition{target, FirstCharacters(Line(target), wantedCharacters_).size()};
   };
   const std::size_t page = std::max<std::size_t>(pageLines, 1);
@@ -61,7 +106,7 @@ LogPosition LogLines::Moved(LogMove move, std::size_t pageLines) {
     case LogMove::kRight:
       if (caret_.column < line.size())
         return {caret_.line, caret_.column + DecodeUtf8(line, caret_.column, true).length};
-      return caret_.line < lines_.size() ? LogPosition{caret_.line + 1, 0} : caret_;
+      return caret_.line < Count() ? LogPosition{caret_.line + 1, 0} : caret_;
     case LogMove::kUp:
       return toLine(caret_.line > 0 ? caret_.line - 1 : 0);
     case LogMove::kDown:
@@ -96,8 +141,10 @@ void LogLines::SelectAll() {
 }
 
 std::string LogLines::SelectedText() const {
-  const LogPosition from = std::min(caret_, anchor_);
-  const LogPosition to = std::max(caret_, anchor_);
+  return TextBetween(std::min(caret_, anchor_), std::max(caret_, anchor_));
+}
+
+std::string LogLines::TextBetween(LogPosition from, LogPosition to) const {
   if (from.line == to.line) {
     return std::string(Line(from.line).substr(from.column, to.column - from.column));
   }
@@ -106,6 +153,64 @@ std::string LogLines::SelectedText() const {
   for (std::size_t at = from.line + 1; at < to.line; ++at) text.append(lines_[at]).append(kNewline);
   text.append(Line(to.line).substr(0, to.column));
   return text;
+}
+
+// The lines of `text` with the old text's start before the first and its end after
+// the last take the place of the lines from `from` to `to`; only those lines move,
+// with the ones after them.
+LogChange LogLines::Replace(LogPosition from, LogPosition to, std::string_view text) {
+  const std::string removed = TextBetween(from, to);
+  std::vector<std::string> pieces = SplitLines(text);
+  textLength_ -= removed.size();
+  textUnits_ -= Utf16Units(removed);
+  for (const std::string& piece : pieces) {
+    textLength_ += piece.size();
+    textUnits_ += Utf16Units(piece);
+  }
+  textLength_ += (pieces.size() - 1) * kNewline.size();
+  textUnits_ += (pieces.size() - 1) * kNewline.size();
+
+  pieces.front().insert(0, lines_[from.line], 0, from.column);
+  const LogPosition after{from.line + pieces.size() - 1, pieces.back().size()};
+  pieces.back().append(lines_[to.line], to.column);
+  const LogChange change{from.line, to.line - from.line + 1, pieces.size()};
+  const auto first = lines_.begin() + static_cast<std::ptrdiff_t>(from.line);
+  const std::size_t common = std::min(change.removed, change.inserted);
+  std::move(pieces.begin(), pieces.begin() + static_cast<std::ptrdiff_t>(common), first);
+  if (change.removed > common) {
+    lines_.erase(first + static_cast<std::ptrdiff_t>(common),
+                 first + static_cast<std::ptrdiff_t>(change.removed));
+  } else {
+    lines_.insert(first + static_cast<std::ptrdiff_t>(common),
+                  std::make_move_iterator(pieces.begin() + static_cast<std::ptrdiff_t>(common)),
+                  std::make_move_iterator(pieces.end()));
+  }
+  caret_ = anchor_ = after;
+  keepWanted_ = false;
+  return change;
+}
+
+LogChange LogLines::ReplaceSelection(std::string_view text) {
+  return Replace(std::min(caret_, anchor_), std::max(caret_, anchor_), text);
+}
+
+LogChange LogLines::DeleteBackward() {
+  if (HasSelection()) return ReplaceSelection({});
+  return Replace(Moved(LogMove::kLeft, 1), caret_, {});
+}
+
+LogChange LogLines::DeleteForward() {
+  if (HasSelection()) return ReplaceSelection({});
+  return Replace(caret_, Moved(LogMove::kRight, 1), {});
+}
+
+LogChange LogLines::SetText(std::string_view text) {
+  const std::size_t before = lines_.size();
+  Clear();
+  LogChange change = Replace({}, {}, text);
+  change.removed = before;
+  caret_ = anchor_ = {};
+  return change;
 }
 
 std::size_t ClampedOffset(std::ptrdiff_t offset, std::size_t page, std::size_t total) {

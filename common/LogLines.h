@@ -2,6 +2,7 @@
 
 #include <compare>
 #include <cstddef>
+#include <span>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -31,22 +32,50 @@ enum class LogMove {
   kLast
 };
 
-// The lines of a run's log as a read-only memo holds them, with the selection the
-// user makes over them: the caret and the end the selection was started from.
+// Which lines an edit changed: from `first` on, `removed` lines gave way to
+// `inserted` ones, so that what a view keeps per line can follow.
+struct LogChange {
+  std::size_t first = 0;
+  std::size_t removed = 0;
+  std::size_t inserted = 0;
+};
+
+// The lines of a run's log as a memo holds them, with the selection the user makes
+// over them (the caret and the end the selection was started from) and the user's
+// own edits: text typed or pasted at the caret, in place of the selection.
 class LogLines {
  public:
+  LogLines() : lines_(1) {}
+
+  // A new last line. Text the user typed after the last line break stays a line of
+  // its own before it, as the memo's Lines.Add keeps it.
   void Append(std::string_view line);
   void Clear();
 
-  std::size_t Count() const { return lines_.size(); }
-  // The line at `index`; the log's end is an empty line.
+  // The lines ended by a line break; after them comes the last line, the text after
+  // the last break (empty, as a memo has after the newline that ends its text,
+  // unless the user typed there).
+  std::size_t Count() const { return lines_.size() - 1; }
+  // The line at `index`; Line(Count()) is the last one.
   std::string_view Line(std::size_t index) const;
-  const std::vector<std::string>& All() const { return lines_; }
-  LogPosition End() const { return {lines_.size(), 0}; }
+  // The lines ended by a line break.
+  std::span<const std::string> All() const { return {lines_.data(), Count()}; }
+  LogPosition End() const { return {Count(), lines_.back().size()}; }
 
-  // The memo's text: every line followed by CR LF, and its length in bytes.
+  // The memo's text: the lines joined by CR LF; its length in bytes and in UTF-16.
   std::string Text() const;
   std::size_t TextLength() const { return textLength_; }
+  std::size_t TextUnits() const { return textUnits_; }
+
+  // The selection, or nothing at the caret, replaced by `text`, whose CR LF, LF or CR
+  // each break a line; the caret after it.
+  LogChange ReplaceSelection(std::string_view text);
+  // The selection removed or, with none, the character before the caret
+  // (Backspace) or after it (Delete); at a line's start or end the lines join.
+  LogChange DeleteBackward();
+  LogChange DeleteForward();
+  // The whole text replaced, the caret before it.
+  LogChange SetText(std::string_view text);
 
   LogPosition Caret() const { return caret_; }
   LogPosition Anchor() const { return anchor_; }
@@ -62,9 +91,12 @@ class LogLines {
  private:
   LogPosition Within(LogPosition at) const;
   LogPosition Moved(LogMove move, std::size_t pageLines);
+  std::string TextBetween(LogPosition from, LogPosition to) const;
+  LogChange Replace(LogPosition from, LogPosition to, std::string_view text);
 
-  std::vector<std::string> lines_;
+  std::vector<std::string> lines_;  // never empty: the last line follows the last break
   std::size_t textLength_ = 0;
+  std::size_t textUnits_ = 0;
   LogPosition caret_;
   LogPosition anchor_;
   // The column in characters that up and down keep to across shorter lines.

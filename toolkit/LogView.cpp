@@ -4,13 +4,14 @@
 
 #include <algorithm>
 #include <climits>
-#include <cstring>
+#include <cwchar>
 #include <optional>
 #include <stdexcept>
 #include <string>
 
 #include "platform/Utf8.h"
 #include "platform/win32/WideText.h"
+#include "toolkit/Clipboard.h"
 
 namespace quillmere::win32 {
 namespace {
@@ -19,8 +20,7 @@ namespace {
 // first line.
 constexpr int kMargin = 5;
 constexpr int kTop = 1;
-constexpr UINT_PTR kCopy = 1;
-constexpr UINT_PTR kSelectAll = 2;
+enum MenuCommand : UINT_PTR { kCut = 1, kCopy, kPaste, kDelete, kSelectAll };
 
 using UniqueMenu = UniqueHandle<HMENU, DestroyMenu>;
 
@@ -76,7 +76,8 @@ LogView::LogView(const Args& args) : font_(args.font) {
           .y = args.y,
           .width = args.width,
           .height = args.height,
-          .parent = args.parent});
+          .parent = args.parent,
+          .unicode = true});
   const ClientDC dc(hwnd());
   const SelectObjectScope font(dc.dc(), font_);
   TEXTMETRICW metrics{};
@@ -87,11 +88,16 @@ LogView::LogView(const Args& args) : font_(args.font) {
   UpdateScrollBars();
 }
 
-void LogView::Add(std::string_view line) { log_.Append(line); }
+// The last line, which the user may have typed into, becomes a line of its own
+// before the new one: it is measured again with the new lines.
+void LogView::Add(std::string_view line) {
+  if (widths_.size() > log_.Count()) widths_.resize(log_.Count());
+  log_.Append(line);
+}
 
 void LogView::Clear() {
   log_.Clear();
-  measured_ = 0;
+  widths_.clear();
   widest_ = 0;
   top_ = 0;
   left_ = 0;
@@ -101,7 +107,7 @@ void LogView::Clear() {
 }
 
 void LogView::Reveal() {
-  if (measured_ == log_.Count()) return;
+  if (widths_.size() == log_.Count() + 1) return;
   MeasureNewLines();
   top_ = ClampedOffset(PTRDIFF_MAX, Rows(), log_.Count() + 1);
   left_ = 0;
@@ -117,9 +123,76 @@ void LogView::Reveal() {
 void LogView::MeasureNewLines() {
   const ClientDC dc(hwnd());
   const SelectObjectScope font(dc.dc(), font_);
-  for (; measured_ < log_.Count(); ++measured_) {
-    widest_ = std::max(widest_, TextWidth(dc.dc(), log_.Line(measured_)));
+  while (widths_.size() <= log_.Count()) {
+    widths_.push_back(TextWidth(dc.dc(), log_.Line(widths_.size())));
+    widest_ = std::max(widest_, widths_.back());
   }
+}
+
+// The changed lines measured anew; the widest line is looked for among all the
+// widths kept only when the widest may have gone.
+void LogView::Edited(const LogChange& change) {
+  const auto first = widths_.begin() + static_cast<std::ptrdiff_t>(change.first);
+  const auto removedEnd = first + static_cast<std::ptrdiff_t>(change.removed);
+  const bool widestGone = std::find(first, removedEnd, widest_) != removedEnd;
+  widths_.erase(first, removedEnd);
+  std::vector<int> added;
+  {
+    const ClientDC dc(hwnd());
+    const SelectObjectScope font(dc.dc(), font_);
+    for (std::size_t at = 0; at < change.inserted; ++at)
+      added.push_back(TextWidth(dc.dc(), log_.Line(change.first + at)));
+  }
+  widths_.insert(widths_.begin() + static_cast<std::ptrdiff_t>(change.first), added.begin(),
+                 added.end());
+  if (widestGone) {
+    widest_ = widths_.empty() ? 0 : *std::max_element(widths_.begin(), widths_.end());
+  } else {
+    for (const int width : added) widest_ = std::max(widest_, width);
+  }
+  InvalidateRect(hwnd(), nullptr, FALSE);
+  Changed();
+}
+
+// What the keyboard types comes in UTF-16 units, a character beyond the first
+// 65,536 in two; control characters other than Enter and Backspace type nothing,
+// as in an edit box (Ctrl+C and the like arrive as such too).
+void LogView::OnChar(wchar_t unit) {
+  if (IS_HIGH_SURROGATE(unit)) {
+    highSurrogate_ = unit;
+    return;
+  }
+  std::wstring typed;
+  if (IS_LOW_SURROGATE(unit) && highSurrogate_) typed.push_back(highSurrogate_);
+  highSurrogate_ = 0;
+  typed.push_back(unit);
+  MeasureNewLines();
+  if (unit == L'\r') {
+    Edited(log_.ReplaceSelection("\r\n"));
+  } else if (unit == L'\b') {
+    Edited(log_.DeleteBackward());
+  } else if (unit >= 0x20 && unit != 0x7F) {
+    Edited(log_.ReplaceSelection(Narrow(typed)));
+  }
+}
+
+void LogView::Cut() {
+  if (!log_.HasSelection()) return;
+  CopySelection();
+  DeleteSelection();
+}
+
+void LogView::Paste() {
+  const std::optional<std::string> text = TextOnClipboard(hwnd());
+  if (!text) return;
+  MeasureNewLines();
+  Edited(log_.ReplaceSelection(*text));
+}
+
+void LogView::DeleteSelection() {
+  if (!log_.HasSelection()) return;
+  MeasureNewLines();
+  Edited(log_.ReplaceSelection({}));
 }
 
 int LogView::TextWidth(HDC dc, std::string_view text) const {
@@ -203,7 +276,7 @@ LogPosition LogView::PositionAt(POINT point) const {
   const long long row =
       point.y >= 0 ? point.y / lineHeight_ : -((lineHeight_ - 1 - point.y) / lineHeight_);
   const long long line = std::max<long long>(static_cast<long long>(top_) + row, 0);
-  if (static_cast<std::size_t>(line) >= log_.Count()) return log_.End();
+  if (static_cast<std::size_t>(line) > log_.Count()) return log_.End();
   const std::string_view text = log_.Line(static_cast<std::size_t>(line));
   const std::wstring wide = Widen(text);
   const int x = point.x - kMargin + left_;
@@ -320,6 +393,19 @@ void LogView::OnKey(WPARAM key) {
     CopySelection();
     return;
   }
+  if ((control && key == 'X') || (shift && key == VK_DELETE)) {
+    Cut();
+    return;
+  }
+  if ((control && key == 'V') || (shift && key == VK_INSERT)) {
+    Paste();
+    return;
+  }
+  if (key == VK_DELETE) {
+    MeasureNewLines();
+    Edited(log_.DeleteForward());
+    return;
+  }
   const std::optional<LogMove> move = MoveOfKey(key, control);
   if (!move) return;
   const std::size_t rows = static_cast<std::size_t>(Rows());
@@ -356,33 +442,50 @@ void LogView::OnContextMenu(LPARAM lParam) {
   SetFocus(hwnd());
   const UniqueMenu menu(CreatePopupMenu());
   if (!menu) throw std::runtime_error("Cannot make the log's menu.");
-  AppendMenuW(menu.get(), MF_STRING | (log_.HasSelection() ? 0u : MF_GRAYED), kCopy, L"&Copy");
-  AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
-  AppendMenuW(menu.get(), MF_STRING | (log_.Count() ? 0u : MF_GRAYED), kSelectAll, L"Select &All");
+  // As an edit box's: what would do nothing is greyed.
+  const bool selection = log_.HasSelection();
+  const bool everything = std::min(log_.Caret(), log_.Anchor()) == LogPosition{} &&
+                          std::max(log_.Caret(), log_.Anchor()) == log_.End();
+  const struct {
+    MenuCommand command;
+    const wchar_t* caption;
+    bool enabled;
+  } items[] = {{kCut, L"Cu&t", selection},
+               {kCopy, L"&Copy", selection},
+               {kPaste, L"&Paste", ClipboardHasText()},
+               {kDelete, L"&Delete", selection},
+               {kSelectAll, L"Select &All", !everything}};
+  for (const auto& item : items) {
+    if (item.command == kSelectAll) AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
+    AppendMenuW(menu.get(), MF_STRING | (item.enabled ? 0u : MF_GRAYED), item.command,
+                item.caption);
+  }
   const UINT_PTR chosen = TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY,
                                          at.x, at.y, 0, hwnd(), nullptr);
-  if (chosen == kCopy) CopySelection();
-  if (chosen == kSelectAll) {
-    log_.SelectAll();
-    Changed();
+  switch (chosen) {
+    case kCut:
+      Cut();
+      break;
+    case kCopy:
+      CopySelection();
+      break;
+    case kPaste:
+      Paste();
+      break;
+    case kDelete:
+      DeleteSelection();
+      break;
+    case kSelectAll:
+      log_.SelectAll();
+      Changed();
+      break;
+    default:
+      break;
   }
 }
 
 void LogView::CopySelection() const {
-  if (!log_.HasSelection()) return;
-  const std::wstring text = Widen(log_.SelectedText());
-  const std::size_t bytes = (text.size() + 1) * sizeof(wchar_t);
-  UniqueGlobal memory(GlobalAlloc(GMEM_MOVEABLE, bytes));
-  void* const target = memory ? GlobalLock(memory.get()) : nullptr;
-  if (!target) throw std::runtime_error("Not enough memory to copy the selected lines.");
-  std::memcpy(target, text.c_str(), bytes);
-  GlobalUnlock(memory.get());
-  if (!OpenClipboard(hwnd()))
-    throw std::runtime_error("The clipboard is in use by another program.");
-  const bool copied = EmptyClipboard() && SetClipboardData(CF_UNICODETEXT, memory.get());
-  CloseClipboard();
-  if (!copied) throw std::runtime_error("Cannot copy the selected lines to the clipboard.");
-  memory.release();  // the clipboard owns it now
+  if (log_.HasSelection()) PutTextOnClipboard(hwnd(), log_.SelectedText());
 }
 
 LRESULT LogView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
@@ -438,22 +541,42 @@ LRESULT LogView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       InvalidateRect(hwnd(), nullptr, FALSE);
       return 0;
     case WM_GETDLGCODE:
-      return DLGC_WANTARROWS | DLGC_WANTCHARS;
+      return DLGC_WANTARROWS | DLGC_WANTCHARS | DLGC_WANTALLKEYS;
+    case WM_CHAR:
+      OnChar(static_cast<wchar_t>(wParam));
+      return 0;
     case WM_COPY:
       CopySelection();
       return 0;
+    case WM_CUT:
+      Cut();
+      return 0;
+    case WM_PASTE:
+      Paste();
+      return 0;
+    case WM_CLEAR:
+      DeleteSelection();
+      return 0;
     case EM_GETLINECOUNT:
-      return static_cast<LRESULT>(log_.Count() + 1);  // the empty line after the last
+      return static_cast<LRESULT>(log_.Count() + 1);  // with the line after the last break
+    // The window speaks UTF-16; the system converts for a caller of the ANSI forms.
     case WM_GETTEXTLENGTH:
-      return static_cast<LRESULT>(log_.TextLength());
+      return static_cast<LRESULT>(log_.TextUnits());
     case WM_GETTEXT: {
       if (wParam == 0 || !lParam) return 0;
-      const std::string text = log_.Text();
-      const std::string_view fits = PrefixWithin(text, static_cast<std::size_t>(wParam) - 1);
-      char* const buffer = reinterpret_cast<char*>(lParam);
-      std::memcpy(buffer, fits.data(), fits.size());
-      buffer[fits.size()] = '\0';
-      return static_cast<LRESULT>(fits.size());
+      const std::wstring text = Widen(log_.Text());
+      std::size_t units = std::min(text.size(), static_cast<std::size_t>(wParam) - 1);
+      if (units > 0 && units < text.size() && IS_HIGH_SURROGATE(text[units - 1])) --units;
+      wchar_t* const buffer = reinterpret_cast<wchar_t*>(lParam);
+      std::wmemcpy(buffer, text.data(), units);
+      buffer[units] = L'\0';
+      return static_cast<LRESULT>(units);
+    }
+    case WM_SETTEXT: {
+      const auto* const text = reinterpret_cast<const wchar_t*>(lParam);
+      MeasureNewLines();
+      Edited(log_.SetText(text ? Narrow(text) : std::string()));
+      return TRUE;
     }
     default:
       return Default(message, wParam, lParam);

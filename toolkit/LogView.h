@@ -10,13 +10,14 @@
 
 namespace quillmere::win32 {
 
-// A read-only memo for a run's log. It keeps its lines itself and draws only those
-// the view shows, so a log of hundreds of thousands of lines costs no more to add
-// to or repaint than a short one; a multi-line edit box walks all its lines for
-// every append and repaint. For the user and for assistive tools it is what the
-// memo was: the same look, both scroll bars, the wheel, the caret keys with Shift,
-// selection by mouse, Ctrl+A, Ctrl+C and a context menu's Copy and Select All, and
-// the window's text holding every line (WM_GETTEXT, EM_GETLINECOUNT).
+// A memo for a run's log. It keeps its lines itself and draws only those the view
+// shows, so a log of hundreds of thousands of lines costs no more to add to or
+// repaint than a short one; a multi-line edit box walks all its lines for every
+// append and repaint. For the user and for assistive tools it is what the memo was:
+// the same look, both scroll bars, the wheel, the caret keys with Shift, selection
+// by mouse, the user's typing, Enter, Backspace and Delete, the edit box's keys and
+// context menu for cut, copy, paste, delete and select all, and the window's text
+// holding every line (WM_GETTEXT, WM_SETTEXT, EM_GETLINECOUNT).
 class LogView final : public Window {
  public:
   struct Args {
@@ -36,7 +37,9 @@ class LogView final : public Window {
   // view as an edit box keeps its caret there after an append.
   void Reveal();
 
-  const std::vector<std::string>& Lines() const { return log_.All(); }
+  // The lines ended by a line break, as the program added them unless the user
+  // typed: for tests and benchmarks, as the program never reads them back.
+  std::vector<std::string> Lines() const { return {log_.All().begin(), log_.All().end()}; }
 
   // Each time Reveal has painted new lines.
   std::function<void()> OnRevealed;
@@ -48,6 +51,11 @@ class LogView final : public Window {
   void Paint(HDC dc);
   void PaintLine(HDC dc, std::size_t index, const RECT& row);
   void MeasureNewLines();
+  void Edited(const LogChange& change);
+  void OnChar(wchar_t unit);
+  void Cut();
+  void Paste();
+  void DeleteSelection();
   int TextWidth(HDC dc, std::string_view text) const;
   LogPosition PositionAt(POINT point) const;
   int CaretX(HDC dc, LogPosition at) const;
@@ -69,10 +77,11 @@ class LogView final : public Window {
   HFONT font_;
   int lineHeight_ = 0;
   int charWidth_ = 0;
-  std::size_t measured_ = 0;  // lines whose widths are in widest_
+  std::vector<int> widths_;  // of the lines measured, from the first
   int widest_ = 0;
-  std::size_t top_ = 0;  // the first line shown
-  int left_ = 0;         // pixels scrolled to the right
+  wchar_t highSurrogate_ = 0;  // the first half of a character being typed
+  std::size_t top_ = 0;        // the first line shown
+  int left_ = 0;               // pixels scrolled to the right
   int wheelRest_ = 0;
   bool focused_ = false;
 };

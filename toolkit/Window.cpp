@@ -60,6 +60,16 @@ void Window::Create(const CreateArgs& args) {
     throw std::runtime_error(std::string("Cannot create the window ") + args.className + " (" +
                              SystemErrorText(GetLastError()) + ").");
   }
+  // A procedure set through the wide entry point makes the window take the wide
+  // messages from then on, whatever the class was registered with. Wine looks a
+  // procedure up by its address and keeps the form it first came in, so the wide
+  // one is a function of its own.
+  if (args.unicode) {
+    SetWindowLongPtrW(hwnd_, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(WideWindowProc));
+    unicode_ = IsWindowUnicode(hwnd_);
+    if (!unicode_)
+      throw std::runtime_error(std::string("Cannot make Unicode the window ") + args.className);
+  }
 }
 
 void Window::CreateCentred(CreateArgs args, int clientWidth, int clientHeight) {
@@ -86,7 +96,10 @@ LRESULT CALLBACK Window::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
   } else {
     self = reinterpret_cast<Window*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA));
   }
-  if (!self) return DefWindowProcA(hwnd, message, wParam, lParam);
+  if (!self) {
+    return IsWindowUnicode(hwnd) ? DefWindowProcW(hwnd, message, wParam, lParam)
+                                 : DefWindowProcA(hwnd, message, wParam, lParam);
+  }
 
   // The owner of a modal window comes back before the window goes, so that the
   // activation returns to it rather than to another program's window.
@@ -100,6 +113,10 @@ LRESULT CALLBACK Window::WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPAR
     self->hwnd_ = nullptr;
   }
   return result;
+}
+
+LRESULT CALLBACK Window::WideWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+  return WindowProc(hwnd, message, wParam, lParam);
 }
 
 RECT CentredOuterRect(int width, int height) {
@@ -119,14 +136,14 @@ void Window::ShowModal(HWND owner) {
   ShowWindow(window, SW_SHOW);
   MSG msg;
   while (IsWindow(window)) {
-    const BOOL got = GetMessageA(&msg, nullptr, 0, 0);
+    const BOOL got = GetMessageW(&msg, nullptr, 0, 0);
     if (got == 0) {
       PostQuitMessage(static_cast<int>(msg.wParam));  // leave the quit to the main loop
       break;
     }
     if (got == -1) break;
     TranslateMessage(&msg);
-    DispatchMessageA(&msg);
+    DispatchMessageW(&msg);
   }
   if (IsWindow(window) && modalOwner_) EnableWindow(modalOwner_, TRUE);  // the quit came first
   modalOwner_ = nullptr;

@@ -66,6 +66,9 @@ class Window {
     HWND parent = nullptr;
     int id = 0;
     HBRUSH background = nullptr;  // the class brush; nullptr for none
+    // Messages in UTF-16, for a window whose characters and text must reach it
+    // whole: the ANSI forms carry a typed character in the keyboard's code page.
+    bool unicode = false;
   };
 
   // Registers the class on first use and creates the window.
@@ -76,13 +79,16 @@ class Window {
 
   virtual LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT Default(UINT message, WPARAM wParam, LPARAM lParam) {
-    return DefWindowProcA(hwnd_, message, wParam, lParam);
+    return unicode_ ? DefWindowProcW(hwnd_, message, wParam, lParam)
+                    : DefWindowProcA(hwnd_, message, wParam, lParam);
   }
 
  private:
   static LRESULT CALLBACK WindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+  static LRESULT CALLBACK WideWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
   HWND hwnd_ = nullptr;
   HWND modalOwner_ = nullptr;  // disabled while this window is shown modally
+  bool unicode_ = false;
 };
 
 // The rectangle of the given outer size centred on the primary monitor's work area.

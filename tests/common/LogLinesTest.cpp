@@ -124,5 +124,89 @@ TEST(LogLines, TheViewShowsWhatItIsMovedToAndNeverScrollsPastTheEnd) {
   EXPECT_EQ(OffsetShowing(40, 10, 99), 90u);
 }
 
+// The user's edits: typed text in place of the selection, Enter splitting a line,
+// Backspace and Delete joining lines at their ends; the text and its lengths follow.
+TEST(LogLines, TypingReplacesTheSelectionAndLineBreaksSplitAndJoinLines) {
+  LogLines log = Log({"Deleting : a", "Deleting : b"});
+  log.Place({0, 11}, false);
+  log.Place({1, 11}, true);
+  const LogChange typed = log.ReplaceSelection("Zoë 😀");
+  EXPECT_EQ(log.Text(), "Deleting : Zoë 😀b\r\n");
+  EXPECT_EQ(typed.first, 0u);
+  EXPECT_EQ(typed.removed, 2u);
+  EXPECT_EQ(typed.inserted, 1u);
+  EXPECT_EQ(log.Caret(), (LogPosition{0, 20}));
+  log.ReplaceSelection("\r\n");
+  EXPECT_EQ(log.Text(), "Deleting : Zoë 😀\r\nb\r\n");
+  log.DeleteBackward();  // the break: the lines join again
+  EXPECT_EQ(log.Text(), "Deleting : Zoë 😀b\r\n");
+  log.DeleteBackward();  // the whole emoji, never half of it
+  EXPECT_EQ(log.Text(), "Deleting : Zoë b\r\n");
+  log.Move(LogMove::kLineEnd, false, 1);
+  log.DeleteForward();  // joins the empty last line: the text's final break goes
+  EXPECT_EQ(log.Text(), "Deleting : Zoë b");
+  log.DeleteForward();  // nothing after the end
+  log.Place({0, 0}, false);
+  log.DeleteBackward();  // nothing before the start
+  EXPECT_EQ(log.Text(), "Deleting : Zoë b");
+  log.Place({0, 11}, false);
+  log.DeleteForward();
+  log.DeleteForward();
+  EXPECT_EQ(log.Text(), "Deleting : ë b");
+  EXPECT_EQ(log.TextLength(), log.Text().size());
+  EXPECT_EQ(log.TextUnits(), 14u);
+  log.Move(LogMove::kLineStart, false, 1);
+  log.Move(LogMove::kLineEnd, true, 1);
+  log.DeleteBackward();  // a selection goes whole, whatever the key
+  EXPECT_EQ(log.Text(), "");
+  EXPECT_EQ(log.Caret(), log.End());
+}
+
+// A paste breaks lines where its text does, in whichever convention, and the
+// window's text holds them with CR LF; a cut is a copy and the selection removed.
+TEST(LogLines, APasteBreaksLinesWhereverItsTextDoes) {
+  LogLines log = Log({"first", "second"});
+  log.Place({0, 3}, false);
+  const LogChange pasted = log.ReplaceSelection("A\r\nB\nC\rD\n\r\n");
+  EXPECT_EQ(log.Text(), "firA\r\nB\r\nC\r\nD\r\n\r\nst\r\nsecond\r\n");
+  EXPECT_EQ(pasted.removed, 1u);
+  EXPECT_EQ(pasted.inserted, 6u);
+  EXPECT_EQ(log.Caret(), (LogPosition{5, 0}));
+  EXPECT_EQ(log.Count(), 7u);
+  EXPECT_EQ(log.TextLength(), log.Text().size());
+  EXPECT_EQ(log.TextUnits(), log.Text().size());
+  log.Place({1, 0}, false);
+  log.Place({4, 0}, true);
+  const std::string cut = log.SelectedText();
+  log.ReplaceSelection({});
+  EXPECT_EQ(cut, "B\r\nC\r\nD\r\n");
+  EXPECT_EQ(log.Text(), "firA\r\n\r\nst\r\nsecond\r\n");
+  EXPECT_EQ(log.TextLength(), log.Text().size());
+}
+
+// A line the program adds after the user typed past the last break is a new last
+// line, the typed text kept before it; the window's text replaced whole starts anew.
+TEST(LogLines, ALineAddedAfterTypingIsStillANewLastLine) {
+  LogLines log = Log({"one"});
+  log.Place(log.End(), false);
+  log.ReplaceSelection("typed 李");
+  EXPECT_EQ(log.Count(), 1u);
+  EXPECT_EQ(log.Line(1), "typed 李");
+  log.Append("two");
+  EXPECT_EQ(log.Text(), "one\r\ntyped 李\r\ntwo\r\n");
+  EXPECT_EQ(log.TextLength(), log.Text().size());
+  EXPECT_EQ(log.TextUnits(), 19u);
+  EXPECT_EQ(log.All().size(), 3u);
+  const LogChange set = log.SetText("x\ny");
+  EXPECT_EQ(set.removed, 4u);
+  EXPECT_EQ(set.inserted, 2u);
+  EXPECT_EQ(log.Text(), "x\r\ny");
+  EXPECT_EQ(log.Caret(), (LogPosition{}));
+  log.Append("z");
+  EXPECT_EQ(log.Text(), "x\r\ny\r\nz\r\n");
+  log.Clear();
+  EXPECT_EQ(log.TextUnits(), 0u);
+}
+
 }  // namespace
 }  // namespace quillmere

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/win32/WideText.h"
@@ -53,6 +54,34 @@ class LogViewTest : public ::testing::Test {
     SetKeyboardState(keys);
   }
   int Top() const { return GetScrollPos(view(), SB_VERT); }
+  std::string WindowText() const {
+    std::wstring text(GetWindowTextLengthW(view()) + 1, L'\0');
+    text.resize(GetWindowTextW(view(), text.data(), static_cast<int>(text.size())));
+    return win32::Narrow(text);
+  }
+  // The context menu opened from the keyboard: its items as shown, each with
+  // whether it may be chosen, and the item with the mnemonic `key` chosen.
+  std::vector<std::pair<std::wstring, bool>> MenuChoosing(wchar_t key) {
+    static std::vector<std::pair<std::wstring, bool>> items;
+    static wchar_t choice;
+    items.clear();
+    choice = key;
+    const UINT_PTR timer = SetTimer(nullptr, 0, 50, [](HWND, UINT, UINT_PTR, DWORD) {
+      const HWND popup = FindWindowA("#32768", nullptr);
+      if (!popup || !items.empty()) return;
+      const auto menu = reinterpret_cast<HMENU>(SendMessageW(popup, MN_GETHMENU, 0, 0));
+      for (int at = 0; at < GetMenuItemCount(menu); ++at) {
+        if (GetMenuState(menu, at, MF_BYPOSITION) & MF_SEPARATOR) continue;
+        wchar_t caption[64] = L"";
+        GetMenuStringW(menu, at, caption, 64, MF_BYPOSITION);
+        items.emplace_back(caption, !(GetMenuState(menu, at, MF_BYPOSITION) & MF_GRAYED));
+      }
+      PostMessageW(popup, WM_CHAR, choice, 0);
+    });
+    SendMessageW(view(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(view()), -1);
+    KillTimer(nullptr, timer);
+    return items;
+  }
   static std::string Clipboard() {
     std::string text;
     if (!OpenClipboard(nullptr)) return "(clipboard held)";
@@ -229,6 +258,77 @@ TEST_F(LogViewTest, ASelectionIsShownInTheSelectionsColours) {
   SetFocus(host_);
   testing::PumpMessages();
   EXPECT_EQ(testing::OnScreen(view(), client.right, client.bottom), before);
+}
+
+// The memo stays editable by the user, as the edit box was: characters come from
+// the keyboard in UTF-16, a character beyond the first 65,536 in two halves.
+TEST_F(LogViewTest, WhatTheUserTypesChangesTheWindowsText) {
+  AddLines(2, "Deleting : file");
+  SetFocus(view());
+  Key(VK_END, false, true);
+  for (const wchar_t unit : std::wstring(L"Zoë \xD83D\xDE00\r李x\x03")) {
+    SendMessageW(view(), WM_CHAR, unit, 0);
+  }
+  EXPECT_EQ(WindowText(), "Deleting : file0\r\nDeleting : file1\r\nZoë 😀\r\n李x");
+  SendMessageW(view(), WM_CHAR, L'\b', 0);
+  Key(VK_HOME, false, true);
+  Key(VK_DELETE);
+  Key(VK_END);
+  Key(VK_DELETE);  // joins the next line
+  EXPECT_EQ(WindowText(), "eleting : file0Deleting : file1\r\nZoë 😀\r\n李");
+  // A line the program adds after the typing is a new last line.
+  view_->Add("added");
+  view_->Reveal();
+  EXPECT_EQ(WindowText(), "eleting : file0Deleting : file1\r\nZoë 😀\r\n李\r\nadded\r\n");
+  EXPECT_EQ(SendMessageA(view(), EM_GETLINECOUNT, 0, 0), 5);
+  ASSERT_TRUE(SetWindowTextW(view(), L"new\ntext"));
+  EXPECT_EQ(WindowText(), "new\r\ntext");
+  view_->Clear();
+  EXPECT_EQ(WindowText(), "");
+}
+
+// Cut and paste go through the real clipboard, by the keys, the messages and the
+// edit box's context menu, whose commands are greyed when they would do nothing.
+TEST_F(LogViewTest, CutAndPasteGoThroughTheClipboard) {
+  AddLines(3, "Deleting : file");
+  SetFocus(view());
+  Key(VK_HOME, false, true);
+  Key(VK_DOWN, true);
+  Key('X', false, true);
+  EXPECT_EQ(Clipboard(), "Deleting : file0\r\n");
+  Key(VK_END, false, true);
+  Key('V', false, true);
+  Key(VK_INSERT, true);
+  EXPECT_EQ(WindowText(),
+            "Deleting : file1\r\nDeleting : file2\r\nDeleting : file0\r\nDeleting : file0\r\n");
+  Key(VK_HOME, false, true);
+  Key(VK_END, true);
+  Key(VK_DELETE, true);  // Shift+Delete cuts
+  EXPECT_EQ(Clipboard(), "Deleting : file1");
+  SendMessageW(view(), WM_PASTE, 0, 0);
+  Key(VK_HOME);
+  Key(VK_RIGHT, true);
+  SendMessageW(view(), WM_CUT, 0, 0);
+  Key(VK_RIGHT, true);
+  SendMessageW(view(), WM_CLEAR, 0, 0);
+  EXPECT_EQ(Clipboard(), "D");
+  EXPECT_EQ(WindowText(),
+            "leting : file1\r\nDeleting : file2\r\nDeleting : file0\r\nDeleting : file0\r\n");
+
+  Key(VK_HOME, false, true);
+  const std::vector<std::pair<std::wstring, bool>> nothingSelected = MenuChoosing('P');
+  EXPECT_EQ(nothingSelected, (std::vector<std::pair<std::wstring, bool>>{{L"Cu&t", false},
+                                                                         {L"&Copy", false},
+                                                                         {L"&Paste", true},
+                                                                         {L"&Delete", false},
+                                                                         {L"Select &All", true}}));
+  EXPECT_EQ(WindowText().substr(0, 15), "Dleting : file1");
+  Key('A', false, true);
+  const std::vector<std::pair<std::wstring, bool>> allSelected = MenuChoosing('D');
+  EXPECT_TRUE(allSelected.at(0).second);
+  EXPECT_TRUE(allSelected.at(3).second);
+  EXPECT_FALSE(allSelected.at(4).second);
+  EXPECT_EQ(WindowText(), "");
 }
 
 }  // namespace
