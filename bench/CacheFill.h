@@ -17,6 +17,7 @@
 
 #include "app/ActiveForm.h"
 #include "app/EraserForm.h"
+#include "bench/BareCacheWalk.h"
 #include "bench/Measure.h"
 #include "helpers/Traces.h"
 #include "platform/win32/Win32Platform.h"
@@ -26,21 +27,9 @@ namespace quillmere::bench {
 
 inline std::vector<std::string> Sources() {
   std::vector<std::string> sources;
-  DWORD size = 0;
-  FindFirstUrlCacheEntryA(nullptr, nullptr, &size);
-  std::vector<char> buffer(size);
-  auto* entry = reinterpret_cast<INTERNET_CACHE_ENTRY_INFOA*>(buffer.data());
-  HANDLE find = FindFirstUrlCacheEntryA(nullptr, entry, &size);
-  while (find) {
-    sources.emplace_back(entry->lpszSourceUrlName);
-    size = 0;
-    FindNextUrlCacheEntryA(find, nullptr, &size);
-    if (GetLastError() != ERROR_INSUFFICIENT_BUFFER) break;
-    buffer.assign(size, 0);
-    entry = reinterpret_cast<INTERNET_CACHE_ENTRY_INFOA*>(buffer.data());
-    if (!FindNextUrlCacheEntryA(find, entry, &size)) break;
-  }
-  if (find) FindCloseUrlCache(find);
+  WalkUrlCache(nullptr, [&](const INTERNET_CACHE_ENTRY_INFOA& entry) {
+    sources.emplace_back(entry.lpszSourceUrlName);
+  });
   return sources;
 }
 

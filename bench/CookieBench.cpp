@@ -30,6 +30,7 @@
 
 #include "app/ActiveForm.h"
 #include "app/EraserForm.h"
+#include "bench/BareCacheWalk.h"
 #include "bench/CacheFill.h"
 #include "bench/Measure.h"
 #include "platform/win32/Handles.h"
@@ -42,30 +43,9 @@ using namespace quillmere;
 using bench::Race;
 using bench::Timed;
 
-// The WinINet loop ListCookies is built on: one buffer kept from entry to entry, grown
-// only for an entry larger than it, one call per entry that fits.
+// The WinINet loop ListCookies is built on.
 int BareEnumeration() {
-  int entries = 0;
-  std::vector<char> buffer(4096);
-  DWORD size = static_cast<DWORD>(buffer.size());
-  auto* entry = reinterpret_cast<INTERNET_CACHE_ENTRY_INFOA*>(buffer.data());
-  HANDLE find = FindFirstUrlCacheEntryA(nullptr, entry, &size);
-  if (!find && GetLastError() == ERROR_INSUFFICIENT_BUFFER) {
-    buffer.assign(size, 0);
-    entry = reinterpret_cast<INTERNET_CACHE_ENTRY_INFOA*>(buffer.data());
-    find = FindFirstUrlCacheEntryA(nullptr, entry, &size);
-  }
-  if (!find) return 0;
-  for (++entries;; ++entries) {
-    size = static_cast<DWORD>(buffer.size());
-    if (FindNextUrlCacheEntryA(find, entry, &size)) continue;
-    if (GetLastError() != ERROR_INSUFFICIENT_BUFFER) break;
-    buffer.assign(size, 0);
-    entry = reinterpret_cast<INTERNET_CACHE_ENTRY_INFOA*>(buffer.data());
-    if (!FindNextUrlCacheEntryA(find, entry, &size)) break;
-  }
-  FindCloseUrlCache(find);
-  return entries;
+  return bench::WalkUrlCache(nullptr, [](const INTERNET_CACHE_ENTRY_INFOA&) {});
 }
 
 // The program's start-up as Application::Run makes it, up to the moment it idles

@@ -21,6 +21,7 @@
 
 #include "app/ActiveForm.h"
 #include "app/EraserForm.h"
+#include "bench/BareCacheWalk.h"
 #include "bench/Measure.h"
 #include "helpers/Traces.h"
 #include "platform/win32/Handles.h"
@@ -38,26 +39,13 @@ constexpr int kUrlHistoryTask = 1;
 // names when `names` is given. Wine spells the container with a capital, Windows
 // documents it in lower case.
 int ReadVisits(std::vector<std::string>* names = nullptr) {
-  int entries = 0;
-  std::vector<char> buffer(4096);
   for (const char* pattern : {"Visited:", "visited:"}) {
-    DWORD size = static_cast<DWORD>(buffer.size());
-    auto* entry = reinterpret_cast<INTERNET_CACHE_ENTRY_INFOA*>(buffer.data());
-    HANDLE find = FindFirstUrlCacheEntryA(pattern, entry, &size);
-    while (find) {
-      ++entries;
-      if (names) names->emplace_back(entry->lpszSourceUrlName);
-      size = static_cast<DWORD>(buffer.size());
-      if (FindNextUrlCacheEntryA(find, entry, &size)) continue;
-      if (GetLastError() != ERROR_INSUFFICIENT_BUFFER) break;
-      buffer.assign(size, 0);
-      entry = reinterpret_cast<INTERNET_CACHE_ENTRY_INFOA*>(buffer.data());
-      if (!FindNextUrlCacheEntryA(find, entry, &size)) break;
-    }
-    if (find) FindCloseUrlCache(find);
-    if (entries) break;
+    const int entries = bench::WalkUrlCache(pattern, [&](const INTERNET_CACHE_ENTRY_INFOA& entry) {
+      if (names) names->emplace_back(entry.lpszSourceUrlName);
+    });
+    if (entries) return entries;
   }
-  return entries;
+  return 0;
 }
 
 void DeleteVisits() {
