@@ -44,6 +44,13 @@ std::vector<std::string> SplitLines(std::string_view text) {
   return lines;
 }
 
+// Where `at`, at or after `from`, is once text ending at `after` has been put in at
+// `from`.
+LogPosition Shifted(LogPosition at, LogPosition from, LogPosition after) {
+  if (at.line == from.line) return {after.line, after.column + (at.column - from.column)};
+  return {at.line + (after.line - from.line), at.column};
+}
+
 }  // namespace
 
 void LogLines::Append(std::string_view line) {
@@ -213,8 +220,8 @@ LogChange LogLines::Replace(LogPosition from, LogPosition to, std::string_view t
 
 // As the edit box keeps its undo: a removal next to the last one, with nothing
 // typed since, adds to it (Delete to its end, Backspace to its start); text put in
-// where the last removal was or after the text last put in adds to that edit;
-// anything else starts anew.
+// where the last removal was, or before or after the text last put in, adds to that
+// edit; anything else starts anew.
 void LogLines::Remember(LogPosition from, LogPosition to, std::string removed, LogPosition after) {
   const bool inserting = undo_.inserted != undo_.at;
   if (!removed.empty()) {
@@ -230,9 +237,13 @@ void LogLines::Remember(LogPosition from, LogPosition to, std::string removed, L
     undo_.inserted = undo_.at;
   }
   if (after == from) return;
-  const bool atTheEdit = undo_.inserted == undo_.at ? from == undo_.at : from == undo_.inserted;
-  if (!atTheEdit) undo_ = {from, from, {}};
-  undo_.inserted = after;
+  if (undo_.inserted == undo_.at ? from == undo_.at : from == undo_.inserted) {
+    undo_.inserted = after;
+  } else if (from == undo_.at) {  // before the text just put in
+    undo_.inserted = Shifted(undo_.inserted, from, after);
+  } else {
+    undo_ = {from, after, {}};
+  }
 }
 
 LogChange LogLines::ReplaceSelection(std::string_view text) {
@@ -266,10 +277,7 @@ LogChange LogLines::Undo() {
   return change;
 }
 
-void LogLines::EmptyUndo() {
-  undo_.at = undo_.inserted = {};
-  undo_.removed.clear();
-}
+void LogLines::EmptyUndo() { undo_ = {}; }
 
 std::size_t ClampedOffset(std::ptrdiff_t offset, std::size_t page, std::size_t total) {
   const std::size_t last = total > page ? total - page : 0;

@@ -291,6 +291,11 @@ TEST(LogLines, UndoTakesBackTheLastEditAndUndoingAgainRedoesIt) {
   log.ReplaceSelection("t");
   log.Clear();
   EXPECT_FALSE(log.CanUndo());
+  log.ReplaceSelection("bc");
+  log.Place({}, false);
+  log.ReplaceSelection("a\n");  // before what was just typed: the same edit
+  log.Undo();
+  EXPECT_EQ(log.Text(), "");
 }
 
 }  // namespace
