@@ -12,16 +12,11 @@
 #include "tests/console/BrowserConsole.h"
 #include "tests/cookies/BrowserStoreWorld.h"
 #include "tests/fakes/FakeRunReport.h"
+#include "tests/support/Matchers.h"
 
 namespace quillmere {
 namespace {
 
-using ::testing::AllOf;
-using ::testing::Contains;
-using ::testing::ElementsAre;
-using ::testing::HasSubstr;
-using ::testing::IsEmpty;
-using ::testing::Not;
 using namespace quillmere::testing;
 namespace fs = std::filesystem;
 

@@ -19,15 +19,12 @@
 #include "tests/support/CleanerTestSupport.h"
 #include "tests/support/CookieStoreSupport.h"
 #include "tests/support/GuiTestSupport.h"
+#include "tests/support/Matchers.h"
 #include "tests/support/StartedProgram.h"
 
 namespace quillmere {
 namespace {
 
-using ::testing::Contains;
-using ::testing::HasSubstr;
-using ::testing::IsEmpty;
-using ::testing::Not;
 using namespace quillmere::testing;
 using UniqueHandle = win32::UniqueKernelHandle;
 

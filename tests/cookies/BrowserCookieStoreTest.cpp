@@ -17,16 +17,11 @@
 #include "tests/fakes/FakeUrlCache.h"
 #include "tests/cookies/BrowserStoreWorld.h"
 #include "tests/console/BrowserConsole.h"
+#include "tests/support/Matchers.h"
 
 namespace quillmere {
 namespace {
 
-using ::testing::Contains;
-using ::testing::ElementsAre;
-using ::testing::HasSubstr;
-using ::testing::IsEmpty;
-using ::testing::Not;
-using ::testing::UnorderedElementsAre;
 using namespace quillmere::testing;
 
 // 2020-01-01 and 2040-01-01 as FILETIMEs: every time the test browsers wrote lies between.
