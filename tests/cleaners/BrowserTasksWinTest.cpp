@@ -17,16 +17,11 @@
 #include "tests/console/ConsoleWorld.h"
 #include "tests/support/HeldByAnotherProcess.h"
 #include "tests/support/MainWindowTest.h"
+#include "tests/support/Matchers.h"
 
 namespace quillmere {
 namespace {
 
-using ::testing::AllOf;
-using ::testing::Contains;
-using ::testing::ElementsAre;
-using ::testing::EndsWith;
-using ::testing::HasSubstr;
-using ::testing::IsEmpty;
 using namespace quillmere::testing;
 namespace fs = std::filesystem;
 
@@ -36,6 +31,11 @@ const fs::path kChromeDefault = kChrome / "Default";
 const fs::path kFirefox = kBase / "Roaming\\Mozilla\\Firefox\\Profiles\\k3x8a1qz.default-release";
 const fs::path kFirefoxLocal =
     kBase / "Local\\Mozilla\\Firefox\\Profiles\\k3x8a1qz.default-release";
+
+// Beside the caches and in each profile: no task may touch them.
+const fs::path kCanaries[] = {kChromeDefault / "Extensions\\canary.txt",
+                              kChromeDefault / "canary.txt", kFirefoxLocal / "canary.txt",
+                              kFirefox / "canary.txt"};
 
 std::string Bytes(const fs::path& path) {
   std::ifstream in(path, std::ios::binary);
@@ -68,9 +68,7 @@ void InstallBrowsers(FakeShell& shell) {
   copy("chromium\\User Data", kChrome);
   copy("firefox", kBase / "Roaming\\Mozilla\\Firefox");
   copy("firefox-local", kBase / "Local\\Mozilla\\Firefox");
-  for (const fs::path& canary :
-       {kChromeDefault / "Extensions\\canary.txt", kChromeDefault / "canary.txt",
-        kFirefoxLocal / "canary.txt", kFirefox / "canary.txt"}) {
+  for (const fs::path& canary : kCanaries) {
     fs::create_directories(canary.parent_path());
     std::ofstream(canary) << "canary";
   }
@@ -80,10 +78,7 @@ void InstallBrowsers(FakeShell& shell) {
 
 // What no task may touch survives, and every database the tasks wrote stays whole.
 void ExpectCanariesKeptAndDatabasesWhole() {
-  for (const fs::path& canary :
-       {kChromeDefault / "Extensions\\canary.txt", kChromeDefault / "canary.txt",
-        kFirefoxLocal / "canary.txt", kFirefox / "canary.txt"})
-    EXPECT_EQ(Bytes(canary), "canary") << canary;
+  for (const fs::path& canary : kCanaries) EXPECT_EQ(Bytes(canary), "canary") << canary;
   for (const fs::path& database : {kChromeDefault / "History", kChromeDefault / "Top Sites",
                                    kChromeDefault / "Shortcuts", kFirefox / "places.sqlite"})
     Database(database.string()).CheckIntegrity();
@@ -123,15 +118,12 @@ TEST_F(BrowserTasksWinTest, TheFourTasksShowTheirFiguresAndClearEveryProfileKeep
   ClickToolButton(form->TaskPage().ToolBar().hwnd(), ToolButton11);
   PumpMessages();
 
-  const std::vector<std::string> lines = activity->Lines();
-  EXPECT_THAT(lines, Contains("Clearing Chrome (Zoë) History..."));
-  EXPECT_THAT(lines, Contains("Deleted : http://shop.test/cart"));
-  EXPECT_THAT(lines, Contains("Deleting : the-real-index"));
-  EXPECT_THAT(lines, Contains("Deleted 5 Cache Files"));
+  // The activity window logs the run; what the tasks take and say, the native suite
+  // checks row by row and line by line over the same files (BrowserCaches,
+  // BrowserHistory). Here: the real files went, and the figures measured again.
+  EXPECT_THAT(activity->Lines(), Contains("Clearing Chrome (Zoë) History..."));
   EXPECT_THAT(FilesBelow(kFirefoxLocal), ElementsAre("canary.txt"));
   ExpectCanariesKeptAndDatabasesWhole();
-  // The figures measured again after the run: what the tasks take, the native suite
-  // checks row by row over the same files.
   EXPECT_THAT(Caption(kChromiumCacheTask), EndsWith("    0 KB"));
   EXPECT_THAT(Caption(kChromiumHistoryTask), EndsWith("    0 Entries"));
   EXPECT_THAT(Caption(kFirefoxCacheTask), EndsWith("    0 KB"));
