@@ -8,13 +8,13 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 
 #include "cleaners/CleanupRun.h"
 #include "console/Commands.h"
 #include "gauges/Gauges.h"
 #include "platform/Database.h"
 #include "tests/console/ConsoleWorld.h"
+#include "tests/support/FileContents.h"
 #include "tests/support/HeldByAnotherProcess.h"
 #include "tests/support/MainWindowTest.h"
 #include "tests/support/Matchers.h"
@@ -37,23 +37,10 @@ const fs::path kCanaries[] = {kChromeDefault / "Extensions\\canary.txt",
                               kChromeDefault / "canary.txt", kFirefoxLocal / "canary.txt",
                               kFirefox / "canary.txt"};
 
-std::string Bytes(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 std::int64_t Count(const fs::path& database, const std::string& sql) {
   Database db(database.string());
   Statement count = db.Prepare(sql);
   return count.Step() ? count.Int(0) : -1;
-}
-
-std::vector<std::string> FilesBelow(const fs::path& folder) {
-  std::vector<std::string> found;
-  for (const auto& entry : fs::recursive_directory_iterator(folder)) {
-    if (entry.is_regular_file()) found.push_back(fs::relative(entry.path(), folder).string());
-  }
-  return found;
 }
 
 // Chrome and Firefox as the test data has them, with a canary beside the caches and

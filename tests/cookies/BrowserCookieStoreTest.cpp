@@ -3,7 +3,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <map>
 
 #include "common/Json.h"
@@ -17,6 +16,7 @@
 #include "tests/fakes/FakeUrlCache.h"
 #include "tests/cookies/BrowserStoreWorld.h"
 #include "tests/console/BrowserConsole.h"
+#include "tests/support/FileContents.h"
 #include "tests/support/Matchers.h"
 
 namespace quillmere {
@@ -44,11 +44,6 @@ std::vector<std::string> Names(const std::vector<StoreCookie>& cookies) {
   std::vector<std::string> names;
   for (const StoreCookie& cookie : cookies) names.push_back(cookie.name + "@" + cookie.host);
   return names;
-}
-
-std::string Bytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 TEST(BrowserDiscovery, FindsEveryInstalledBrowsersProfilesListedOrNot) {
