@@ -194,24 +194,26 @@ TEST_F(AdvPanelCaptionTest, AGroupStacksItsThreePanelsAnewWhenOneCollapsesOrMove
     ShowCaption(*panels.back(), "Panel");
     panels.back()->SetCanMove(true);
   }
+  const auto tops = [&] {
+    std::vector<int> found;
+    for (const auto& each : panels) found.push_back(each->Bounds().top);
+    return found;
+  };
   group.Restack();
   // In the order of their tops, 4 apart, 5 in from either side.
+  EXPECT_THAT(tops(), ElementsAre(142, 4, 68));
   EXPECT_EQ(panels[1]->Bounds(), (PanelBounds{5, 4, 210, 60}));
-  EXPECT_EQ(panels[2]->Bounds(), (PanelBounds{5, 68, 210, 70}));
-  EXPECT_EQ(panels[0]->Bounds(), (PanelBounds{5, 142, 210, 50}));
 
   Send(*panels[1], WM_LBUTTONDOWN, POINT{210 - 9, 10});  // its collapse button
   ASSERT_TRUE(panels[1]->Collaps());
-  EXPECT_EQ(panels[2]->Bounds().top, 28);
-  EXPECT_EQ(panels[0]->Bounds().top, 102);
+  EXPECT_THAT(tops(), ElementsAre(102, 4, 28));
 
-  // The first panel dragged below the last one goes to the end.
+  // The first panel dragged below the last one goes to the end, still collapsed.
   Send(*panels[1], WM_LBUTTONDOWN, POINT{20, 10});
   Send(*panels[1], WM_MOUSEMOVE, POINT{20, 10 + 150});
   Send(*panels[1], WM_LBUTTONUP, POINT{20, 10 + 150});
-  EXPECT_EQ(panels[2]->Bounds().top, 4);
-  EXPECT_EQ(panels[0]->Bounds().top, 78);
-  EXPECT_EQ(panels[1]->Bounds(), (PanelBounds{5, 132, 210, 60})) << "still collapsed";
+  EXPECT_THAT(tops(), ElementsAre(78, 132, 4));
+  EXPECT_TRUE(panels[1]->Collaps());
 
   Send(*panels[2], WM_LBUTTONDOWN, POINT{210 - 9, 10});
   ShowWindow(panels[0]->hwnd(), SW_HIDE);
