@@ -3,8 +3,11 @@
 #include <commctrl.h>
 #include <windowsx.h>
 
+#include <cstring>
 #include <stdexcept>
+#include <string_view>
 
+#include "platform/Utf8.h"
 #include "toolkit/Colors.h"
 #include "toolkit/Controls.h"
 #include "toolkit/ProgramCursors.h"
@@ -201,21 +204,26 @@ void TAdvListView::InsertRow(TListItem& row) {
   LVITEMA item{};
   item.mask = LVIF_TEXT | LVIF_PARAM | LVIF_STATE;
   item.iItem = row.index_;
-  item.pszText = row.caption_.data();
+  // The row keeps its texts and the platform list asks for them (LVN_GETDISPINFO)
+  // whenever it shows or hands one out: a row costs one message and no copy, and a
+  // sub-item never set is asked for as well.
+  item.pszText = LPSTR_TEXTCALLBACKA;
   item.lParam = reinterpret_cast<LPARAM>(&row);
   item.state = INDEXTOSTATEIMAGEMASK(1);
   item.stateMask = LVIS_STATEIMAGEMASK;
   if (SendMessageA(list_, LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item)) != row.index_)
     throw std::runtime_error("Cannot add a row to the list.");
-  for (std::size_t k = 0; k < row.subItems_.size(); ++k)
-    WriteCell(row.index_, static_cast<int>(k) + 1, row.subItems_[k]);
 }
 
-void TAdvListView::WriteCell(int index, int column, const std::string& text) {
-  LVITEMA cell{};
-  cell.iSubItem = column;
-  cell.pszText = const_cast<char*>(text.c_str());
-  SendMessageA(list_, LVM_SETITEMTEXTA, index, reinterpret_cast<LPARAM>(&cell));
+// The platform list's buffer may be shorter than the text: the part that fits ends on
+// a whole character.
+void TAdvListView::GiveCellText(LVITEMA& cell) const {
+  if (!(cell.mask & LVIF_TEXT) || !cell.pszText || cell.cchTextMax <= 0 || !cell.lParam) return;
+  const auto& row = *reinterpret_cast<const TListItem*>(cell.lParam);
+  const std::string_view text =
+      PrefixWithin(row.Cell(cell.iSubItem), static_cast<std::size_t>(cell.cchTextMax - 1));
+  std::memcpy(cell.pszText, text.data(), text.size());
+  cell.pszText[text.size()] = '\0';
 }
 
 void TAdvListView::ClearItems() {
@@ -372,9 +380,12 @@ void TAdvListView::DrawCellProps(int item, int subItem, UINT state, TCellStyle& 
 
 // --- messages
 
-LRESULT TAdvListView::OnNotify(const NMHDR& header) {
+LRESULT TAdvListView::OnNotify(NMHDR& header) {
   if (header.hwndFrom != list_) return 0;
   switch (header.code) {
+    case LVN_GETDISPINFOA:
+      GiveCellText(reinterpret_cast<NMLVDISPINFOA&>(header).item);
+      return 0;
     case LVN_COLUMNCLICK: {  // only with the push-button header
       const auto& click = reinterpret_cast<const NMLISTVIEW&>(header);
       const auto index = static_cast<std::size_t>(click.iSubItem);
@@ -411,7 +422,7 @@ LRESULT TAdvListView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) 
       PaintItem(*reinterpret_cast<const DRAWITEMSTRUCT*>(lParam));
       return TRUE;
     case WM_NOTIFY:
-      return OnNotify(*reinterpret_cast<const NMHDR*>(lParam));
+      return OnNotify(*reinterpret_cast<NMHDR*>(lParam));
     case WM_SETFOCUS:
       ::SetFocus(list_);
       return 0;

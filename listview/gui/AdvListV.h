@@ -32,10 +32,10 @@ struct TListColumn {
 };
 
 // One row. Its caption is the text of column 0 and sub-item k that of column k + 1;
-// a row may have fewer sub-items than columns. The texts and the tick live in the
-// platform list, which the screen, assistive tools and other processes read; the
-// row keeps a copy of its texts for the compare handler, which runs while the
-// platform list is in the middle of a sort and cannot be asked.
+// a row may have fewer sub-items than columns. The row holds its texts: the
+// platform list asks it for them whenever the screen, assistive tools or other
+// processes read a cell, and the compare handler reads them while the platform list
+// is in the middle of a sort. The tick lives in the platform list.
 class TListItem {
  public:
   // Rows are made by TAdvListView::AddItem.
@@ -75,8 +75,8 @@ struct TCellStyle {
   HFONT font = nullptr;
 };
 
-// The report list that shows the cookies. The platform list keeps the rows, their
-// texts and ticks, the selection, focus and scrolling; this control paints every
+// The report list that shows the cookies. The platform list keeps the rows (their
+// texts asked of ours), ticks, the selection, focus and scrolling; this control paints every
 // row itself (a flat check box, per-cell colours, a focus rectangle on the current
 // cell), answers presses on the check boxes, fixes the row height, keeps the header
 // flat with plain captions, and carries the sort plumbing. It lives in a host
@@ -298,7 +298,7 @@ class TAdvListView : public win32::Window {
   void InsertColumn(const TListColumn& column);
   // Inserts the row, unticked, at its index.
   void InsertRow(TListItem& row);
-  LRESULT OnNotify(const NMHDR& header);
+  LRESULT OnNotify(NMHDR& header);
   LRESULT OnListMessage(UINT message, WPARAM wParam, LPARAM lParam);
   LRESULT OnHeaderMessage(UINT message, WPARAM wParam, LPARAM lParam);
   int DefaultCompare(TListItem& row1, TListItem& row2);
@@ -313,7 +313,7 @@ class TAdvListView : public win32::Window {
   }
   void RefreshRowHeight();
   void RefreshBackground();
-  void WriteCell(int index, int column, const std::string& text);
+  void GiveCellText(LVITEMA& cell) const;
   bool PlatformChecked(int index) const;
   void SetPlatformChecked(int index, bool checked);
 

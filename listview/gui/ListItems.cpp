@@ -8,14 +8,14 @@ const std::string kNoText;
 
 void TListItem::SetCaption(std::string caption) {
   caption_ = std::move(caption);
-  owner_->WriteCell(index_, 0, caption_);
+  owner_->RepaintRow(index_);
   if (ResortsOnCaption(owner_->sortType_)) owner_->Sort();
 }
 
 void TListItem::SetSubItem(std::size_t k, std::string text) {
   if (k >= subItems_.size()) subItems_.resize(k + 1);
   subItems_[k] = std::move(text);
-  owner_->WriteCell(index_, static_cast<int>(k) + 1, subItems_[k]);
+  owner_->RepaintRow(index_);
 }
 
 const std::string& TListItem::Cell(int column) const {

@@ -23,9 +23,14 @@ SYSTEMTIME ToSYSTEMTIME(const CalendarTime& t) {
 // GetLocaleInfoA, GetDateFormatA and GetTimeFormatA share this shape: asked with
 // no buffer, they give the bytes the text needs, its ending zero included. In
 // UTF-8 a regional text takes up to three times as many bytes as characters, so
-// no fixed buffer is sure to hold it.
+// no fixed buffer is sure to hold it; but nearly every one fits a small one, tried
+// first, which spares the cookie list a second call for each of its dates.
 template <typename Call>
 std::optional<std::string> AskedText(Call call) {
+  char fits[64];
+  if (const int length = call(fits, static_cast<int>(sizeof fits)); length > 0)
+    return std::string(fits, static_cast<std::size_t>(length - 1));
+  if (GetLastError() != ERROR_INSUFFICIENT_BUFFER) return std::nullopt;
   const int size = call(nullptr, 0);
   if (size <= 0) return std::nullopt;
   std::string text(static_cast<std::size_t>(size), '\0');

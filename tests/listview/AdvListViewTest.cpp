@@ -83,11 +83,29 @@ TEST_F(AdvListViewTest, RowsShowTheirTextsAndKeepTheirTicksInThePlatformList) {
   EXPECT_TRUE(list->Item(0).Checked());
   list->Item(1).SetSubItem(3, "far");
   EXPECT_EQ(list->Item(1).SubItems().size(), 4u);
+  list->Item(0).SetCaption("premier");
+  list->Item(1).SetSubItem(1, "changed");
+  // The platform list asks the rows for their texts, so it reads what they hold now.
+  EXPECT_EQ(PlatformText(list->ListWindow(), 1, 2), "changed");
+  EXPECT_EQ(PlatformText(list->ListWindow(), 0, 0), "premier");
 
   list->ClearItems();
   EXPECT_EQ(list->ItemCount(), 0);
   EXPECT_EQ(ListView_GetItemCount(list->ListWindow()), 0);
   EXPECT_EQ(list->Columns().size(), 3u);  // the captions stay
+}
+
+// A reader with a buffer shorter than the cell gets as much as fits, never half of a
+// character.
+TEST_F(AdvListViewTest, ACellLongerThanTheReadersBufferIsCutAtAWholeCharacter) {
+  std::string wide;
+  for (int i = 0; i < 200; ++i) wide += "\xC3\xA9";  // é
+  list->AddItem("x", {wide});
+  const std::string read = PlatformText(list->ListWindow(), 0, 1);
+  EXPECT_GT(read.size(), 100u);
+  EXPECT_LT(read.size(), wide.size());
+  EXPECT_EQ(read.size() % 2, 0u);
+  EXPECT_EQ(wide.substr(0, read.size()), read);
 }
 
 TEST_F(AdvListViewTest, MakeCurrentFocusesSelectsAndScrollsToTheRow) {
