@@ -61,7 +61,9 @@ TEST(ActiveForm, TheMemoFollowsARunInBatchesAndGetsEveryLineOnceTheLoopRuns) {
   ASSERT_TRUE(memo);
   int added = 0;
   int updates = 0;
-  for (const DWORD start = GetTickCount(); GetTickCount() - start < 700;) {
+  // Long enough for a few batches, with lines enough that a loaded machine, slowing
+  // each line, cannot make every line a batch of its own.
+  for (const DWORD start = GetTickCount(); GetTickCount() - start < 700 || added < 100;) {
     const int before = ShownLines(memo);
     form.AddLine("Deleting : file" + std::to_string(added++));
     if (ShownLines(memo) != before) ++updates;

@@ -3,7 +3,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 
 #include "cleaners/BrowserCaches.h"
 #include "cleaners/BrowserHistory.h"
@@ -12,16 +11,12 @@
 #include "tests/console/BrowserConsole.h"
 #include "tests/cookies/BrowserStoreWorld.h"
 #include "tests/fakes/FakeRunReport.h"
+#include "tests/support/FileContents.h"
+#include "tests/support/Matchers.h"
 
 namespace quillmere {
 namespace {
 
-using ::testing::AllOf;
-using ::testing::Contains;
-using ::testing::ElementsAre;
-using ::testing::HasSubstr;
-using ::testing::IsEmpty;
-using ::testing::Not;
 using namespace quillmere::testing;
 namespace fs = std::filesystem;
 
@@ -30,24 +25,9 @@ constexpr const char* kChromeDefault = "Local/Google/Chrome/User Data/Default";
 constexpr const char* kFirefoxRelease = "Roaming/Mozilla/Firefox/Profiles/k3x8a1qz.default-release";
 constexpr const char* kFirefoxLocal = "Local/Mozilla/Firefox/Profiles/k3x8a1qz.default-release";
 
-std::string Bytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
-}
-
 void Write(const std::string& path, const std::string& text) {
   fs::create_directories(fs::path(path).parent_path());
   std::ofstream(path, std::ios::binary) << text;
-}
-
-// Every file below `folder`, relative to it.
-std::vector<std::string> FilesBelow(const std::string& folder) {
-  std::vector<std::string> found;
-  for (const auto& entry : fs::recursive_directory_iterator(folder)) {
-    if (entry.is_regular_file()) found.push_back(fs::relative(entry.path(), folder).string());
-  }
-  std::sort(found.begin(), found.end());
-  return found;
 }
 
 std::vector<std::string> Column(const std::string& path, const std::string& sql) {

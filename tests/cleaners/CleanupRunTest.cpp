@@ -13,12 +13,11 @@
 #include "tests/fakes/FakeRegistry.h"
 #include "tests/fakes/FakeShell.h"
 #include "tests/fakes/FakeUrlCache.h"
+#include "tests/support/Matchers.h"
 
 namespace quillmere {
 namespace {
 
-using ::testing::ElementsAre;
-using ::testing::IsEmpty;
 using namespace quillmere::testing;
 
 // Everything a run reports and asks of the shell, in one sequence.

@@ -24,15 +24,11 @@
 #include "tests/support/CookieStoreSupport.h"
 #include "tests/support/GuiTestSupport.h"
 #include "tests/support/MainWindowTest.h"
+#include "tests/support/Matchers.h"
 
 namespace quillmere {
 namespace {
 
-using ::testing::Contains;
-using ::testing::ElementsAre;
-using ::testing::IsEmpty;
-using ::testing::Not;
-using ::testing::UnorderedElementsAreArray;
 using namespace quillmere::testing;
 
 constexpr const char* kShellFolders =

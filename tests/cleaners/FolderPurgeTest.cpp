@@ -7,12 +7,11 @@
 
 #include "tests/fakes/FakeFiles.h"
 #include "tests/fakes/FakeRunReport.h"
+#include "tests/support/Matchers.h"
 
 namespace quillmere {
 namespace {
 
-using ::testing::ElementsAre;
-using ::testing::IsEmpty;
 using namespace quillmere::testing;
 
 constexpr std::uint32_t kLink = kAttributeDirectory | kAttributeReparsePoint;

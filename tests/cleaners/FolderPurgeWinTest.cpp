@@ -9,13 +9,11 @@
 #include "platform/win32/Win32Files.h"
 #include "tests/fakes/FakeRunReport.h"
 #include "tests/support/CleanerTestSupport.h"
+#include "tests/support/Matchers.h"
 
 namespace quillmere {
 namespace {
 
-using ::testing::Contains;
-using ::testing::IsEmpty;
-using ::testing::UnorderedElementsAre;
 using namespace quillmere::testing;
 
 class RealFolderPurgeTest : public ::testing::Test {

@@ -9,12 +9,11 @@
 #include "tests/fakes/FakeLocaleTime.h"
 #include "tests/fakes/FakeRegistry.h"
 #include "tests/fakes/FakeRunReport.h"
+#include "tests/support/Matchers.h"
 
 namespace quillmere {
 namespace {
 
-using ::testing::ElementsAre;
-using ::testing::IsEmpty;
 using namespace quillmere::testing;
 
 constexpr const char* kShellFolders =

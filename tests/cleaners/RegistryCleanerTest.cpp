@@ -5,12 +5,11 @@
 
 #include "tests/fakes/FakeRegistry.h"
 #include "tests/fakes/FakeRunReport.h"
+#include "tests/support/Matchers.h"
 
 namespace quillmere {
 namespace {
 
-using ::testing::ElementsAre;
-using ::testing::IsEmpty;
 using namespace quillmere::testing;
 
 class ClearRegistryListTest : public ::testing::Test {

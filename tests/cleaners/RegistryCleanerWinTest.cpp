@@ -9,12 +9,11 @@
 #include "platform/win32/Win32Registry.h"
 #include "tests/fakes/FakeRunReport.h"
 #include "tests/support/CleanerTestSupport.h"
+#include "tests/support/Matchers.h"
 
 namespace quillmere {
 namespace {
 
-using ::testing::ElementsAre;
-using ::testing::UnorderedElementsAre;
 using namespace quillmere::testing;
 
 constexpr const char* kScratchKey = "Software\\Quillmere Tests\\Registry";

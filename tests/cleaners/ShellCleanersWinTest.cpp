@@ -10,13 +10,11 @@
 #include "cleaners/ShellCleaners.h"
 #include "platform/win32/Win32Shell.h"
 #include "tests/support/CleanerTestSupport.h"
+#include "tests/support/Matchers.h"
 
 namespace quillmere {
 namespace {
 
-using ::testing::Contains;
-using ::testing::IsEmpty;
-using ::testing::UnorderedElementsAreArray;
 using namespace quillmere::testing;
 
 TEST(RealShellCleaners, EmptyRecycleBinEmptiesTheSandboxesBin) {

@@ -19,15 +19,12 @@
 #include "tests/support/CleanerTestSupport.h"
 #include "tests/support/CookieStoreSupport.h"
 #include "tests/support/GuiTestSupport.h"
+#include "tests/support/Matchers.h"
 #include "tests/support/StartedProgram.h"
 
 namespace quillmere {
 namespace {
 
-using ::testing::Contains;
-using ::testing::HasSubstr;
-using ::testing::IsEmpty;
-using ::testing::Not;
 using namespace quillmere::testing;
 using UniqueHandle = win32::UniqueKernelHandle;
 
@@ -36,6 +33,21 @@ const std::string kBase = "C:\\quillmere-cli-test";
 const std::string kLink = "quillmere-cli-link";
 const std::string kNetscape = "C:\\Program Files\\Netscape\\Users\\default";
 const std::string kAol = "C:\\AOL30";
+// Names in Cyrillic, Japanese and emoji, a host in Cyrillic and a page named in the two
+// others, and a value name of 100 letters: the registry counts its length in UTF-16
+// units, and in UTF-8 it takes twice as many bytes.
+const std::string kNames[] = {
+    "\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82 \xD0\xBC\xD0\xB8\xD1\x80.htm",
+    "\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E\xE3\x81\xAE\xE3\x83\x9A\xE3\x83\xBC\xE3\x82\xB8.html",
+    "emoji-\xF0\x9F\x98\x80.gif"};
+const std::string kForeignHost = "\xD0\xBF\xD1\x80\xD0\xB8\xD0\xBC\xD0\xB5\xD1\x80.test";
+const std::string kForeignPage =
+    "http://" + kForeignHost + "/\xE6\x97\xA5\xE6\x9C\xAC-\xF0\x9F\x98\x80.htm";
+const std::string kLongName = [] {
+  std::string name;
+  for (int i = 0; i < 100; ++i) name += "\xD0\xB4";
+  return name;
+}();
 
 // Runs quillmere-cli.exe with `arguments`.
 Finished RunCli(const std::string& arguments) {
@@ -131,12 +143,30 @@ class CliProgramTest : public ::testing::Test {
     MakeFolders(kAol + "\\CACHE");
     WriteFile(kAol + "\\CACHE\\aolpage.htm", "aol page");
     WriteFile(kAol + "\\canary.txt");
+    for (const std::string& name : kNames) {
+      WriteFile(kAol + "\\CACHE\\" + name);
+      WriteFile(kNetscape + "\\Cache\\" + name);
+      WriteFile(kBase + "\\" + name, "to the bin");
+      Recycle(kBase + "\\" + name);
+      WriteFile(kBase + "\\Sibling\\" + name);  // a look-alike outside every target
+      WriteFile(historyFolder + "\\Quillmere Today\\" + name);
+      WriteFile(RecentFolder() + "\\" + name + ".lnk");
+      WriteFile(RecentFolder() + "\\" + name + ".txt");  // beside the shortcuts
+    }
+    CachePage(kForeignPage);
+    Visit(kForeignPage);
+    ASSERT_TRUE(CommitCookie(foreignCookie, DaysFromNow(0), DaysFromNow(30), 1));
+    SetRegistryText(kTypedUrlsKey, kLongName.c_str(), kForeignPage);
+    SetRegistryText(kMediaPlayerRecentKey, "File1", "C:\\" + kNames[2]);
+    SetRegistryText(kRunMruKey, "b", "notepad " + kNames[0] + "\\1");
   }
 
   const std::string historyFolder = HistoryFolder();
+  const std::string foreignCookie = CookieSource(kForeignHost + "/\xE6\x97\xA5\xE6\x9C\xAC/");
   std::optional<InstalledBrowsers> browsers;
 };
 
+// Every target, with names in any language, written as UTF-8.
 TEST_F(CliProgramTest, CleanRemovesExactlyWhatPreviewListedAndNothingElse) {
   SeedEveryTarget();
   const Finished before = RunCli("list --json");
@@ -158,9 +188,17 @@ TEST_F(CliProgramTest, CleanRemovesExactlyWhatPreviewListedAndNothingElse) {
            "cached-pages  " + CookieSource("badexample.org/"),
            "recycle-bin  C:\\quillmere-cli-test\\recycled.txt",
            "netscape  c:\\Program Files\\Netscape\\Users\\default\\cookies.txt",
-           "aol  C:\\AOL30\\CACHE\\aolpage.htm"}) {
+           "aol  C:\\AOL30\\CACHE\\aolpage.htm", "cached-pages  " + foreignCookie,
+           "url-history  " + kForeignPage}) {
     EXPECT_THAT(planned, Contains(trace));
   }
+  for (const std::string& name : kNames) {
+    EXPECT_THAT(planned, Contains("aol  " + kAol + "\\CACHE\\" + name));
+    EXPECT_THAT(planned, Contains("url-history  " + historyFolder + "\\Quillmere Today\\" + name));
+    EXPECT_THAT(planned, Contains("recent-documents  " + RecentFolder() + "\\" + name + ".lnk"));
+    EXPECT_THAT(planned, Contains("recycle-bin  " + kBase + "\\" + name));
+  }
+  EXPECT_THAT(planned, Contains(HasSubstr("TypedURLs\\" + kLongName + " = ")));
   EXPECT_THAT(Items(preview, true),
               Contains("url-history  " + historyFolder + "\\" + kLink + "  skipped"));
   // Nothing changed: the figures are the same, the traces still there.
@@ -177,6 +215,9 @@ TEST_F(CliProgramTest, CleanRemovesExactlyWhatPreviewListedAndNothingElse) {
         << item;
   }
   EXPECT_THAT(clean.out, Contains(HasSubstr("\"message\":\"Could Not Delete : " + kLink)));
+  for (const Finished* run : {&preview, &clean}) {
+    for (const std::string& line : run->out) EXPECT_EQ(ValidUtf8(line), line) << "strict UTF-8";
+  }
 
   // The traces are gone.
   EXPECT_EQ(ValueCount(kTypedUrlsKey), 0);
@@ -208,6 +249,16 @@ TEST_F(CliProgramTest, CleanRemovesExactlyWhatPreviewListedAndNothingElse) {
       ERROR_SUCCESS);
   if (sub) RegCloseKey(sub);
   DeleteFileA((RecentFolder() + "\\Quillmere cli notes.txt").c_str());
+  for (const std::string& name : kNames) {
+    for (const std::string& gone :
+         {kAol + "\\CACHE\\" + name, kNetscape + "\\Cache\\" + name,
+          historyFolder + "\\Quillmere Today\\" + name, RecentFolder() + "\\" + name + ".lnk"})
+      EXPECT_FALSE(PathExists(gone)) << gone;
+    EXPECT_TRUE(PathExists(kBase + "\\Sibling\\" + name)) << name;
+    const std::string kept = RecentFolder() + "\\" + name + ".txt";
+    EXPECT_TRUE(PathExists(kept)) << kept;
+    DeleteFileA(kept.c_str());
+  }
 
   // The text of a second clean: the activity lines, then what each target did.
   const Finished again = RunCli("clean aol typed-urls");
@@ -215,82 +266,6 @@ TEST_F(CliProgramTest, CleanRemovesExactlyWhatPreviewListedAndNothingElse) {
   EXPECT_EQ(again.out.front(), "typed-urls  nothing to remove");
   EXPECT_EQ(again.out.back(), "aol  nothing to remove");
   EXPECT_THAT(again.out, Contains("AOL 3.0 Clean!"));
-}
-
-// Names in Cyrillic, Japanese and emoji in every target; each one goes, and its
-// look-alikes outside every target stay.
-TEST_F(CliProgramTest, NamesInAnyLanguageAreRemovedEverywhereAndWrittenAsUtf8) {
-  const std::vector<std::string> names = {
-      "\xD0\x9F\xD1\x80\xD0\xB8\xD0\xB2\xD0\xB5\xD1\x82 "
-      "\xD0\xBC\xD0\xB8\xD1\x80.htm",
-      "\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E\xE3\x81\xAE"
-      "\xE3\x83\x9A\xE3\x83\xBC\xE3\x82\xB8.html",
-      "emoji-\xF0\x9F\x98\x80.gif"};
-  const std::string today = historyFolder + "\\Quillmere Today";
-  MakeFolders(kAol + "\\CACHE");
-  MakeFolders(kNetscape + "\\Cache");
-  MakeFolders(today);
-  MakeFolders(kBase + "\\Sibling");
-  for (const std::string& name : names) {
-    WriteFile(kAol + "\\CACHE\\" + name);
-    WriteFile(kNetscape + "\\Cache\\" + name);
-    WriteFile(kBase + "\\" + name, "to the bin");
-    Recycle(kBase + "\\" + name);
-    WriteFile(kBase + "\\Sibling\\" + name);  // a look-alike outside every target
-    WriteFile(today + "\\" + name);
-    WriteFile(RecentFolder() + "\\" + name + ".lnk");
-    WriteFile(RecentFolder() + "\\" + name + ".txt");  // beside the shortcuts
-  }
-  const std::string host = "\xD0\xBF\xD1\x80\xD0\xB8\xD0\xBC\xD0\xB5\xD1\x80.test";
-  const std::string page = "http://" + host + "/\xE6\x97\xA5\xE6\x9C\xAC-\xF0\x9F\x98\x80.htm";
-  CachePage(page);
-  Visit(page);
-  const std::string cookie = CookieSource(host + "/\xE6\x97\xA5\xE6\x9C\xAC/");
-  ASSERT_TRUE(CommitCookie(cookie, DaysFromNow(0), DaysFromNow(30), 1));
-  // The texts, and one name 100 letters long: the registry counts its length in
-  // UTF-16 units, and in UTF-8 it takes twice as many bytes.
-  SetRegistryText(kTypedUrlsKey, "url1", page);
-  std::string longName;
-  for (int i = 0; i < 100; ++i) longName += "\xD0\xB4";
-  SetRegistryText(kTypedUrlsKey, longName.c_str(), page);
-  SetRegistryText(kMediaPlayerRecentKey, "File0", "C:\\" + names[2]);
-  SetRegistryText(kRunMruKey, "a", "notepad " + names[0] + "\\1");
-
-  const Finished preview = RunCli("preview --json");
-  ASSERT_EQ(preview.exitCode, 0u) << ::testing::PrintToString(preview.err);
-  for (const std::string& line : preview.out) EXPECT_EQ(ValidUtf8(line), line) << "strict UTF-8";
-  const std::vector<std::string> planned = Items(preview, false);
-  for (const std::string& name : names) {
-    EXPECT_THAT(planned, Contains("aol  " + kAol + "\\CACHE\\" + name));
-    EXPECT_THAT(planned, Contains("url-history  " + today + "\\" + name));
-    EXPECT_THAT(planned, Contains("recent-documents  " + RecentFolder() + "\\" + name + ".lnk"));
-    EXPECT_THAT(planned, Contains("recycle-bin  " + kBase + "\\" + name));
-  }
-  EXPECT_THAT(planned, Contains(HasSubstr("TypedURLs\\" + longName + " = ")));
-  EXPECT_THAT(planned, Contains("cached-pages  " + cookie));
-  EXPECT_THAT(planned, Contains("url-history  " + page));
-
-  const Finished clean = RunCli("clean --json");
-  EXPECT_EQ(clean.exitCode, 0u) << ::testing::PrintToString(clean.out);
-  for (const std::string& line : clean.out) EXPECT_EQ(ValidUtf8(line), line) << "strict UTF-8";
-  EXPECT_EQ(Items(clean, false), planned);
-  for (const std::string& item : Items(clean, true))
-    EXPECT_TRUE(item.ends_with("  removed") || item.ends_with("  skipped")) << item;
-
-  EXPECT_EQ(ValueCount(kTypedUrlsKey), 0);
-  EXPECT_EQ(ValueCount(kMediaPlayerRecentKey), 0);
-  EXPECT_EQ(ValueCount(kRunMruKey), 0);
-  EXPECT_THAT(CacheSources(), IsEmpty());
-  EXPECT_EQ(RecycleBinBytes(), 0);
-  for (const std::string& name : names) {
-    for (const std::string& gone : {kAol + "\\CACHE\\" + name, kNetscape + "\\Cache\\" + name,
-                                    today + "\\" + name, RecentFolder() + "\\" + name + ".lnk"})
-      EXPECT_FALSE(PathExists(gone)) << gone;
-    EXPECT_TRUE(PathExists(kBase + "\\Sibling\\" + name)) << name;
-    const std::string kept = RecentFolder() + "\\" + name + ".txt";
-    EXPECT_TRUE(PathExists(kept)) << kept;
-    DeleteFileA(kept.c_str());
-  }
 }
 
 TEST_F(CliProgramTest, AFileHeldOpenIsNamedAndFailsTheRunWhileTheRestGoes) {

@@ -7,14 +7,11 @@
 #include "QuillmereVersion.h"
 #include "console/OutputLines.h"
 #include "tests/console/ConsoleWorld.h"
+#include "tests/support/Matchers.h"
 
 namespace quillmere {
 namespace {
 
-using ::testing::Contains;
-using ::testing::ElementsAre;
-using ::testing::IsEmpty;
-using ::testing::Not;
 using ::testing::StartsWith;
 using namespace quillmere::testing;
 

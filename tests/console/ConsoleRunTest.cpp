@@ -9,14 +9,11 @@
 #include "console/RecordingUrlCache.h"
 #include "console/Targets.h"
 #include "tests/console/ConsoleWorld.h"
+#include "tests/support/Matchers.h"
 
 namespace quillmere {
 namespace {
 
-using ::testing::Contains;
-using ::testing::ElementsAre;
-using ::testing::IsEmpty;
-using ::testing::Not;
 using namespace quillmere::testing;
 
 struct Collector final : public RunListener {

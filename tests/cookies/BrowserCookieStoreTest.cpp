@@ -3,7 +3,6 @@
 
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <map>
 
 #include "common/Json.h"
@@ -17,16 +16,12 @@
 #include "tests/fakes/FakeUrlCache.h"
 #include "tests/cookies/BrowserStoreWorld.h"
 #include "tests/console/BrowserConsole.h"
+#include "tests/support/FileContents.h"
+#include "tests/support/Matchers.h"
 
 namespace quillmere {
 namespace {
 
-using ::testing::Contains;
-using ::testing::ElementsAre;
-using ::testing::HasSubstr;
-using ::testing::IsEmpty;
-using ::testing::Not;
-using ::testing::UnorderedElementsAre;
 using namespace quillmere::testing;
 
 // 2020-01-01 and 2040-01-01 as FILETIMEs: every time the test browsers wrote lies between.
@@ -49,11 +44,6 @@ std::vector<std::string> Names(const std::vector<StoreCookie>& cookies) {
   std::vector<std::string> names;
   for (const StoreCookie& cookie : cookies) names.push_back(cookie.name + "@" + cookie.host);
   return names;
-}
-
-std::string Bytes(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 TEST(BrowserDiscovery, FindsEveryInstalledBrowsersProfilesListedOrNot) {

@@ -20,15 +20,11 @@
 #include "tests/support/BrowserProfilesSupport.h"
 #include "tests/support/HeldByAnotherProcess.h"
 #include "tests/support/MainWindowTest.h"
+#include "tests/support/Matchers.h"
 
 namespace quillmere {
 namespace {
 
-using ::testing::AllOf;
-using ::testing::Contains;
-using ::testing::ElementsAre;
-using ::testing::HasSubstr;
-using ::testing::Not;
 using namespace quillmere::testing;
 using Texts = std::vector<std::string>;
 

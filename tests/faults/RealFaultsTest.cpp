@@ -18,14 +18,11 @@
 #include "tests/support/CleanerTestSupport.h"
 #include "tests/support/GuiTestSupport.h"
 #include "tests/support/HeldByAnotherProcess.h"
+#include "tests/support/Matchers.h"
 
 namespace quillmere {
 namespace {
 
-using ::testing::Contains;
-using ::testing::HasSubstr;
-using ::testing::Not;
-using ::testing::UnorderedElementsAreArray;
 using namespace quillmere::testing;
 using UniqueHandle = win32::UniqueKernelHandle;
 using Texts = std::vector<std::string>;

@@ -17,15 +17,12 @@
 #include "platform/win32/Handles.h"
 #include "platform/win32/WideText.h"
 #include "tests/support/GuiTestSupport.h"
+#include "tests/support/Matchers.h"
 #include "tests/support/StartedProgram.h"
 
 namespace quillmere {
 namespace {
 
-using ::testing::ElementsAre;
-using ::testing::HasSubstr;
-using ::testing::IsEmpty;
-using ::testing::Not;
 using namespace quillmere::testing;
 using UniqueKey = win32::UniqueHandle<HKEY, RegCloseKey>;
 

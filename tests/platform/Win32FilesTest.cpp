@@ -61,6 +61,18 @@ TEST_F(Win32FilesTest, RemoveFileReportsWhetherTheFileWent) {
   EXPECT_TRUE(files.Attributes(folder + "\\b.txt"));
 }
 
+// A file is written whole, a shorter text leaving nothing of a longer one, and read
+// back only within the size asked.
+TEST_F(Win32FilesTest, WriteFileReplacesTheWholeFileAndReadFileKeepsToTheLimit) {
+  const std::string path = folder + "\\a.txt";
+  EXPECT_TRUE(files.WriteFile(path, "[One]\r\nTop=5\r\n"));
+  EXPECT_TRUE(files.WriteFile(path, "[One]\r\n"));
+  EXPECT_EQ(files.ReadFile(path, 100), "[One]\r\n");
+  EXPECT_FALSE(files.ReadFile(path, 3)) << "larger than the limit";
+  EXPECT_FALSE(files.ReadFile(folder + "\\missing.txt", 100));
+  EXPECT_FALSE(files.WriteFile(folder + "\\missing\\panel.ini", "[One]\r\n"));
+}
+
 TEST_F(Win32FilesTest, TheCurrentDriveHasASizeAndFreeSpace) {
   const DriveSpace space = files.CurrentDriveSpace();
   EXPECT_GT(space.totalBytes, 0);

@@ -19,27 +19,18 @@ namespace {
 constexpr int kWidth = 501;
 constexpr int kHeight = 13;
 
-class ProgressBarTest : public ::testing::Test {
+class ProgressBarTest : public testing::ControlPixelsTest {
  protected:
   ProgressBarTest()
-      : host_(CreateWindowExA(0, "STATIC", "", WS_POPUP | WS_VISIBLE, 40, 40, kWidth + 20, 40,
-                              nullptr, nullptr, nullptr, nullptr)),
+      : ControlPixelsTest(kWidth, kHeight, 10),
         bar_(std::make_unique<win32::ProgressBar>(win32::ProgressBar::Args{
-            .parent = host_, .y = 10, .width = kWidth, .height = kHeight})) {
+            .parent = host(), .y = 10, .width = kWidth, .height = kHeight})) {
     testing::PumpMessages();
   }
-  ~ProgressBarTest() override {
-    bar_.reset();
-    DestroyWindow(host_);
-  }
 
+  HWND control() const override { return bar_->hwnd(); }
   HWND bar() const { return bar_->hwnd(); }
   int Asked() const { return static_cast<int>(SendMessageW(bar(), PBM_GETPOS, 0, 0)); }
-
-  std::vector<std::uint32_t> OnScreen() const { return testing::OnScreen(bar(), kWidth, kHeight); }
-  std::vector<std::uint32_t> AsTheControlPaints() const {
-    return testing::AsTheControlPaints(bar(), kWidth, kHeight);
-  }
 
   // After each position of a run forwards, then back to 0: the screen as looked at
   // before anything else comes to the bar, against the control's painting once it
@@ -54,7 +45,7 @@ class ProgressBarTest : public ::testing::Test {
     for (const int p : positions) {
       bar_->SetPosition(p);
       const auto shown = OnScreen();
-      EXPECT_FALSE(GetUpdateRect(bar(), nullptr, FALSE)) << p;
+      EXPECT_TRUE(NothingLeftToPaint()) << p;
       ASSERT_EQ(Asked(), p);
       ASSERT_EQ(shown, AsTheControlPaints()) << "position " << p << " of " << max;
       fillMoves += shown != previous;
@@ -64,7 +55,6 @@ class ProgressBarTest : public ::testing::Test {
     EXPECT_GT(fillMoves, 2);
   }
 
-  HWND host_;
   std::unique_ptr<win32::ProgressBar> bar_;
 };
 
