@@ -2,7 +2,9 @@
 
 #include <algorithm>
 #include <iterator>
+#include <utility>
 
+#include "common/LogWords.h"
 #include "platform/Utf8.h"
 
 namespace quillmere {
@@ -42,6 +44,13 @@ std::vector<std::string> SplitLines(std::string_view text) {
   return lines;
 }
 
+// Where `at`, at or after `from`, is once text ending at `after` has been put in at
+// `from`.
+LogPosition Shifted(LogPosition at, LogPosition from, LogPosition after) {
+  if (at.line == from.line) return {after.line, after.column + (at.column - from.column)};
+  return {at.line + (after.line - from.line), at.column};
+}
+
 }  // namespace
 
 void LogLines::Append(std::string_view line) {
@@ -56,6 +65,7 @@ void LogLines::Append(std::string_view line) {
   lines_.emplace_back();
   textLength_ += line.size() + kNewline.size();
   textUnits_ += Utf16Units(line) + kNewline.size();
+  EmptyUndo();
 }
 
 void LogLines::Clear() {
@@ -63,6 +73,7 @@ void LogLines::Clear() {
   textLength_ = textUnits_ = 0;
   caret_ = anchor_ = {};
   keepWanted_ = false;
+  EmptyUndo();
 }
 
 std::string_view LogLines::Line(std::size_t index) const {
@@ -115,6 +126,12 @@ LogPosition LogLines::Moved(LogMove move, std::size_t pageLines) {
       return toLine(caret_.line > page ? caret_.line - page : 0);
     case LogMove::kPageDown:
       return toLine(caret_.line + page);
+    case LogMove::kWordLeft:
+      if (caret_.column == 0) return Moved(LogMove::kLeft, pageLines);
+      return {caret_.line, WordStartBefore(line, caret_.column)};
+    case LogMove::kWordRight:
+      if (caret_.column == line.size()) return Moved(LogMove::kRight, pageLines);
+      return {caret_.line, NextWordStart(line, caret_.column)};
     case LogMove::kLineStart:
       return {caret_.line, 0};
     case LogMove::kLineEnd:
@@ -140,6 +157,16 @@ void LogLines::SelectAll() {
   keepWanted_ = false;
 }
 
+void LogLines::SelectWord(LogPosition at) {
+  at = Within(at);
+  const std::string_view line = Line(at.line);
+  const std::size_t next =
+      at.column < line.size() ? at.column + DecodeUtf8(line, at.column, true).length : at.column;
+  anchor_ = {at.line, WordStartBefore(line, next)};
+  caret_ = {at.line, NextWordStart(line, at.column)};
+  keepWanted_ = false;
+}
+
 std::string LogLines::SelectedText() const {
   return TextBetween(std::min(caret_, anchor_), std::max(caret_, anchor_));
 }
@@ -159,7 +186,7 @@ std::string LogLines::TextBetween(LogPosition from, LogPosition to) const {
 // the last take the place of the lines from `from` to `to`; only those lines move,
 // with the ones after them.
 LogChange LogLines::Replace(LogPosition from, LogPosition to, std::string_view text) {
-  const std::string removed = TextBetween(from, to);
+  std::string removed = TextBetween(from, to);
   std::vector<std::string> pieces = SplitLines(text);
   textLength_ -= removed.size();
   textUnits_ -= Utf16Units(removed);
@@ -187,21 +214,46 @@ LogChange LogLines::Replace(LogPosition from, LogPosition to, std::string_view t
   }
   caret_ = anchor_ = after;
   keepWanted_ = false;
+  Remember(from, to, std::move(removed), after);
   return change;
+}
+
+// As the edit box keeps its undo: a removal next to the last one, with nothing
+// typed since, adds to it (Delete to its end, Backspace to its start); text put in
+// where the last removal was, or before or after the text last put in, adds to that
+// edit; anything else starts anew.
+void LogLines::Remember(LogPosition from, LogPosition to, std::string removed, LogPosition after) {
+  const bool inserting = undo_.inserted != undo_.at;
+  if (!removed.empty()) {
+    if (!inserting && !undo_.removed.empty() && from == undo_.at) {
+      undo_.removed.append(removed);
+    } else if (!inserting && !undo_.removed.empty() && to == undo_.at) {
+      undo_.removed.insert(0, removed);
+      undo_.at = from;
+    } else {
+      undo_.removed = std::move(removed);
+      undo_.at = from;
+    }
+    undo_.inserted = undo_.at;
+  }
+  if (after == from) return;
+  if (undo_.inserted == undo_.at ? from == undo_.at : from == undo_.inserted) {
+    undo_.inserted = after;
+  } else if (from == undo_.at) {  // before the text just put in
+    undo_.inserted = Shifted(undo_.inserted, from, after);
+  } else {
+    undo_ = {from, after, {}};
+  }
 }
 
 LogChange LogLines::ReplaceSelection(std::string_view text) {
   return Replace(std::min(caret_, anchor_), std::max(caret_, anchor_), text);
 }
 
-LogChange LogLines::DeleteBackward() {
+LogChange LogLines::Delete(LogMove toward) {
   if (HasSelection()) return ReplaceSelection({});
-  return Replace(Moved(LogMove::kLeft, 1), caret_, {});
-}
-
-LogChange LogLines::DeleteForward() {
-  if (HasSelection()) return ReplaceSelection({});
-  return Replace(caret_, Moved(LogMove::kRight, 1), {});
+  const LogPosition to = Moved(toward, 1);
+  return Replace(std::min(caret_, to), std::max(caret_, to), {});
 }
 
 LogChange LogLines::SetText(std::string_view text) {
@@ -210,8 +262,22 @@ LogChange LogLines::SetText(std::string_view text) {
   LogChange change = Replace({}, {}, text);
   change.removed = before;
   caret_ = anchor_ = {};
+  EmptyUndo();
   return change;
 }
+
+// Putting the removed text back in place of the inserted one is itself an edit, whose
+// undo is the step taken back.
+LogChange LogLines::Undo() {
+  if (!CanUndo()) return {caret_.line, 0, 0};
+  UndoStep step = std::move(undo_);
+  EmptyUndo();
+  const LogChange change = Replace(step.at, step.inserted, step.removed);
+  anchor_ = step.at;
+  return change;
+}
+
+void LogLines::EmptyUndo() { undo_ = {}; }
 
 std::size_t ClampedOffset(std::ptrdiff_t offset, std::size_t page, std::size_t total) {
   const std::size_t last = total > page ? total - page : 0;

@@ -26,6 +26,8 @@ enum class LogMove {
   kDown,
   kPageUp,
   kPageDown,
+  kWordLeft,
+  kWordRight,
   kLineStart,
   kLineEnd,
   kFirst,
@@ -42,13 +44,16 @@ struct LogChange {
 
 // The lines of a run's log as a memo holds them, with the selection the user makes
 // over them (the caret and the end the selection was started from) and the user's
-// own edits: text typed or pasted at the caret, in place of the selection.
+// own edits: text typed or pasted at the caret, in place of the selection, with the
+// edit box's one step of undo.
 class LogLines {
  public:
   LogLines() : lines_(1) {}
 
   // A new last line. Text the user typed after the last line break stays a line of
-  // its own before it, as the memo's Lines.Add keeps it.
+  // its own before it, as the memo's Lines.Add keeps it. Like the whole text set
+  // anew, neither can be undone, and both empty the undo: an undo never takes a
+  // line the program added, nor acts where the lines have moved.
   void Append(std::string_view line);
   void Clear();
 
@@ -70,12 +75,18 @@ class LogLines {
   // The selection, or nothing at the caret, replaced by `text`, whose CR LF, LF or CR
   // each break a line; the caret after it.
   LogChange ReplaceSelection(std::string_view text);
-  // The selection removed or, with none, the character before the caret
-  // (Backspace) or after it (Delete); at a line's start or end the lines join.
-  LogChange DeleteBackward();
-  LogChange DeleteForward();
+  // The selection removed or, with none, what lies between the caret and where
+  // `toward` would move it: a character for Backspace and Delete, a word with
+  // Ctrl; at a line's start or end the lines join.
+  LogChange Delete(LogMove toward);
   // The whole text replaced, the caret before it.
   LogChange SetText(std::string_view text);
+
+  // The last edit taken back, the text it removed selected; typing on at the caret,
+  // or Backspace and Delete in a row, make one edit. Undoing again redoes it.
+  bool CanUndo() const { return undo_.inserted != undo_.at || !undo_.removed.empty(); }
+  LogChange Undo();
+  void EmptyUndo();
 
   LogPosition Caret() const { return caret_; }
   LogPosition Anchor() const { return anchor_; }
@@ -84,6 +95,8 @@ class LogLines {
   void Place(LogPosition at, bool extend);
   void Move(LogMove move, bool extend, std::size_t pageLines);
   void SelectAll();
+  // The word at `at` with the blanks after it, as a double-click selects it.
+  void SelectWord(LogPosition at);
   bool HasSelection() const { return caret_ != anchor_; }
   // What a copy takes: the selected characters, CR LF where a line ends.
   std::string SelectedText() const;
@@ -93,6 +106,15 @@ class LogLines {
   LogPosition Moved(LogMove move, std::size_t pageLines);
   std::string TextBetween(LogPosition from, LogPosition to) const;
   LogChange Replace(LogPosition from, LogPosition to, std::string_view text);
+  void Remember(LogPosition from, LogPosition to, std::string removed, LogPosition after);
+
+  // What undoes the last edit: the text from `at` to `inserted` goes, `removed`
+  // comes back at `at`.
+  struct UndoStep {
+    LogPosition at;
+    LogPosition inserted;
+    std::string removed;
+  };
 
   std::vector<std::string> lines_;  // never empty: the last line follows the last break
   std::size_t textLength_ = 0;
@@ -102,6 +124,7 @@ class LogLines {
   // The column in characters that up and down keep to across shorter lines.
   std::size_t wantedCharacters_ = 0;
   bool keepWanted_ = false;
+  UndoStep undo_;
 };
 
 // Scrolling along one axis of `total` units of which `page` are shown from `offset`.

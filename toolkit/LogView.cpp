@@ -20,16 +20,16 @@ namespace {
 // first line.
 constexpr int kMargin = 5;
 constexpr int kTop = 1;
-enum MenuCommand : UINT_PTR { kCut = 1, kCopy, kPaste, kDelete, kSelectAll };
+enum MenuCommand : UINT_PTR { kUndo = 1, kCut, kCopy, kPaste, kDelete, kSelectAll };
 
 using UniqueMenu = UniqueHandle<HMENU, DestroyMenu>;
 
 std::optional<LogMove> MoveOfKey(WPARAM key, bool control) {
   switch (key) {
     case VK_LEFT:
-      return LogMove::kLeft;
+      return control ? LogMove::kWordLeft : LogMove::kLeft;
     case VK_RIGHT:
-      return LogMove::kRight;
+      return control ? LogMove::kWordRight : LogMove::kRight;
     case VK_UP:
       return LogMove::kUp;
     case VK_DOWN:
@@ -77,6 +77,7 @@ LogView::LogView(const Args& args) : font_(args.font) {
           .width = args.width,
           .height = args.height,
           .parent = args.parent,
+          .classStyle = CS_DBLCLKS,
           .unicode = true});
   const ClientDC dc(hwnd());
   const SelectObjectScope font(dc.dc(), font_);
@@ -154,9 +155,18 @@ void LogView::Edited(const LogChange& change) {
   Changed();
 }
 
+// The lines not yet shown are measured before the edit, so that the widths kept
+// match the lines the change counts from.
+void LogView::Edit(const std::function<LogChange(LogLines&)>& edit) {
+  MeasureNewLines();
+  Edited(edit(log_));
+}
+
 // What the keyboard types comes in UTF-16 units, a character beyond the first
 // 65,536 in two; control characters other than Enter and Backspace type nothing,
-// as in an edit box (Ctrl+C and the like arrive as such too).
+// as in an edit box (Ctrl+C and the like arrive as such too, and Tab, which a memo
+// that takes no tabs leaves to the window). Ctrl+Backspace deletes a word on its
+// key, whatever character the keyboard makes of it.
 void LogView::OnChar(wchar_t unit) {
   if (IS_HIGH_SURROGATE(unit)) {
     highSurrogate_ = unit;
@@ -166,14 +176,26 @@ void LogView::OnChar(wchar_t unit) {
   if (IS_LOW_SURROGATE(unit) && highSurrogate_) typed.push_back(highSurrogate_);
   highSurrogate_ = 0;
   typed.push_back(unit);
-  MeasureNewLines();
   if (unit == L'\r') {
-    Edited(log_.ReplaceSelection("\r\n"));
-  } else if (unit == L'\b') {
-    Edited(log_.DeleteBackward());
+    Edit([](LogLines& log) { return log.ReplaceSelection("\r\n"); });
+  } else if (unit == L'\b' && GetKeyState(VK_CONTROL) >= 0) {
+    Edit([](LogLines& log) { return log.Delete(LogMove::kLeft); });
   } else if (unit >= 0x20 && unit != 0x7F) {
-    Edited(log_.ReplaceSelection(Narrow(typed)));
+    Edit([&typed](LogLines& log) { return log.ReplaceSelection(Narrow(typed)); });
   }
+}
+
+bool LogView::Undo() {
+  if (!log_.CanUndo()) return false;
+  Edit([](LogLines& log) { return log.Undo(); });
+  return true;
+}
+
+// Tab moves the focus on, as in a memo that takes no tabs; the activity window has
+// no other control, so there the focus stays where it is.
+void LogView::FocusNext(bool backward) {
+  const HWND next = GetNextDlgTabItem(GetAncestor(hwnd(), GA_ROOT), hwnd(), backward);
+  if (next && next != hwnd()) SetFocus(next);
 }
 
 void LogView::Cut() {
@@ -185,14 +207,12 @@ void LogView::Cut() {
 void LogView::Paste() {
   const std::optional<std::string> text = TextOnClipboard(hwnd());
   if (!text) return;
-  MeasureNewLines();
-  Edited(log_.ReplaceSelection(*text));
+  Edit([&text](LogLines& log) { return log.ReplaceSelection(*text); });
 }
 
 void LogView::DeleteSelection() {
   if (!log_.HasSelection()) return;
-  MeasureNewLines();
-  Edited(log_.ReplaceSelection({}));
+  Edit([](LogLines& log) { return log.ReplaceSelection({}); });
 }
 
 int LogView::TextWidth(HDC dc, std::string_view text) const {
@@ -384,9 +404,17 @@ void LogView::OnWheel(short delta) {
 void LogView::OnKey(WPARAM key) {
   const bool shift = GetKeyState(VK_SHIFT) < 0;
   const bool control = GetKeyState(VK_CONTROL) < 0;
+  if (key == VK_TAB && !control) {
+    FocusNext(shift);
+    return;
+  }
   if (control && key == 'A') {
     log_.SelectAll();
     Changed();
+    return;
+  }
+  if (control && key == 'Z') {
+    Undo();
     return;
   }
   if (control && (key == 'C' || key == VK_INSERT)) {
@@ -401,9 +429,11 @@ void LogView::OnKey(WPARAM key) {
     Paste();
     return;
   }
-  if (key == VK_DELETE) {
-    MeasureNewLines();
-    Edited(log_.DeleteForward());
+  if (key == VK_DELETE || (control && key == VK_BACK)) {
+    const LogMove toward = key == VK_BACK ? LogMove::kWordLeft
+                           : control      ? LogMove::kWordRight
+                                          : LogMove::kRight;
+    Edit([toward](LogLines& log) { return log.Delete(toward); });
     return;
   }
   const std::optional<LogMove> move = MoveOfKey(key, control);
@@ -422,6 +452,10 @@ void LogView::OnMouse(UINT message, LPARAM lParam) {
     SetFocus(hwnd());
     SetCapture(hwnd());
     log_.Place(PositionAt(point), GetKeyState(VK_SHIFT) < 0);
+    Changed();
+  } else if (message == WM_LBUTTONDBLCLK) {
+    SetCapture(hwnd());
+    log_.SelectWord(PositionAt(point));
     Changed();
   } else if (message == WM_MOUSEMOVE && GetCapture() == hwnd()) {
     // Past the top or bottom edge, the view follows the drag a line at a time.
@@ -450,19 +484,21 @@ void LogView::OnContextMenu(LPARAM lParam) {
     MenuCommand command;
     const wchar_t* caption;
     bool enabled;
-  } items[] = {{kCut, L"Cu&t", selection},
-               {kCopy, L"&Copy", selection},
-               {kPaste, L"&Paste", ClipboardHasText()},
-               {kDelete, L"&Delete", selection},
-               {kSelectAll, L"Select &All", !everything}};
+  } items[] = {{kUndo, L"&Undo", log_.CanUndo()}, {kCut, L"Cu&t", selection},
+               {kCopy, L"&Copy", selection},      {kPaste, L"&Paste", ClipboardHasText()},
+               {kDelete, L"&Delete", selection},  {kSelectAll, L"Select &All", !everything}};
   for (const auto& item : items) {
-    if (item.command == kSelectAll) AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
+    if (item.command == kCut || item.command == kSelectAll)
+      AppendMenuW(menu.get(), MF_SEPARATOR, 0, nullptr);
     AppendMenuW(menu.get(), MF_STRING | (item.enabled ? 0u : MF_GRAYED), item.command,
                 item.caption);
   }
   const UINT_PTR chosen = TrackPopupMenu(menu.get(), TPM_RETURNCMD | TPM_RIGHTBUTTON | TPM_NONOTIFY,
                                          at.x, at.y, 0, hwnd(), nullptr);
   switch (chosen) {
+    case kUndo:
+      Undo();
+      break;
     case kCut:
       Cut();
       break;
@@ -513,11 +549,15 @@ LRESULT LogView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_KEYDOWN:
       OnKey(wParam);
       return 0;
+    case WM_SYSKEYDOWN:  // Alt+Backspace undoes, as in an edit box
+      if (wParam != VK_BACK || !(lParam & (1 << 29))) return Default(message, wParam, lParam);
+      Undo();
+      return 0;
     case WM_LBUTTONDOWN:
     case WM_LBUTTONDBLCLK:
     case WM_MOUSEMOVE:
     case WM_LBUTTONUP:
-      OnMouse(message == WM_LBUTTONDBLCLK ? WM_LBUTTONDOWN : message, lParam);
+      OnMouse(message, lParam);
       return 0;
     case WM_CAPTURECHANGED:
       return 0;
@@ -557,6 +597,14 @@ LRESULT LogView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_CLEAR:
       DeleteSelection();
       return 0;
+    case WM_UNDO:
+    case EM_UNDO:
+      return Undo();
+    case EM_CANUNDO:
+      return log_.CanUndo();
+    case EM_EMPTYUNDOBUFFER:
+      log_.EmptyUndo();
+      return 0;
     case EM_GETLINECOUNT:
       return static_cast<LRESULT>(log_.Count() + 1);  // with the line after the last break
     // The window speaks UTF-16; the system converts for a caller of the ANSI forms.
@@ -573,9 +621,9 @@ LRESULT LogView::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) {
       return static_cast<LRESULT>(units);
     }
     case WM_SETTEXT: {
-      const auto* const text = reinterpret_cast<const wchar_t*>(lParam);
-      MeasureNewLines();
-      Edited(log_.SetText(text ? Narrow(text) : std::string()));
+      const std::string text =
+          lParam ? Narrow(reinterpret_cast<const wchar_t*>(lParam)) : std::string();
+      Edit([&text](LogLines& log) { return log.SetText(text); });
       return TRUE;
     }
     default:

@@ -14,10 +14,12 @@ namespace quillmere::win32 {
 // shows, so a log of hundreds of thousands of lines costs no more to add to or
 // repaint than a short one; a multi-line edit box walks all its lines for every
 // append and repaint. For the user and for assistive tools it is what the memo was:
-// the same look, both scroll bars, the wheel, the caret keys with Shift, selection
-// by mouse, the user's typing, Enter, Backspace and Delete, the edit box's keys and
-// context menu for cut, copy, paste, delete and select all, and the window's text
-// holding every line (WM_GETTEXT, WM_SETTEXT, EM_GETLINECOUNT).
+// the same look, both scroll bars, the wheel, the caret and word keys with Shift,
+// selection by mouse and of a word by a double-click, the user's typing, Enter,
+// Backspace and Delete (by the word with Ctrl), Tab moving the focus on, the edit
+// box's keys, messages and context menu for undo, cut, copy, paste, delete and
+// select all, and the window's text holding every line (WM_GETTEXT, WM_SETTEXT,
+// EM_GETLINECOUNT).
 class LogView final : public Window {
  public:
   struct Args {
@@ -52,7 +54,10 @@ class LogView final : public Window {
   void PaintLine(HDC dc, std::size_t index, const RECT& row);
   void MeasureNewLines();
   void Edited(const LogChange& change);
+  void Edit(const std::function<LogChange(LogLines&)>& edit);
   void OnChar(wchar_t unit);
+  bool Undo();
+  void FocusNext(bool backward);
   void Cut();
   void Paste();
   void DeleteSelection();

@@ -42,6 +42,7 @@ void Window::Create(const CreateArgs& args) {
   if (!GetClassInfoExA(instance, args.className, &existing)) {
     WNDCLASSEXA wc{};
     wc.cbSize = sizeof wc;
+    wc.style = args.classStyle;
     wc.lpfnWndProc = WindowProc;
     wc.hInstance = instance;
     wc.hCursor = LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW));

@@ -66,6 +66,7 @@ class Window {
     HWND parent = nullptr;
     int id = 0;
     HBRUSH background = nullptr;  // the class brush; nullptr for none
+    UINT classStyle = 0;          // CS_DBLCLKS for a window that takes double-clicks
     // Messages in UTF-16, for a window whose characters and text must reach it
     // whole: the ANSI forms carry a typed character in the keyboard's code page.
     bool unicode = false;

@@ -60,7 +60,10 @@ TEST(LogLines, TheCaretStaysWithinTheLogAndBetweenCharacters) {
   EXPECT_EQ(log.Caret(), log.End());
 }
 
-TEST(LogLines, ArrowsStepByCharactersAndAcrossLineEnds) {
+// Ctrl with an arrow stops at the start of a word: blanks go with the word before
+// them, each Chinese or Japanese character is a word, a character is never split,
+// and at a line's end or start the caret steps to the next or previous line.
+TEST(LogLines, ArrowsStepByCharactersAndWordsAndAcrossLineEnds) {
   LogLines log = Log({"aë", "b"});
   log.Place({0, 0}, false);
   log.Move(LogMove::kRight, false, 1);
@@ -77,6 +80,25 @@ TEST(LogLines, ArrowsStepByCharactersAndAcrossLineEnds) {
   log.Move(LogMove::kFirst, false, 1);
   log.Move(LogMove::kLeft, false, 1);
   EXPECT_EQ(log.Caret(), (LogPosition{}));
+
+  log = Log({"Deleting :  C:\\Zoë\\x.txt\tdone", "李雪x 😀y", "  end"});
+  const std::vector<LogPosition> stops{{0, 0}, {0, 9}, {0, 12}, {0, 26}, {0, 30}, {1, 0}, {1, 3},
+                                       {1, 6}, {1, 8}, {1, 13}, {2, 0},  {2, 2},  {2, 5}, {3, 0}};
+  std::vector<LogPosition> rightward{log.Caret()};
+  for (log.Place({}, false); log.Caret() != log.End(); rightward.push_back(log.Caret()))
+    log.Move(LogMove::kWordRight, false, 1);
+  EXPECT_EQ(rightward, stops);
+  std::vector<LogPosition> leftward{log.Caret()};
+  for (; log.Caret() != LogPosition{}; leftward.insert(leftward.begin(), log.Caret()))
+    log.Move(LogMove::kWordLeft, log.Caret().line == 0, 1);
+  EXPECT_EQ(leftward, stops);
+  EXPECT_EQ(log.SelectedText(), "Deleting :  C:\\Zoë\\x.txt\tdone");
+
+  // A double-click selects the word under it with the blanks after it.
+  log.SelectWord({0, 14});
+  EXPECT_EQ(log.SelectedText(), "C:\\Zoë\\x.txt\t");
+  log.SelectWord({1, 13});
+  EXPECT_EQ(log.SelectedText(), "😀y");
 }
 
 // Up and down keep to the column the caret started from across a shorter line, as
@@ -138,28 +160,39 @@ TEST(LogLines, TypingReplacesTheSelectionAndLineBreaksSplitAndJoinLines) {
   EXPECT_EQ(log.Caret(), (LogPosition{0, 20}));
   log.ReplaceSelection("\r\n");
   EXPECT_EQ(log.Text(), "Deleting : Zoë 😀\r\nb\r\n");
-  log.DeleteBackward();  // the break: the lines join again
+  log.Delete(LogMove::kLeft);  // the break: the lines join again
   EXPECT_EQ(log.Text(), "Deleting : Zoë 😀b\r\n");
-  log.DeleteBackward();  // the whole emoji, never half of it
+  log.Delete(LogMove::kLeft);  // the whole emoji, never half of it
   EXPECT_EQ(log.Text(), "Deleting : Zoë b\r\n");
   log.Move(LogMove::kLineEnd, false, 1);
-  log.DeleteForward();  // joins the empty last line: the text's final break goes
+  log.Delete(LogMove::kRight);  // joins the empty last line: the text's final break goes
   EXPECT_EQ(log.Text(), "Deleting : Zoë b");
-  log.DeleteForward();  // nothing after the end
+  log.Delete(LogMove::kRight);  // nothing after the end
   log.Place({0, 0}, false);
-  log.DeleteBackward();  // nothing before the start
+  log.Delete(LogMove::kLeft);  // nothing before the start
   EXPECT_EQ(log.Text(), "Deleting : Zoë b");
   log.Place({0, 11}, false);
-  log.DeleteForward();
-  log.DeleteForward();
+  log.Delete(LogMove::kRight);
+  log.Delete(LogMove::kRight);
   EXPECT_EQ(log.Text(), "Deleting : ë b");
   EXPECT_EQ(log.TextLength(), log.Text().size());
   EXPECT_EQ(log.TextUnits(), 14u);
   log.Move(LogMove::kLineStart, false, 1);
   log.Move(LogMove::kLineEnd, true, 1);
-  log.DeleteBackward();  // a selection goes whole, whatever the key
+  log.Delete(LogMove::kLeft);  // a selection goes whole, whatever the key
   EXPECT_EQ(log.Text(), "");
   EXPECT_EQ(log.Caret(), log.End());
+
+  // With Ctrl, Backspace and Delete take what a word move passes over.
+  log.SetText("Deleting : 李x ë\r\nnext");
+  log.Place({0, 18}, false);
+  for (int i = 0; i < 3; ++i) log.Delete(LogMove::kWordLeft);
+  log.Delete(LogMove::kWordRight);  // the line's end: the lines join
+  EXPECT_EQ(log.Text(), "Deleting : next");
+  log.Place({0, 0}, false);
+  log.Delete(LogMove::kWordRight);
+  EXPECT_EQ(log.Text(), ": next");
+  EXPECT_EQ(log.TextUnits(), 6u);
 }
 
 // A paste breaks lines where its text does, in whichever convention, and the
@@ -206,6 +239,61 @@ TEST(LogLines, ALineAddedAfterTypingIsStillANewLastLine) {
   EXPECT_EQ(log.Text(), "x\r\ny\r\nz\r\n");
   log.Clear();
   EXPECT_EQ(log.TextUnits(), 0u);
+}
+
+// One step of undo, as in an edit box: typing on at the caret or Backspace and
+// Delete in a row are one edit; the undo puts the removed text back selected, and
+// undoing again redoes. What the program adds or sets cannot be undone and empties
+// the undo, so an undo never takes a line the program added.
+TEST(LogLines, UndoTakesBackTheLastEditAndUndoingAgainRedoesIt) {
+  LogLines log = Log({"Deleting : file0", "Deleting : file1"});
+  EXPECT_FALSE(log.CanUndo());
+  log.Place({0, 11}, false);
+  log.Place({0, 15}, true);
+  log.ReplaceSelection("Z");
+  log.ReplaceSelection("o");
+  log.ReplaceSelection("ë");
+  ASSERT_TRUE(log.CanUndo());
+  log.Undo();
+  EXPECT_EQ(log.Line(0), "Deleting : file0");
+  EXPECT_EQ(log.SelectedText(), "file");
+  log.Undo();
+  EXPECT_EQ(log.Line(0), "Deleting : Zoë0");
+  EXPECT_EQ(log.SelectedText(), "Zoë");
+
+  // Backspace, then Delete, from one place: one removal, put back whole.
+  log.Place({1, 12}, false);
+  log.Delete(LogMove::kLeft);
+  log.Delete(LogMove::kLeft);
+  log.Delete(LogMove::kRight);
+  log.Delete(LogMove::kWordRight);
+  log.Undo();
+  EXPECT_EQ(log.Line(1), "Deleting : file1");
+  EXPECT_EQ(log.SelectedText(), " file1");
+  // Text typed elsewhere starts a new edit; a paste of lines is undone whole.
+  log.Place({0, 0}, false);
+  log.ReplaceSelection("a\r\nb");
+  log.Place(log.End(), false);
+  log.ReplaceSelection("x\ny");
+  log.Undo();
+  EXPECT_EQ(log.Text(), "a\r\nbDeleting : Zoë0\r\nDeleting : file1\r\n");
+  EXPECT_EQ(log.TextLength(), log.Text().size());
+  log.Undo();
+  EXPECT_EQ(log.Line(4), "y");
+
+  log.Append("added");
+  EXPECT_FALSE(log.CanUndo());
+  log.ReplaceSelection("t");
+  log.SetText("new");
+  EXPECT_FALSE(log.CanUndo());
+  log.ReplaceSelection("t");
+  log.Clear();
+  EXPECT_FALSE(log.CanUndo());
+  log.ReplaceSelection("bc");
+  log.Place({}, false);
+  log.ReplaceSelection("a\n");  // before what was just typed: the same edit
+  log.Undo();
+  EXPECT_EQ(log.Text(), "");
 }
 
 }  // namespace

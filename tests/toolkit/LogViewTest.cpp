@@ -229,6 +229,11 @@ TEST_F(LogViewTest, WhatTheUserSelectsIsWhatACopyPutsOnTheClipboard) {
   Key(VK_LEFT, true);
   Key(VK_INSERT, false, true);
   EXPECT_EQ(Clipboard(), "3");
+  // A double-click takes the word under it, and the blank after it.
+  SendMessageA(view(), WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(20, lineHeight + 2));
+  SendMessageA(view(), WM_LBUTTONUP, 0, MAKELPARAM(20, lineHeight + 2));
+  Key('C', false, true);
+  EXPECT_EQ(Clipboard(), "Deleting ");
   Key('A', false, true);
   Key('C', false, true);
   std::string every(GetWindowTextLengthA(view()) + 1, '\0');
@@ -261,7 +266,10 @@ TEST_F(LogViewTest, ASelectionIsShownInTheSelectionsColours) {
 }
 
 // The memo stays editable by the user, as the edit box was: characters come from
-// the keyboard in UTF-16, a character beyond the first 65,536 in two halves.
+// the keyboard in UTF-16, a character beyond the first 65,536 in two halves; Ctrl
+// with Backspace or Delete takes a word; the edit box's keys and messages undo; Tab
+// types nothing but moves the focus to the next control, as a memo that takes no
+// tabs does.
 TEST_F(LogViewTest, WhatTheUserTypesChangesTheWindowsText) {
   AddLines(2, "Deleting : file");
   SetFocus(view());
@@ -281,6 +289,35 @@ TEST_F(LogViewTest, WhatTheUserTypesChangesTheWindowsText) {
   view_->Reveal();
   EXPECT_EQ(WindowText(), "eleting : file0Deleting : file1\r\nZoë 😀\r\n李\r\nadded\r\n");
   EXPECT_EQ(SendMessageA(view(), EM_GETLINECOUNT, 0, 0), 5);
+
+  Key(VK_HOME, false, true);
+  Key(VK_RIGHT, false, true);
+  Key(VK_DELETE, false, true);
+  Key(VK_END);
+  Key(VK_BACK, false, true);
+  SendMessageW(view(), WM_CHAR, 0x7F, 0);  // what the keyboard makes of Ctrl+Backspace
+  const std::string edited = "eleting file0Deleting : \r\nZoë 😀\r\n李\r\nadded\r\n";
+  EXPECT_EQ(WindowText(), edited);
+  ASSERT_TRUE(SendMessageW(view(), EM_CANUNDO, 0, 0));
+  Key('Z', false, true);
+  const std::string undone = "eleting file0Deleting : file1\r\nZoë 😀\r\n李\r\nadded\r\n";
+  EXPECT_EQ(WindowText(), undone);
+  SendMessageW(view(), WM_SYSKEYDOWN, VK_BACK, 1 << 29);  // Alt+Backspace
+  EXPECT_EQ(WindowText(), edited);
+  EXPECT_TRUE(SendMessageW(view(), WM_UNDO, 0, 0));
+  EXPECT_EQ(WindowText(), undone);
+  SendMessageW(view(), EM_EMPTYUNDOBUFFER, 0, 0);
+  EXPECT_FALSE(SendMessageW(view(), EM_UNDO, 0, 0));
+  EXPECT_EQ(WindowText(), undone);
+
+  const HWND next = CreateWindowExA(0, "BUTTON", "", WS_CHILD | WS_VISIBLE | WS_TABSTOP, 0, kHeight,
+                                    80, 20, host_, nullptr, nullptr, nullptr);
+  Key(VK_TAB);
+  SendMessageW(view(), WM_CHAR, L'\t', 0);
+  EXPECT_EQ(GetFocus(), next);
+  EXPECT_EQ(WindowText(), undone);
+  DestroyWindow(next);
+
   ASSERT_TRUE(SetWindowTextW(view(), L"new\ntext"));
   EXPECT_EQ(WindowText(), "new\r\ntext");
   view_->Clear();
@@ -317,18 +354,26 @@ TEST_F(LogViewTest, CutAndPasteGoThroughTheClipboard) {
 
   Key(VK_HOME, false, true);
   const std::vector<std::pair<std::wstring, bool>> nothingSelected = MenuChoosing('P');
-  EXPECT_EQ(nothingSelected, (std::vector<std::pair<std::wstring, bool>>{{L"Cu&t", false},
+  EXPECT_EQ(nothingSelected, (std::vector<std::pair<std::wstring, bool>>{{L"&Undo", true},
+                                                                         {L"Cu&t", false},
                                                                          {L"&Copy", false},
                                                                          {L"&Paste", true},
                                                                          {L"&Delete", false},
                                                                          {L"Select &All", true}}));
-  EXPECT_EQ(WindowText().substr(0, 15), "Dleting : file1");
+  const std::string pasted = WindowText();
+  EXPECT_EQ(pasted.substr(0, 15), "Dleting : file1");
   Key('A', false, true);
   const std::vector<std::pair<std::wstring, bool>> allSelected = MenuChoosing('D');
-  EXPECT_TRUE(allSelected.at(0).second);
-  EXPECT_TRUE(allSelected.at(3).second);
-  EXPECT_FALSE(allSelected.at(4).second);
+  EXPECT_TRUE(allSelected.at(1).second);
+  EXPECT_TRUE(allSelected.at(4).second);
+  EXPECT_FALSE(allSelected.at(5).second);
   EXPECT_EQ(WindowText(), "");
+  MenuChoosing('U');
+  EXPECT_EQ(WindowText(), pasted);
+  // What the program clears cannot be undone.
+  view_->Clear();
+  EXPECT_EQ(MenuChoosing('P').at(0), (std::pair<std::wstring, bool>{L"&Undo", false}));
+  EXPECT_EQ(WindowText(), "D");
 }
 
 }  // namespace
