@@ -421,7 +421,7 @@ void LogView::OnKey(WPARAM key) {
     CopySelection();
     return;
   }
-  if ((control && key == 'X') || (shift && key == VK_DELETE)) {
+  if ((control && key == 'X') || (shift && key == VK_DELETE && log_.HasSelection())) {
     Cut();
     return;
   }
@@ -429,9 +429,12 @@ void LogView::OnKey(WPARAM key) {
     Paste();
     return;
   }
+  // Shift+Delete with nothing selected takes the character before the caret, as
+  // the edit box does.
   if (key == VK_DELETE || (control && key == VK_BACK)) {
     const LogMove toward = key == VK_BACK ? LogMove::kWordLeft
                            : control      ? LogMove::kWordRight
+                           : shift        ? LogMove::kLeft
                                           : LogMove::kRight;
     Edit([toward](LogLines& log) { return log.Delete(toward); });
     return;
