@@ -122,6 +122,10 @@ TEST_F(BrowserTasksWinTest, TheFourTasksShowTheirFiguresAndClearEveryProfileKeep
 TEST_F(BrowserTasksWinTest, AHeldHistoryIsNamedAndLeftWhileTheOtherTargetsClean) {
   const fs::path history = kChromeDefault / "History";
   const std::string before = Bytes(history);
+  // A browser that holds its History runs: the rest of its profile's history is left too.
+  const std::int64_t topSites =
+      Count(kChromeDefault / "Top Sites", "SELECT count(*) FROM top_sites");
+  ASSERT_GT(topSites, 0);
   FakeConsole clean;
   {
     HeldByAnotherProcess chrome(history.string(), /*exclusive=*/true);
@@ -135,6 +139,8 @@ TEST_F(BrowserTasksWinTest, AHeldHistoryIsNamedAndLeftWhileTheOtherTargetsClean)
                                         HasSubstr("Chrome (Zoë) is open in its browser"))));
   EXPECT_THAT(clean.err, Contains(HasSubstr("close Chrome")));
   EXPECT_EQ(Bytes(history), before);
+  EXPECT_EQ(Count(kChromeDefault / "Top Sites", "SELECT count(*) FROM top_sites"), topSites);
+  EXPECT_TRUE(fs::exists(kChromeDefault / "Visited Links"));
   EXPECT_EQ(Count(kFirefox / "places.sqlite", "SELECT count(*) FROM moz_historyvisits"), 0);
   EXPECT_THAT(FilesBelow(kChromeDefault / "Cache"), IsEmpty());
   ExpectCanariesKeptAndDatabasesWhole();
