@@ -279,8 +279,10 @@ class TAdvListView : public win32::Window {
     std::vector<CellSpan> spans;  // the cell at each display position
     int currentPosition = 0;      // where the current column is shown
   };
-  // What the platform list holds of a row besides its texts.
+  // What the platform list holds of a row: the row itself (its item data), its tick
+  // and indent.
   struct RowFacts {
+    const TListItem* row = nullptr;
     bool checked = false;
     int indent = 0;
   };
@@ -322,8 +324,6 @@ class TAdvListView : public win32::Window {
   RowLayout LayoutRow(const RECT& row) const;
   RECT RowRect(int index) const;
   RowFacts ReadRowFacts(int index) const;
-  // The platform list's text of a cell, valid until the next call.
-  const std::string& PlatformText(int index, int column);
   CheckMark RowCheckMark() const;
   void DrawCheckMark(HDC dc, const CheckMark& mark, int cellLeft, const RECT& row,
                      bool checked) const;
@@ -366,8 +366,6 @@ class TAdvListView : public win32::Window {
   }
   std::vector<TListColumn> columns_;
   std::vector<std::unique_ptr<TListItem>> rows_;
-  std::vector<char> textBuffer_;  // platform texts are read into it
-  std::string cellText_;          // and handed on from here
 
   bool checkboxes_ = true;
   bool ownerDraw_ = true;

@@ -93,13 +93,14 @@ std::string TAdvListView::LinkAt(POINT point) {
   if (hit.iItem < 0 || hit.iItem >= ItemCount() || hit.iSubItem < 0 ||
       hit.iSubItem >= static_cast<int>(columns_.size()))
     return {};
-  const std::string& text = PlatformText(hit.iItem, hit.iSubItem);
+  const RowFacts facts = ReadRowFacts(hit.iItem);
+  if (!facts.row) return {};
+  const std::string& text = facts.row->Cell(hit.iSubItem);
   if (!IsMiniHtml(text)) return {};
   RECT row = RowRect(hit.iItem);
   const RowLayout layout = LayoutRow(row);
   const int position = DisplayPosition(layout.order, hit.iSubItem);
-  const RECT textRect =
-      CellTextRect(layout, position, row, ReadRowFacts(hit.iItem).indent, RowCheckMark());
+  const RECT textRect = CellTextRect(layout, position, row, facts.indent, RowCheckMark());
   const win32::ClientDC surface(list_);
   const win32::SelectObjectScope listFont(surface.dc(), Font());
   const TCellStyle style{selectionColor_, selectionTextColor_, Font()};

@@ -12,8 +12,6 @@ namespace {
 
 // The list neither selects whole rows nor single cells in this program.
 constexpr SelectionMode kSelectionMode{};
-// Texts are read from the platform list into a buffer that grows as they need.
-constexpr std::size_t kFirstTextBuffer = 256;
 
 UINT DrawTextFlags(const PlainTextFormat& format) {
   UINT flags = DT_NOPREFIX | DT_EXPANDTABS | DT_EDITCONTROL;
@@ -113,33 +111,18 @@ CheckMark TAdvListView::RowCheckMark() const {
 
 TAdvListView::RowFacts TAdvListView::ReadRowFacts(int index) const {
   LVITEMA item{};
-  item.mask = LVIF_STATE | LVIF_INDENT;
+  item.mask = LVIF_STATE | LVIF_INDENT | LVIF_PARAM;
   item.iItem = index;
   item.stateMask = LVIS_STATEIMAGEMASK;
   SendMessageA(list_, LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
-  return {(item.state & LVIS_STATEIMAGEMASK) == INDEXTOSTATEIMAGEMASK(2), item.iIndent};
-}
-
-const std::string& TAdvListView::PlatformText(int index, int column) {
-  if (textBuffer_.size() < kFirstTextBuffer) textBuffer_.resize(kFirstTextBuffer);
-  for (;;) {
-    LVITEMA item{};
-    item.iSubItem = column;
-    item.pszText = textBuffer_.data();
-    item.cchTextMax = static_cast<int>(textBuffer_.size());
-    const auto length = static_cast<std::size_t>(
-        SendMessageA(list_, LVM_GETITEMTEXTA, index, reinterpret_cast<LPARAM>(&item)));
-    if (length + 1 < textBuffer_.size()) {
-      cellText_.assign(textBuffer_.data(), length);
-      return cellText_;
-    }
-    textBuffer_.resize(textBuffer_.size() * 2);
-  }
+  return {reinterpret_cast<const TListItem*>(item.lParam),
+          (item.state & LVIS_STATEIMAGEMASK) == INDEXTOSTATEIMAGEMASK(2), item.iIndent};
 }
 
 void TAdvListView::DrawRow(HDC dc, int index, const RECT& rect, UINT state) {
   if (index >= ItemCount() || !dc) return;
   const RowFacts facts = ReadRowFacts(index);
+  if (!facts.row) return;
   const RowLayout layout = LayoutRow(rect);
   const HFONT font = Font();
   const TCellStyle normal{color_, fontColor_, font};
@@ -149,7 +132,7 @@ void TAdvListView::DrawRow(HDC dc, int index, const RECT& rect, UINT state) {
   for (std::size_t p = 0; p < layout.order.size(); ++p) {
     const int position = static_cast<int>(p);
     const int column = layout.order[p];
-    const std::string& text = PlatformText(index, column);
+    const std::string& text = facts.row->Cell(column);
     const CellPaint cell{selected, (state & ODS_FOCUS) != 0, position, layout.currentPosition};
     TCellStyle style = StartsInSelectionColours(cell, kSelectionMode) ? selection : normal;
     DrawCellProps(index, column - 1, state, style, text);
